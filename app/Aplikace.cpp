@@ -1,0 +1,120 @@
+#include "app/Aplikace.h"
+
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <utility>
+
+#if __has_include("app/OknoHlavni.h")
+#include "app/OknoHlavni.h"
+#define ANIMORA_MAIN_WINDOW 1
+#endif
+#include "resources/resource.h"
+#include "settings/Nastaveni.h"
+#include "winlib/Verze.h"
+
+using namespace Tarnel::WinApi;
+
+Aplikace aplikace;
+
+namespace {
+
+constexpr DWORD kOvladaciPrvky = 0x2FFF; // the common control classes the program uses
+
+// Start-up's own steps leave early by throwing the failure; Startup turns it into its result.
+[[noreturn]] void SelhaniStartu() { throw HresultFromLastError(); }
+
+} // namespace
+
+Aplikace::~Aplikace() = default;
+
+wchar_t* Aplikace::GetAppName() { return nazevAplikace.data(); }
+
+HRESULT Aplikace::OnFatalError(const wchar_t* /*text*/) { return E_NOTIMPL; }
+
+int Aplikace::ShowMessage(const wchar_t* text, UINT flags)
+{
+    MessageBoxW(nullptr, text, nazevAplikace.c_str(), flags | MB_TASKMODAL | MB_SETFOREGROUND);
+    return 0;
+}
+
+HICON Aplikace::NacistIkonu(int cx, int cy)
+{
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON, cx, cy, 0));
+}
+
+std::wstring Aplikace::SouborZPrikazoveRadky()
+{
+    int pocet = 0;
+    LPWSTR* argumenty = CommandLineToArgvW(GetCommandLineW(), &pocet);
+    if (!argumenty) return {};
+    std::wstring cesta;
+    if (pocet >= 2 && PathFileExistsW(argumenty[1]) && !PathIsDirectoryW(argumenty[1])) cesta = argumenty[1];
+    LocalFree(argumenty);
+    return cesta;
+}
+
+HRESULT Aplikace::Startup()
+{
+    SetFatalErrorHook(this);
+    try {
+        INITCOMMONCONTROLSEX icc{sizeof icc, kOvladaciPrvky};
+        if (!InitCommonControlsEx(&icc)) SelhaniStartu();
+
+        Gdiplus::GdiplusStartupInput vstup; // version 1, no debug callback, codecs and thread on
+        if (Gdiplus::GdiplusStartup(&gdiplusToken, &vstup, nullptr) != Gdiplus::Ok) SelhaniStartu();
+
+        ReadVersionString(L"ProductName", nazevAplikace);
+
+        seznamObrazku = std::make_unique<ToolbarImages>();
+        seznamObrazku->Load(IDB_PANEL_NASTROJU);
+
+        velkaIkona = NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+        if (!velkaIkona) SelhaniStartu();
+        malaIkona = NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+        if (!malaIkona) SelhaniStartu();
+
+        nastaveni = Nastaveni{};
+        NacistNastaveni();
+
+        const std::wstring cesta = SouborZPrikazoveRadky();
+#ifdef ANIMORA_MAIN_WINDOW
+        oknoHlavni.VytvoritHlavniOkno(cesta.empty() ? nullptr : cesta.c_str());
+#endif
+        return S_OK;
+    } catch (HRESULT hr) {
+        return hr ? hr : E_FAIL;
+    }
+}
+
+HRESULT Aplikace::Shutdown()
+{
+    try {
+        if (velkaIkona && !DestroyIcon(std::exchange(velkaIkona, nullptr))) SelhaniStartu();
+        if (malaIkona && !DestroyIcon(std::exchange(malaIkona, nullptr))) SelhaniStartu();
+        seznamObrazku.reset();
+        if (gdiplusToken) Gdiplus::GdiplusShutdown(std::exchange(gdiplusToken, 0));
+        return S_OK;
+    } catch (HRESULT hr) {
+        return hr ? hr : E_FAIL;
+    }
+}
+
+void Aplikace::ShowProgramInfo(HWND /*owner*/)
+{
+    // The program information dialog comes with its own change; until then the command is inert.
+}
+
+int SpustitSmyckuZprav()
+{
+    MSG zprava;
+    for (;;) {
+        BOOL vysledek = GetMessageW(&zprava, nullptr, 0, 0);
+        if (vysledek == -1) RaiseLastError();
+        if (!vysledek) return static_cast<int>(zprava.wParam);
+        TranslateMessage(&zprava);
+        DispatchMessageW(&zprava);
+    }
+}

@@ -1,0 +1,53 @@
+#include "settings/Nastaveni.h"
+
+#include <algorithm>
+
+#include "settings/KlicRegistru.h"
+#include "winlib/Chyby.h"
+
+Nastaveni nastaveni;
+
+namespace {
+
+HRESULT ChybaRegistru(LONG chyba)
+{
+    HRESULT hr = Tarnel::WinApi::HresultFromWin32(static_cast<DWORD>(chyba));
+    return hr < 0 ? hr : E_FAIL;
+}
+
+// A stored speed of 0 would reach the timer arithmetic as a divisor; out-of-range values
+// are pulled into what the dialogs accept, values inside it stay as they are.
+void OmezitNaRozsahy(Nastaveni& zaznam)
+{
+    zaznam.rychlostAnimace = std::clamp(zaznam.rychlostAnimace, kRychlostMin, kRychlostMax);
+    zaznam.krokZmenyRychlosti = std::clamp(zaznam.krokZmenyRychlosti, kKrokMin, kKrokMax);
+}
+
+} // namespace
+
+HRESULT NacistNastaveni()
+{
+    KlicRegistru klic(kKlicAplikace);
+    if (klic.Otevrit() != ERROR_SUCCESS) return 1;
+    DWORD hodnota = nastaveni.krokZmenyRychlosti;
+    klic.CistDword(L"krokZmenyRychlosti", hodnota);
+    nastaveni.krokZmenyRychlosti = hodnota;
+    hodnota = nastaveni.rychlostAnimace;
+    klic.CistDword(L"rychlostAnimace", hodnota);
+    nastaveni.rychlostAnimace = hodnota;
+    OmezitNaRozsahy(nastaveni);
+    klic.Zavrit();
+    return S_OK;
+}
+
+HRESULT UlozitNastaveni(const Nastaveni& zaznam)
+{
+    KlicRegistru klic(kKlicAplikace);
+    if (LONG chyba = klic.Vytvorit(); chyba != ERROR_SUCCESS) return ChybaRegistru(chyba);
+    if (LONG chyba = klic.ZapsatDword(L"rychlostAnimace", zaznam.rychlostAnimace); chyba != ERROR_SUCCESS)
+        return ChybaRegistru(chyba);
+    if (LONG chyba = klic.ZapsatDword(L"krokZmenyRychlosti", zaznam.krokZmenyRychlosti); chyba != ERROR_SUCCESS)
+        return ChybaRegistru(chyba);
+    klic.Zavrit();
+    return S_OK;
+}

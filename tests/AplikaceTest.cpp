@@ -1,0 +1,134 @@
+// Start-up and shutdown: the failure path of start-up's own steps, and the real program
+// started and closed as a separate process.
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+#include "app/Aplikace.h"
+#include "settings/Nastaveni.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+// An application whose icon step fails the way a missing resource does.
+class AplikaceBezIkony : public Aplikace {
+protected:
+    HICON NacistIkonu(int, int) override
+    {
+        SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+        return nullptr;
+    }
+};
+
+TEST(Aplikace, FailedStartupStepReturnsItsErrorWithoutAWindow)
+{
+    TestSupport::ScratchRegistry registr;
+    AplikaceBezIkony app;
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_RESOURCE_TYPE_NOT_FOUND), app.Startup());
+    EXPECT_EQ(nullptr, FindWindowW(L"Animora", nullptr));
+    EXPECT_EQ(L"Animora", app.nazevAplikace) << "steps before the failure ran";
+    ASSERT_NE(nullptr, app.seznamObrazku);
+    EXPECT_EQ(S_OK, app.Shutdown());
+    EXPECT_EQ(nullptr, app.seznamObrazku);
+    EXPECT_EQ(0u, app.gdiplusToken);
+    Tarnel::WinApi::SetFatalErrorHook(nullptr);
+}
+
+TEST(Aplikace, ProgramDeclinesFatalFailures)
+{
+    Aplikace app;
+    EXPECT_EQ(E_NOTIMPL, app.OnFatalError(L"cokoli"));
+    app.nazevAplikace = L"Animora";
+    EXPECT_STREQ(L"Animora", app.GetAppName());
+}
+
+// The real program in its own process.
+class Program {
+public:
+    bool Start(const std::wstring& argumenty)
+    {
+        std::wstring exe = TestSupport::ExecutablePath();
+        exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Animora.exe";
+        std::wstring prikaz = L"\"" + exe + L"\" " + argumenty;
+        STARTUPINFOW si{sizeof si};
+        if (!CreateProcessW(nullptr, prikaz.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
+            return false;
+        WaitForInputIdle(pi_.hProcess, 10000);
+        return true;
+    }
+    ~Program()
+    {
+        if (!pi_.hProcess) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 3);
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    // The program's top-level window of class "Animora".
+    HWND HlavniOkno(DWORD timeoutMs)
+    {
+        HWND nalezeno = nullptr;
+        TestSupport::PumpUntil(
+            [&] {
+                nalezeno = nullptr;
+                for (HWND w = FindWindowExW(nullptr, nullptr, L"Animora", nullptr); w;
+                     w = FindWindowExW(nullptr, w, L"Animora", nullptr)) {
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    if (pid == pi_.dwProcessId && IsWindowVisible(w)) nalezeno = w;
+                }
+                return nalezeno != nullptr;
+            },
+            timeoutMs);
+        return nalezeno;
+    }
+    DWORD KodUkonceni(DWORD timeoutMs)
+    {
+        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        DWORD kod = 0;
+        GetExitCodeProcess(pi_.hProcess, &kod);
+        return kod;
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Part 0 of the status bar: its window text, which a window message can read across processes.
+std::wstring TextStavu(HWND okno)
+{
+    HWND stav = FindWindowExW(okno, nullptr, L"msctls_statusbar32", nullptr);
+    if (!stav) return L"<no status bar>";
+    wchar_t text[1024] = {};
+    SendMessageTimeoutW(stav, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+TEST(Aplikace, NormalStartAndCloseEndWithExitCodeZero)
+{
+    for (const wchar_t* argumenty : {L"", L"\"C:\\\\neexistuje\\\\x.gif\" druhy", L"C:\\\\windows"}) {
+        Program program;
+        ASSERT_TRUE(program.Start(argumenty));
+        HWND okno = program.HlavniOkno(20000);
+        ASSERT_NE(nullptr, okno) << "arguments: " << testing::PrintToString(std::wstring(argumenty));
+        wchar_t titulek[64] = {};
+        GetWindowTextW(okno, titulek, 64);
+        EXPECT_STREQ(L"Animora", titulek);
+        EXPECT_EQ(L"Animora - připraven", TextStavu(okno)) << "no file is open";
+        PostMessageW(okno, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, program.KodUkonceni(20000));
+    }
+}
+
+TEST(Aplikace, StartsOnAFileGivenOnTheCommandLine)
+{
+    Program program;
+    ASSERT_TRUE(program.Start(L"\"" + TestSupport::SharedGif(L"nsgif_waves.gif") + L"\""));
+    HWND okno = program.HlavniOkno(20000);
+    ASSERT_NE(nullptr, okno);
+    const std::wstring text = TextStavu(okno);
+    EXPECT_EQ(0u, text.find(L"nsgif_waves.gif - obsahuje snímků: 10, plná cesta: ")) << testing::PrintToString(text);
+    PostMessageW(okno, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.KodUkonceni(20000));
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "tests/ChildModes.h"
+
+#include <map>
+
+#include "tests/TestSupport.h"
+#include "winlib/Chyby.h"
+
+using ChildFn = int (*)(int argc, wchar_t** argv);
+
+namespace {
+// Every child mode the tests use; a mode ends the process itself or returns its exit code.
+const std::map<std::wstring, ChildFn>& Modes()
+{
+    static const std::map<std::wstring, ChildFn> modes = {
+        {L"raise-fatal",
+         [](int argc, wchar_t** argv) -> int {
+             HRESULT hr = argc > 0 ? static_cast<HRESULT>(wcstoul(argv[0], nullptr, 16)) : E_FAIL;
+             Tarnel::WinApi::RaiseFatal(hr);
+         }},
+        {L"raise-last-error",
+         [](int argc, wchar_t** argv) -> int {
+             SetLastError(argc > 0 ? wcstoul(argv[0], nullptr, 10) : 0);
+             Tarnel::WinApi::RaiseLastError();
+         }},
+    };
+    return modes;
+}
+} // namespace
+
+int RunChildMode(const wchar_t* name, int argc, wchar_t** argv)
+{
+    auto it = Modes().find(name);
+    return it == Modes().end() ? 2 : it->second(argc, argv);
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (process) {
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 3);
+        CloseHandle(process);
+    }
+}
+
+DWORD ChildProcess::WaitForExit(DWORD timeoutMs)
+{
+    if (WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+bool StartChild(const std::wstring& mode, const std::wstring& args, ChildProcess& child)
+{
+    std::wstring command = L"\"" + TestSupport::ExecutablePath() + L"\" --child=" + mode + L" " + args;
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    CloseHandle(pi.hThread);
+    child.process = pi.hProcess;
+    child.id = pi.dwProcessId;
+    return true;
+}

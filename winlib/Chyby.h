@@ -1,0 +1,48 @@
+#pragma once
+// The one way the program deals with failures it does not expect: turn them into an
+// HRESULT, show the fatal report and end the process on the spot.
+#include <windows.h>
+
+namespace Tarnel::WinApi {
+
+// Asked first by the fatal report; an owner that returns anything but E_NOTIMPL has
+// dealt with the failure itself (the process still ends without returning).
+class FatalErrorHook {
+public:
+    virtual HRESULT OnFatalError(const wchar_t* text) = 0;
+
+protected:
+    ~FatalErrorHook() = default;
+};
+
+void SetFatalErrorHook(FatalErrorHook* hook);
+
+HRESULT HresultFromWin32(DWORD error);
+// Always a failure: a last error of 0 becomes E_FAIL.
+HRESULT HresultFromLastError();
+
+// Message text of one HRESULT, built on first request and cached (owns its buffer).
+class ErrorInfo {
+public:
+    explicit ErrorInfo(HRESULT hr) : hr_(hr) {}
+    ~ErrorInfo();
+    ErrorInfo(const ErrorInfo&) = delete;
+    ErrorInfo& operator=(const ErrorInfo&) = delete;
+
+    HRESULT Error() const { return hr_; }
+    const wchar_t* ErrorText();
+
+private:
+    HRESULT hr_;
+    wchar_t* text_ = nullptr;
+};
+
+[[noreturn]] void ReportFatalError(const wchar_t* text);
+[[noreturn]] void RaiseFatal(HRESULT hr);
+[[noreturn]] void RaiseLastError();
+
+// Fail-fast checks for calls whose failure the program does not expect.
+inline void CheckWin32(BOOL ok) { if (!ok) RaiseLastError(); }
+inline void CheckHr(HRESULT hr) { if (FAILED(hr)) RaiseFatal(hr); }
+
+} // namespace Tarnel::WinApi

@@ -1,0 +1,79 @@
+#include "winlib/DialogImpl.h"
+
+namespace Tarnel::WinApi {
+namespace {
+
+// Messages whose answer a dialog procedure returns directly instead of through DWLP_MSGRESULT.
+bool AnswersDirectly(UINT message)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+    case WM_CHARTOITEM:
+    case WM_VKEYTOITEM:
+    case WM_COMPAREITEM:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+INT_PTR DialogImpl::DoModal(HWND owner)
+{
+    modal_ = true;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &DialogImpl::DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+HWND DialogImpl::Create(HWND owner)
+{
+    modal_ = false;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
+                              &DialogImpl::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void DialogImpl::EndDialog(INT_PTR result)
+{
+    if (modal_)
+        ::EndDialog(hwnd_, result);
+    else
+        ::DestroyWindow(hwnd_);
+}
+
+bool DialogImpl::EndsByDefault(UINT message, WPARAM wParam)
+{
+    return message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
+           (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
+}
+
+INT_PTR CALLBACK DialogImpl::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<DialogImpl*>(FromHandle(window));
+    if (!self && message == WM_INITDIALOG && lParam) {
+        self = reinterpret_cast<DialogImpl*>(lParam);
+        self->Bind(window);
+    }
+    if (!self) return FALSE;
+
+    LRESULT result = 0;
+    bool handled = self->Dispatch(window, message, wParam, lParam, result);
+    if (!handled && EndsByDefault(message, wParam) && ::IsWindow(window)) {
+        self->EndDialog(LOWORD(wParam));
+        return TRUE;
+    }
+    if (!handled) return message == WM_INITDIALOG ? TRUE : FALSE;
+    if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+} // namespace Tarnel::WinApi

@@ -1,0 +1,112 @@
+#include "winlib/MessageHandler.h"
+
+#include <new>
+
+#include "winlib/Chyby.h"
+
+namespace Tarnel::WinApi {
+namespace {
+
+const wchar_t kBindingProperty[] = L"Tarnel.WinApi.Objekt";
+
+// The control that sent a notification-family message, or null when it is not one.
+HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return lParam ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_PARENTNOTIFY:
+        return (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY) ? reinterpret_cast<HWND>(lParam) : nullptr;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        return (item && item->CtlType != ODT_MENU) ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        return (item && item->CtlType != ODT_MENU) ? GetDlgItem(parent, static_cast<int>(item->CtlID)) : nullptr;
+    }
+    case WM_COMPAREITEM:
+        return lParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_DELETEITEM:
+        return lParam ? reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+MessageHandler::~MessageHandler() { Unbind(); }
+
+MessageHandler* MessageHandler::FromHandle(HWND window)
+{
+    return window ? static_cast<MessageHandler*>(GetPropW(window, kBindingProperty)) : nullptr;
+}
+
+void MessageHandler::Bind(HWND window)
+{
+    if (!SetPropW(window, kBindingProperty, this)) RaiseLastError();
+    hwnd_ = window;
+}
+
+void MessageHandler::Unbind()
+{
+    if (hwnd_ && FromHandle(hwnd_) == this) RemovePropW(hwnd_, kBindingProperty);
+    hwnd_ = nullptr;
+}
+
+bool MessageHandler::ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    HWND child = NotifyingChild(parent, message, wParam, lParam);
+    if (!child || child == parent || !::IsWindow(child)) return false;
+    // A control of ours answers through its own map, so the parent learns whether it did;
+    // a plain control gets the message too and ignores it.
+    if (MessageHandler* control = FromHandle(child))
+        return control->HandleGuarded(child, message + kReflectBase, wParam, lParam, result);
+    SendMessageW(child, message + kReflectBase, wParam, lParam);
+    return false;
+}
+
+bool MessageHandler::HandleGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // No exception may leave a window procedure: anything that gets this far is fatal.
+    try {
+        return ProcessWindowMessage(window, message, wParam, lParam, result);
+    } catch (HRESULT hr) {
+        RaiseFatal(hr ? hr : E_FAIL);
+    } catch (const std::bad_alloc&) {
+        RaiseFatal(E_OUTOFMEMORY);
+    } catch (...) {
+        RaiseFatal(E_UNEXPECTED);
+    }
+}
+
+bool MessageHandler::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    bool handled = HandleGuarded(window, message, wParam, lParam, result);
+    if (!handled) handled = ReflectNotification(window, message, wParam, lParam, result);
+    if (!handled) result = DefaultProcessing(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        OnUnbinding(window);
+        Unbind();
+        OnFinalMessage(window);
+    }
+    return handled;
+}
+
+} // namespace Tarnel::WinApi

@@ -1,0 +1,50 @@
+#pragma once
+// The one binding mechanism of the window layer. A window created by WindowImpl, a dialog
+// made by DialogImpl and an existing control taken over by WindowImpl::SubclassWindow all
+// end up bound to their object through the same window property, and all route their
+// messages through Dispatch: the object's message handler first, then reflection of child
+// notifications (message + kReflectBase), then the default processing of the window.
+#include <windows.h>
+
+#include "winlib/Window.h"
+
+namespace Tarnel::WinApi {
+
+// Notifications a parent does not handle are sent back to their control under this offset.
+constexpr UINT kReflectBase = 0x2000;
+
+class MessageHandler : public Window {
+public:
+    MessageHandler() = default;
+    virtual ~MessageHandler();
+    MessageHandler(const MessageHandler&) = delete;
+    MessageHandler& operator=(const MessageHandler&) = delete;
+
+    // The object bound to a window by this layer, or null.
+    static MessageHandler* FromHandle(HWND window);
+
+protected:
+    // The message map: return true when the message was handled, with its answer in result.
+    virtual bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+    // Called after WM_NCDESTROY, when the object is no longer bound; may delete the object.
+    virtual void OnFinalMessage(HWND /*window*/) {}
+    // Called at WM_NCDESTROY just before the binding goes, to undo what binding did.
+    virtual void OnUnbinding(HWND /*window*/) {}
+    // What the window does with a message nobody handled.
+    virtual LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // Runs the default processing of the message being handled (for handlers that add to it).
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultProcessing(message, wParam, lParam); }
+
+    void Bind(HWND window);
+    void Unbind();
+    // Handler, reflection, default processing; answers whether anything but the default ran.
+    bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Sends a child notification back to the control that sent it.
+    static bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    bool HandleGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+};
+
+} // namespace Tarnel::WinApi

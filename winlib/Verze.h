@@ -1,0 +1,14 @@
+#pragma once
+// Reads the program's identity from the version resource of its own executable file.
+#include <windows.h>
+
+#include <string>
+
+namespace Tarnel::WinApi {
+
+// One string value of the first translation's string block; the output changes only on 0.
+HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota);
+// The product version of the fixed version block.
+HRESULT ReadProductVersion(WORD& major, WORD& minor, WORD& build, WORD& revision);
+
+} // namespace Tarnel::WinApi
