@@ -1,0 +1,44 @@
+// Resource identifiers shared by the program's sources and animora.rc.
+// Keep this file to plain #defines: windres reads it as well as the compiler.
+#ifndef ANIMORA_RESOURCE_H
+#define ANIMORA_RESOURCE_H
+
+#define IDI_ANIMORA                 101
+#define IDR_HLAVNI_MENU             102
+#define IDB_PANEL_NASTROJU          103
+#define IDR_KONTEXTOVE_MENU         105
+#define IDR_MENU_RYCHLOST           108
+
+#define IDS_PRIPRAVEN               20001
+#define IDS_TIP_EMAIL               20002
+#define IDS_TIP_WEB                 20003
+
+// Commands; each has a help text of the same number in the string table.
+#define ID_SOUBOR_KONEC             40001
+#define ID_NASTROJE_PREDVOLBY       40002
+#define ID_SOUBOR_OTEVRIT           40003
+#define ID_NAPOVEDA_OAPLIKACI       40004
+#define ID_ANIMACE_SPUSTIT          40005
+#define ID_ANIMACE_ZASTAVIT         40006
+#define ID_ANIMACE_KROKVPRED        40007
+#define ID_ANIMACE_KROKZPET         40008
+#define ID_ANIMACE_PRERUSIT         40009
+#define ID_SOUBOR_ZAVRIT            40010
+#define ID_ANIMACE_ULOZITSNIMEK     40011
+#define ID_NAPOVEDA_WEB             40012
+#define ID_NASTROJE_PREHLEDOBRAZKU  40013
+#define ID_ZOBRAZIT_ANIMACI         40014
+#define ID_ZOBRAZIT_PREHLEDSNIMKU   40015
+#define ID_ANIMACE_RYCHLOST         40016
+#define ID_RYCHLOST_ZVYSIT          40017
+#define ID_RYCHLOST_SNIZIT          40018
+#define ID_RYCHLOST_VYCHOZI         40019
+
+// The maker's web address: the Help menu shows it as an item's text and the
+// program opens it through the shell. The two forms must name the same site.
+#define ANIMORA_WEB_MENU_TEXT       "www.tarnel.cz"
+#ifndef RC_INVOKED
+#define ANIMORA_WEB_URL             L"https://www.tarnel.cz"
+#endif
+
+#endif // ANIMORA_RESOURCE_H
