@@ -1,0 +1,63 @@
+#pragma once
+// Owning holders for GDI+ flat-API objects used by the image model and the export.
+// Disposal is checked like every other clean-up call: a failure there is not expected.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <string>
+#include <utility>
+
+namespace Gdip = Gdiplus::DllExports;
+
+// Owns one decoded or cloned GDI+ bitmap (and with it the file it was read from).
+class OwnedBitmap {
+public:
+    OwnedBitmap() = default;
+    ~OwnedBitmap() { Reset(); }
+    OwnedBitmap(OwnedBitmap&& other) noexcept : bitmap_(other.Detach()) {}
+    OwnedBitmap& operator=(OwnedBitmap&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            bitmap_ = other.Detach();
+        }
+        return *this;
+    }
+    OwnedBitmap(const OwnedBitmap&) = delete;
+    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
+
+    Gdiplus::GpBitmap* Get() const { return bitmap_; }
+    explicit operator bool() const { return bitmap_ != nullptr; }
+    Gdiplus::GpBitmap** Receive()
+    {
+        Reset();
+        return &bitmap_;
+    }
+    Gdiplus::GpBitmap* Detach() { return std::exchange(bitmap_, nullptr); }
+    void Reset();
+
+private:
+    Gdiplus::GpBitmap* bitmap_ = nullptr;
+};
+
+// A GDI+ drawing surface on a device context.
+class OwnedGraphics {
+public:
+    explicit OwnedGraphics(HDC dc);
+    ~OwnedGraphics();
+    OwnedGraphics(const OwnedGraphics&) = delete;
+    OwnedGraphics& operator=(const OwnedGraphics&) = delete;
+
+    Gdiplus::GpGraphics* Get() const { return graphics_; }
+
+private:
+    Gdiplus::GpGraphics* graphics_ = nullptr;
+};
+
+// Decodes a file; an undecodable or missing file is an expected outcome (false, bitmap empty).
+bool OpenBitmapFile(const std::wstring& path, OwnedBitmap& bitmap);
+
+// Pixel size of a bitmap; a failed query is not expected for a bitmap that exists.
+UINT BitmapWidth(Gdiplus::GpBitmap* bitmap);
+UINT BitmapHeight(Gdiplus::GpBitmap* bitmap);

@@ -1,0 +1,150 @@
+#include "image/GifAnimace.h"
+
+#include <vector>
+
+#include "image/GifPaleta.h"
+#include "winlib/Chyby.h"
+
+using namespace Tarnel::WinApi;
+
+namespace {
+
+// The time dimension of animated images, {6aedbd6d-3fb5-418a-83a6-7f45229dc872}.
+constexpr GUID kFrameDimensionTime = {0x6aedbd6d, 0x3fb5, 0x418a, {0x83, 0xa6, 0x7f, 0x45, 0x22, 0x9d, 0xc8, 0x72}};
+constexpr PROPID kPropertyFrameDelay = 0x5100;
+
+} // namespace
+
+FittedPlacement FittedRect(UINT w, UINT h, int cx, int cy)
+{
+    if (cx <= 0 || cy <= 0) return {0, 0, 0, 0};
+    const UINT boxW = static_cast<UINT>(cx);
+    const UINT boxH = static_cast<UINT>(cy);
+    if (w <= boxW && h <= boxH) {
+        return {(cx - static_cast<int>(w)) / 2, (cy - static_cast<int>(h)) / 2, static_cast<int>(w),
+                static_cast<int>(h)};
+    }
+    const float rx = static_cast<float>(cx) / static_cast<float>(w);
+    const float ry = static_cast<float>(cy) / static_cast<float>(h);
+    if (rx > ry) {
+        const int dw = static_cast<int>(w * boxH / h);
+        return {(cx - dw) / 2, 0, dw, cy};
+    }
+    const int dh = static_cast<int>(h * boxW / w);
+    return {0, (cy - dh) / 2, cx, dh};
+}
+
+HRESULT GifAnimace::Load(const std::wstring& path, bool readFrames)
+{
+    Clear();
+    if (GifFileLacksColourTable(path)) return E_INVALIDARG;
+    if (!OpenBitmapFile(path, image_)) return E_INVALIDARG;
+    path_ = path;
+    if (!readFrames) return S_OK;
+    ReadFrameInfo();
+    return ReadDelayTable();
+}
+
+void GifAnimace::ReadFrameInfo()
+{
+    UINT dimensions = 0;
+    if (Gdip::GdipImageGetFrameDimensionsCount(image_.Get(), &dimensions) != Gdiplus::Ok || dimensions == 0) return;
+    std::vector<GUID> list(dimensions);
+    if (Gdip::GdipImageGetFrameDimensionsList(image_.Get(), list.data(), dimensions) != Gdiplus::Ok) return;
+    UINT frames = 0;
+    if (Gdip::GdipImageGetFrameCount(image_.Get(), &list[0], &frames) != Gdiplus::Ok) frames = 0;
+    frameCount_ = frames;
+}
+
+HRESULT GifAnimace::ReadDelayTable()
+{
+    UINT size = 0;
+    if (Gdip::GdipGetPropertyItemSize(image_.Get(), kPropertyFrameDelay, &size) != Gdiplus::Ok || size == 0) {
+        return S_OK; // an image without frame delays
+    }
+    HeapBlock block(size);
+    if (!block) RaiseFatal(E_OUTOFMEMORY);
+    auto* item = block.As<Gdiplus::PropertyItem>();
+    if (Gdip::GdipGetPropertyItem(image_.Get(), kPropertyFrameDelay, size, item) != Gdiplus::Ok) return S_FALSE;
+    delayTable_ = std::move(block);
+    return S_OK;
+}
+
+void GifAnimace::Clear()
+{
+    image_.Reset();
+    path_.clear();
+    delayTable_.Reset();
+    frameCount_ = 0;
+}
+
+HRESULT GifAnimace::SelectFrame(UINT index)
+{
+    if (!HasImage()) return E_POINTER;
+    if (index >= frameCount_) return E_INVALIDARG;
+    if (Gdip::GdipImageSelectActiveFrame(image_.Get(), &kFrameDimensionTime, index) != Gdiplus::Ok) {
+        return HresultFromLastError();
+    }
+    return S_OK;
+}
+
+UINT GifAnimace::FrameDelayMs(UINT index) const
+{
+    if (!HasImage() || !delayTable_) return 0;
+    const auto* item = delayTable_.As<Gdiplus::PropertyItem>();
+    if (index >= frameCount_ || index >= item->length / 4) return 0;
+    return static_cast<const UINT*>(item->value)[index] * 10;
+}
+
+void GifAnimace::RequireImage() const
+{
+    if (!HasImage()) RaiseFatal(E_HANDLE);
+}
+
+UINT GifAnimace::Width() const
+{
+    RequireImage();
+    return BitmapWidth(image_.Get());
+}
+
+UINT GifAnimace::Height() const
+{
+    RequireImage();
+    return BitmapHeight(image_.Get());
+}
+
+void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const
+{
+    RequireImage();
+    const UINT h = Height();
+    const UINT w = Width();
+    if (h == 0 || w == 0) RaiseFatal(E_HANDLE);
+    // A window shrunk below its bars asks for an empty box: nothing to show.
+    if (cx <= 0 || cy <= 0) return;
+
+    // Compose background and frame off screen and copy them in one step, so they never
+    // show separately. Declaration order gives the release order: deselect, DC, bitmap.
+    Bitmap offscreen(CreateCompatibleBitmap(dc, cx, cy));
+    if (!offscreen) RaiseLastError();
+    MemoryDc memory(dc);
+    SelectGuard select(memory.Get(), offscreen.Get());
+    const RECT box = {0, 0, cx, cy};
+    if (!FillRect(memory.Get(), &box, brush)) RaiseLastError();
+    {
+        OwnedGraphics graphics(memory.Get());
+        const FittedPlacement to = FittedRect(w, h, cx, cy);
+        if (Gdip::GdipDrawImageRectI(graphics.Get(), image_.Get(), to.x, to.y, to.cx, to.cy) != Gdiplus::Ok) {
+            RaiseLastError();
+        }
+    }
+    CheckWin32(BitBlt(dc, x, y, cx, cy, memory.Get(), 0, 0, SRCCOPY));
+}
+
+void DestroyGifAnimace(GifAnimace*& model)
+{
+    if (model) {
+        model->Clear();
+        delete model;
+    }
+    model = nullptr;
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The model of one opened image file: the decoded image, its frame count, its frame-delay
+// table and fitted drawing of the active frame. Saving the active frame lives in
+// ExportSnimku.cpp. Each instance is used by one thread only.
+#include <windows.h>
+
+#include <string>
+
+#include "image/GdipObraz.h"
+#include "winlib/Handles.h"
+
+// Where an image of w x h pixels lands inside a cx x cy box whose origin is (0, 0).
+struct FittedPlacement {
+    int x;
+    int y;
+    int cx;
+    int cy;
+};
+
+inline bool operator==(const FittedPlacement& a, const FittedPlacement& b)
+{
+    return a.x == b.x && a.y == b.y && a.cx == b.cx && a.cy == b.cy;
+}
+
+// Natural size and centred when the image fits, otherwise scaled down to the limiting side
+// (ties go to the width). Integer arithmetic throughout, so the result is exact and stable.
+FittedPlacement FittedRect(UINT w, UINT h, int cx, int cy);
+
+// Owns its image and its delay table; not copyable.
+class GifAnimace {
+public:
+    GifAnimace() = default;
+    ~GifAnimace() { Clear(); }
+    GifAnimace(const GifAnimace&) = delete;
+    GifAnimace& operator=(const GifAnimace&) = delete;
+
+    // S_OK; S_FALSE when the delay property exists but cannot be read; E_INVALIDARG when
+    // the file cannot be opened as an image (the model is then empty).
+    HRESULT Load(const std::wstring& path, bool readFrames);
+    void Clear();
+    // S_OK; E_POINTER without an image; E_INVALIDARG when index is not below FrameCount.
+    HRESULT SelectFrame(UINT index);
+
+    bool HasImage() const { return static_cast<bool>(image_); }
+    // -1 without an image, so that an empty model yields no frames and rejects every index.
+    int FrameCount() const { return HasImage() ? static_cast<int>(frameCount_) : -1; }
+    bool HasDelayTable() const { return static_cast<bool>(delayTable_); }
+    // Delay of frame index in milliseconds; 0 when unknown or out of range.
+    UINT FrameDelayMs(UINT index) const;
+    // Both are fatal (E_HANDLE) without an image.
+    UINT Width() const;
+    UINT Height() const;
+    // Draws the active frame fitted and centred into (x, y, cx, cy) over the brush; an empty
+    // target rectangle draws nothing.
+    void DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
+    const std::wstring& Path() const { return path_; }
+
+    // Writes the active frame in the format of the target's extension: S_OK, E_INVALIDARG
+    // when no encoder knows the extension, or the failure of the write.
+    HRESULT SaveToFile(const std::wstring& target);
+    // Like SaveToFile, but a null target or the open file itself (any letter case) goes
+    // through a temporary file beside it and the file is opened again afterwards.
+    HRESULT SaveFrame(const wchar_t* target);
+
+private:
+    void RequireImage() const;
+    void ReadFrameInfo();
+    HRESULT ReadDelayTable();
+    HRESULT SavePaletteCopy(const std::wstring& target, const CLSID& encoder);
+    HRESULT ReplaceOpenFile();
+
+    OwnedBitmap image_;
+    UINT frameCount_ = 0;
+    std::wstring path_;
+    Tarnel::WinApi::HeapBlock delayTable_;
+};
+
+// Deletes the owner's model, if any, and leaves the owner's pointer null.
+void DestroyGifAnimace(GifAnimace*& model);

@@ -1,0 +1,340 @@
+// The open and save dialogs for real: each runs modally on the test thread over a real
+// window, while a helper thread finds it, reads its file-type list, types a path and
+// confirms or cancels, as a user would.
+#include <windows.h>
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "image/ExportSnimku.h"
+#include "image/GifAnimace.h"
+#include "image/SouboroveDialogy.h"
+#include "tests/GifFixtures.h"
+#include "tests/TestSupport.h"
+
+using TestSupport::ScratchDir;
+
+namespace {
+
+constexpr DWORD kFindTimeoutMs = 15000;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring TextOf(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> all;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// A visible dialog-class window of the thread, other than `except`, whose owner is `owner`
+// when one is given.
+HWND FindDialog(DWORD thread, HWND owner, HWND except)
+{
+    struct Search {
+        HWND owner, except, found;
+    } search{owner, except, nullptr};
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM param) {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (window == s->except || !IsWindowVisible(window) || ClassOf(window) != L"#32770") return TRUE;
+            if (s->owner && GetWindow(window, GW_OWNER) != s->owner) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForDialog(DWORD thread, HWND owner, HWND except)
+{
+    const ULONGLONG end = GetTickCount64() + kFindTimeoutMs;
+    while (GetTickCount64() < end) {
+        if (HWND found = FindDialog(thread, owner, except)) return found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(item);
+    }
+    return items;
+}
+
+// Clicks a button by posting, so that a modal box the click opens cannot block this thread.
+void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// What the user does in the dialog.
+struct Script {
+    std::wstring typed;          // typed into the file name box, then OK; empty means Cancel
+    int overwriteAnswer = 0;     // IDYES or IDNO when an overwrite question is expected
+    bool cancelAfterAnswer = false;
+};
+
+// What the helper thread saw.
+struct Seen {
+    bool dialog = false;
+    std::vector<std::wstring> types;
+    std::wstring selectedType;
+    bool overwriteQuestion = false;
+    bool leftOpen = false; // the script ran but the dialog did not end
+    std::wstring layout; // every child window, for a readable failure
+};
+
+// The file-type list is the visible combo box that lists "Všechny soubory".
+void ReadTypes(HWND dialog, Seen& seen)
+{
+    for (HWND child : Children(dialog)) {
+        seen.layout += ClassOf(child) + L" #" + std::to_wstring(GetDlgCtrlID(child)) + L" '" + TextOf(child) +
+                       (IsWindowVisible(child) ? L"'\n" : L"' hidden\n");
+        if (!IsWindowVisible(child) || ClassOf(child) != L"ComboBox" || !seen.types.empty()) continue;
+        const std::vector<std::wstring> items = ComboItems(child);
+        if (items.empty() || items.back().find(L"Všechny soubory") == std::wstring::npos) continue;
+        seen.types = items;
+        const LRESULT selected = SendMessageW(child, CB_GETCURSEL, 0, 0);
+        if (selected >= 0 && static_cast<size_t>(selected) < items.size()) seen.selectedType = items[selected];
+    }
+}
+
+HWND FirstVisibleEdit(HWND dialog)
+{
+    for (HWND child : Children(dialog))
+        if (IsWindowVisible(child) && ClassOf(child) == L"Edit") return child;
+    return nullptr;
+}
+
+void Act(DWORD thread, HWND dialog, const Script& script, Seen& seen)
+{
+    if (script.typed.empty()) {
+        Click(dialog, IDCANCEL);
+        return;
+    }
+    SetWindowTextW(FirstVisibleEdit(dialog), script.typed.c_str());
+    Click(dialog, IDOK);
+    if (!script.overwriteAnswer) return;
+    HWND question = WaitForDialog(thread, dialog, dialog);
+    if (!question) return;
+    seen.overwriteQuestion = true;
+    Click(question, script.overwriteAnswer);
+    if (script.cancelAfterAnswer) {
+        const ULONGLONG end = GetTickCount64() + kFindTimeoutMs;
+        while (IsWindow(question) && GetTickCount64() < end) Sleep(20);
+        Click(dialog, IDCANCEL);
+    }
+}
+
+// Whatever went wrong, the test thread must not stay blocked in the modal dialog: answer any
+// box the dialog still shows and cancel it.
+void EnsureClosed(DWORD thread, HWND dialog, Seen& seen)
+{
+    const ULONGLONG end = GetTickCount64() + kFindTimeoutMs;
+    while (IsWindow(dialog) && GetTickCount64() < end) Sleep(20);
+    if (!IsWindow(dialog)) return;
+    seen.leftOpen = true;
+    while (HWND box = FindDialog(thread, dialog, dialog)) {
+        Click(box, IDCANCEL);
+        Click(box, IDOK);
+        Sleep(200);
+    }
+    Click(dialog, IDCANCEL);
+}
+
+void Drive(DWORD thread, const Script& script, Seen& seen)
+{
+    HWND dialog = WaitForDialog(thread, nullptr, nullptr);
+    if (!dialog) return;
+    seen.dialog = true;
+    ReadTypes(dialog, seen);
+    Act(thread, dialog, script, seen);
+    EnsureClosed(thread, dialog, seen);
+}
+
+// A plain top-level window to own the dialogs, destroyed with the object.
+class OwnerWindow {
+public:
+    OwnerWindow()
+        : window_(CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400,
+                                  300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
+    {
+    }
+    ~OwnerWindow() { DestroyWindow(window_); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+template <typename Show>
+std::optional<std::wstring> RunDialog(Show show, const Script& script, Seen& seen)
+{
+    OwnerWindow owner;
+    const DWORD thread = GetCurrentThreadId();
+    std::thread driver([&] { Drive(thread, script, seen); });
+    std::optional<std::wstring> result = show(owner.Get());
+    driver.join();
+    EXPECT_FALSE(seen.leftOpen) << "the dialog did not end as the script expected:\n"
+                                << testing::PrintToString(seen.layout);
+    return result;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+const std::vector<std::wstring> kOpenNames = {L"Obrázky GIF", L"Všechny soubory"};
+const std::vector<std::wstring> kSaveNames = {L"Grafické soubory", L"JPEG", L"PNG", L"Bitmapy",
+                                              L"GIF", L"TIFF", L"Všechny soubory"};
+
+// The dialog may show the patterns after a name; the name itself must come first.
+void ExpectTypeNames(const std::vector<std::wstring>& expected, const Seen& seen)
+{
+    ASSERT_EQ(expected.size(), seen.types.size()) << testing::PrintToString(seen.layout);
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(0u, seen.types[i].rfind(expected[i], 0)) << testing::PrintToString(seen.types[i]);
+}
+
+} // namespace
+
+TEST(DialogSouboryTest, OpenDialogListsGifFirstAndReturnsTheChosenPath)
+{
+    ScratchDir dir;
+    const std::wstring file = dir.File(L"vybraný obrázek.gif");
+    ASSERT_TRUE(GifFixtures::WriteGif(file, GifFixtures::Animation(4, 4, 2)));
+    Seen seen;
+    const auto path = RunDialog(ShowOpenDialog, Script{file}, seen);
+    ASSERT_TRUE(seen.dialog);
+    ExpectTypeNames(kOpenNames, seen);
+    EXPECT_EQ(0u, seen.selectedType.rfind(L"Obrázky GIF", 0)) << testing::PrintToString(seen.selectedType);
+    ASSERT_TRUE(path.has_value());
+    EXPECT_TRUE(SamePath(file, *path)) << testing::PrintToString(*path);
+}
+
+TEST(DialogSouboryTest, CancelledOpenDialogGivesNothing)
+{
+    Seen seen;
+    EXPECT_FALSE(RunDialog(ShowOpenDialog, Script{}, seen).has_value());
+    EXPECT_TRUE(seen.dialog);
+}
+
+TEST(DialogSouboryTest, SaveDialogOffersTheImageFormatsWithPngSelected)
+{
+    ScratchDir dir;
+    const std::wstring file = dir.File(L"snímek.png");
+    Seen seen;
+    const auto path = RunDialog(ShowSaveDialog, Script{file}, seen);
+    ASSERT_TRUE(seen.dialog);
+    ExpectTypeNames(kSaveNames, seen);
+    EXPECT_EQ(0u, seen.selectedType.rfind(L"PNG", 0)) << testing::PrintToString(seen.selectedType);
+    ASSERT_TRUE(path.has_value());
+    EXPECT_TRUE(SamePath(file, *path)) << testing::PrintToString(*path);
+}
+
+TEST(DialogSouboryTest, PlainNameInTheSaveDialogBecomesPng)
+{
+    ScratchDir dir;
+    Seen seen;
+    const auto path = RunDialog(ShowSaveDialog, Script{dir.File(L"x")}, seen);
+    ASSERT_TRUE(path.has_value());
+    EXPECT_TRUE(SamePath(dir.File(L"x.png"), *path)) << testing::PrintToString(*path);
+}
+
+TEST(DialogSouboryTest, CancelledSaveDialogGivesNothing)
+{
+    Seen seen;
+    EXPECT_FALSE(RunDialog(ShowSaveDialog, Script{}, seen).has_value());
+    EXPECT_TRUE(seen.dialog);
+}
+
+TEST(DialogSouboryTest, SaveDialogAsksBeforeOverwriting)
+{
+    ScratchDir dir;
+    const std::wstring existing = dir.File(L"existuje.png");
+    ASSERT_TRUE(TestSupport::WriteBytes(existing, "x", 1));
+
+    Seen yes;
+    const auto confirmed = RunDialog(ShowSaveDialog, Script{existing, kIdYes}, yes);
+    EXPECT_TRUE(yes.overwriteQuestion);
+    ASSERT_TRUE(confirmed.has_value());
+    EXPECT_TRUE(SamePath(existing, *confirmed));
+
+    Seen no;
+    const auto declined = RunDialog(ShowSaveDialog, Script{existing, kIdNo, true}, no);
+    EXPECT_TRUE(no.overwriteQuestion);
+    EXPECT_FALSE(declined.has_value());
+    EXPECT_EQ("x", TestSupport::ReadBytes(existing));
+}
+
+TEST(DialogSouboryTest, SaveCommandWritesTheActiveFrameWhereTheUserSays)
+{
+    ScratchDir dir;
+    const std::wstring source = dir.File(L"a.gif");
+    ASSERT_TRUE(GifFixtures::WriteGif(source, GifFixtures::Animation(12, 10, 8)));
+    GifAnimace model;
+    ASSERT_EQ(S_OK, model.Load(source, true));
+    ASSERT_EQ(S_OK, model.SelectFrame(5));
+    Seen seen;
+    RunDialog([&](HWND owner) { OnSaveFrame(owner, &model); return std::optional<std::wstring>(); },
+              Script{dir.File(L"uložený")}, seen);
+    const std::wstring written = dir.File(L"uložený.png");
+    COLORREF colour = 0;
+    ASSERT_TRUE(GifFixtures::DecodedPixel(written, 0, 6, 5, colour));
+    EXPECT_EQ(GifFixtures::FrameColour(5), colour);
+    EXPECT_EQ(0, TestSupport::ReadBytes(written).compare(0, 4, "\x89PNG"));
+    EXPECT_EQ(8, model.FrameCount());
+}
+
+TEST(DialogSouboryTest, CancelledSaveCommandWritesNothing)
+{
+    ScratchDir dir;
+    const std::wstring source = dir.File(L"a.gif");
+    ASSERT_TRUE(GifFixtures::WriteGif(source, GifFixtures::Animation(12, 10, 3)));
+    const std::string before = TestSupport::ReadBytes(source);
+    GifAnimace model;
+    ASSERT_EQ(S_OK, model.Load(source, true));
+    Seen seen;
+    RunDialog([&](HWND owner) { OnSaveFrame(owner, &model); return std::optional<std::wstring>(); }, Script{},
+              seen);
+    EXPECT_TRUE(seen.dialog);
+    EXPECT_EQ(before, TestSupport::ReadBytes(source));
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(dir.File(L"*").c_str(), &found);
+    int files = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(1, files);
+}

@@ -1,0 +1,319 @@
+// Saving the active frame: encoder lookup, every format written and decoded back, saving
+// over the open file through the temporary file, and the ways a save can fail.
+#include <windows.h>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "image/ExportSnimku.h"
+#include "image/GifAnimace.h"
+#include "tests/GifFixtures.h"
+#include "tests/TestSupport.h"
+
+using namespace GifFixtures;
+using TestSupport::ReadBytes;
+using TestSupport::ScratchDir;
+
+namespace {
+
+constexpr int kFrames = 8;
+constexpr UINT kActive = 5;
+constexpr UINT16 kWidth = 24;
+constexpr UINT16 kHeight = 18;
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// An open 8-frame animation, frame i in FrameColour(i), with frame 5 active.
+struct OpenAnimation {
+    explicit OpenAnimation(const ScratchDir& dir, const wchar_t* name = L"a.gif") : path(dir.File(name))
+    {
+        EXPECT_TRUE(WriteGif(path, Animation(kWidth, kHeight, kFrames)));
+        original = ReadBytes(path);
+        EXPECT_EQ(S_OK, model.Load(path, true));
+        EXPECT_EQ(S_OK, model.SelectFrame(kActive));
+    }
+    std::wstring path;
+    std::string original;
+    GifAnimace model;
+};
+
+COLORREF ColourDrawn(const GifAnimace& model)
+{
+    Canvas canvas(4, 4, RGB(1, 2, 3));
+    SolidBrush brush(RGB(4, 5, 6));
+    model.DrawFitted(canvas.Dc(), 0, 0, 4, 4, brush.Get());
+    return canvas.Pixel(2, 2);
+}
+
+// The file decodes as a single kWidth x kHeight image in `colour` (within `tolerance`).
+void ExpectSingleFrameOf(const std::wstring& path, COLORREF colour, int tolerance)
+{
+    GifAnimace check;
+    ASSERT_EQ(S_OK, check.Load(path, true));
+    EXPECT_EQ(1, check.FrameCount());
+    EXPECT_EQ(kWidth, check.Width());
+    EXPECT_EQ(kHeight, check.Height());
+    for (const POINT p : {POINT{0, 0}, POINT{kWidth - 1, kHeight - 1}, POINT{kWidth / 2, kHeight / 2}}) {
+        COLORREF got = 0;
+        ASSERT_TRUE(DecodedPixel(path, 0, p.x, p.y, got));
+        EXPECT_LE(ColourDistance(colour, got), tolerance)
+            << "pixel " << p.x << "," << p.y << " is " << std::hex << got << " not " << colour;
+    }
+}
+
+} // namespace
+
+// --- encoders ---------------------------------------------------------------------------
+
+TEST(FindEncoderTest, ExtensionsInAnyCaseFindTheirEncoders)
+{
+    CLSID first{};
+    CLSID other{};
+    const int jpeg = FindEncoder(L".jpg", &first);
+    ASSERT_GE(jpeg, 0);
+    for (const wchar_t* ext : {L".jpeg", L".JPG", L".jPe", L".jp"}) { // ".jp" is part of "*.JPG"
+        EXPECT_EQ(jpeg, FindEncoder(ext, &other)) << testing::PrintToString(std::wstring(ext));
+        EXPECT_TRUE(IsEqualCLSID(first, other));
+    }
+    const int tiff = FindEncoder(L".tif", &first);
+    ASSERT_GE(tiff, 0);
+    EXPECT_EQ(tiff, FindEncoder(L".TIFF", &other));
+    EXPECT_TRUE(IsEqualCLSID(first, other));
+    // Five different encoders for the five formats offered.
+    std::vector<int> found;
+    for (const wchar_t* ext : {L".bmp", L".jpg", L".gif", L".tif", L".png"}) found.push_back(FindEncoder(ext, &other));
+    std::sort(found.begin(), found.end());
+    EXPECT_GE(found[0], 0);
+    EXPECT_EQ(found.end(), std::adjacent_find(found.begin(), found.end()));
+}
+
+TEST(FindEncoderTest, UnknownOrEmptyExtensionFindsNothing)
+{
+    CLSID clsid = {0x12345678};
+    EXPECT_EQ(-1, FindEncoder(L".xyz", &clsid));
+    EXPECT_EQ(-1, FindEncoder(L"", &clsid));
+    EXPECT_EQ(-1, FindEncoder(L".pngx", &clsid));
+    EXPECT_EQ(0x12345678u, clsid.Data1); // left alone when nothing matches
+}
+
+TEST(ExportPathTest, TemporaryFileSitsBesideTheOpenFile)
+{
+    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_.gif", TemporaryPathFor(L"C:\\Data\\anim.gif"));
+    EXPECT_EQ(L"C:\\Data.v2\\anim_temp_", TemporaryPathFor(L"C:\\Data.v2\\anim"));
+    EXPECT_EQ(L"C:\\a\\b.c.PNG_temp_.PNG", TemporaryPathFor(L"C:\\a\\b.c.PNG"));
+}
+
+TEST(ExportPathTest, WrittenFileCheckWantsADecodableImageOfTheSameSize)
+{
+    ScratchDir dir;
+    const std::wstring image = dir.File(L"i.gif");
+    ASSERT_TRUE(WriteGif(image, Still(30, 20, FrameColour(0))));
+    EXPECT_TRUE(IsImageOfSize(image, 30, 20));
+    EXPECT_FALSE(IsImageOfSize(image, 20, 30));
+    EXPECT_FALSE(IsImageOfSize(image, 30, 21));
+    // What a broken encoder leaves behind: a GIF header and nothing else.
+    const std::string stub = EncodeGif(Still(30, 20, FrameColour(0))).substr(0, 24);
+    const std::wstring broken = dir.File(L"broken.gif");
+    ASSERT_TRUE(TestSupport::WriteBytes(broken, stub.data(), stub.size()));
+    EXPECT_FALSE(IsImageOfSize(broken, 30, 20));
+    EXPECT_FALSE(IsImageOfSize(dir.File(L"none.gif"), 30, 20));
+}
+
+// --- saving to another file -------------------------------------------------------------
+
+TEST(ExportSnimkuTest, ActiveFrameInEveryFormat)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    const COLORREF expected = FrameColour(kActive);
+    struct Case {
+        const wchar_t* name;
+        std::string magic;
+        int tolerance; // JPEG is lossy; the others keep a colour of the web palette exactly
+    };
+    const Case cases[] = {
+        {L"b.png", "\x89PNG", 0}, {L"b.bmp", "BM", 0},     {L"b.jpg", "\xFF\xD8", 24}, {L"c.JPEG", "\xFF\xD8", 24},
+        {L"b.GIF", "GIF8", 0},    {L"b.tif", "II*", 0}, {L"b.Tiff", "II*", 0},
+    };
+    // An existing file of the name is overwritten.
+    ASSERT_TRUE(TestSupport::WriteBytes(dir.File(L"b.png"), "old", 3));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(c.name)));
+        const std::wstring target = dir.File(c.name);
+        ASSERT_EQ(S_OK, open.model.SaveFrame(target.c_str()));
+        EXPECT_EQ(0, ReadBytes(target).compare(0, c.magic.size(), c.magic));
+        ExpectSingleFrameOf(target, expected, c.tolerance);
+        // The open file is neither touched nor reloaded: same bytes, same active frame.
+        EXPECT_EQ(open.original, ReadBytes(open.path));
+        EXPECT_EQ(open.path, open.model.Path());
+        EXPECT_EQ(kFrames, open.model.FrameCount());
+        EXPECT_EQ(expected, ColourDrawn(open.model));
+    }
+}
+
+TEST(ExportSnimkuTest, UnknownOrMissingExtensionWritesNothing)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    for (const wchar_t* name : {L"b.xyz", L"bez přípony", L"tečka.v.složce\\soubor"}) {
+        SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(name)));
+        const std::wstring target = dir.File(name);
+        EXPECT_EQ(E_INVALIDARG, open.model.SaveFrame(target.c_str()));
+        EXPECT_FALSE(Exists(target));
+    }
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+}
+
+TEST(ExportSnimkuTest, TargetInMissingFolderFails)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    const std::wstring target = dir.File(L"chybí\\b.png");
+    const HRESULT hr = open.model.SaveFrame(target.c_str());
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_FALSE(Exists(target));
+    EXPECT_FALSE(Exists(dir.File(L"chybí")));
+}
+
+TEST(ExportSnimkuTest, ReadOnlyTargetFailsAndStaysAsItWas)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    const std::wstring target = dir.File(L"jen pro čtení.png");
+    ASSERT_TRUE(TestSupport::WriteBytes(target, "keep me", 7));
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), open.model.SaveFrame(target.c_str()));
+    EXPECT_EQ("keep me", ReadBytes(target));
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ExportSnimkuTest, PathsLongerThanMaxPath)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    // Nested folders through the long-path prefix, well past 260 characters in all.
+    std::wstring folder = L"\\\\?\\" + dir.Path();
+    for (int i = 0; i < 4; ++i) {
+        folder += L"\\" + std::wstring(70, static_cast<wchar_t>(L'a' + i));
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    // With the prefix and without it: a clear result either way, and a file only on success.
+    for (const std::wstring& target : {folder + L"\\dlouhá cesta.png", folder.substr(4) + L"\\bez prefixu.bmp"}) {
+        SCOPED_TRACE(testing::Message() << target.size() << " characters");
+        ASSERT_GT(target.size(), 300u);
+        const HRESULT hr = open.model.SaveFrame(target.c_str());
+        const std::wstring readable = target.compare(0, 4, L"\\\\?\\") == 0 ? target : L"\\\\?\\" + target;
+        if (hr == S_OK) {
+            COLORREF colour = 0;
+            ASSERT_TRUE(DecodedPixel(readable, 0, 1, 1, colour));
+            EXPECT_EQ(FrameColour(kActive), colour);
+        } else {
+            EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+            EXPECT_FALSE(Exists(readable));
+        }
+        EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+    }
+}
+
+// --- saving over the open file ----------------------------------------------------------
+
+TEST(ExportSnimkuTest, SavingOverTheOpenFileInAnotherCase)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir, L"anim.gif");
+    const std::wstring upper = dir.File(L"ANIM.GIF");
+    ASSERT_EQ(S_OK, open.model.SaveFrame(upper.c_str()));
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
+    // The model has the file open again, now a single image of the saved frame.
+    EXPECT_EQ(open.path, open.model.Path());
+    EXPECT_EQ(1, open.model.FrameCount());
+    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+    EXPECT_NE(open.original, ReadBytes(open.path));
+    open.model.Clear();
+    ExpectSingleFrameOf(open.path, FrameColour(kActive), 0);
+}
+
+TEST(ExportSnimkuTest, SavingWithoutTargetMeansTheOpenFile)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir, L"snímek.bmp.gif");
+    ASSERT_EQ(S_OK, open.model.SaveFrame(nullptr));
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
+    EXPECT_EQ(1, open.model.FrameCount());
+    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+    EXPECT_EQ(0, ReadBytes(open.path).compare(0, 4, "GIF8"));
+}
+
+TEST(ExportSnimkuTest, OpenFileWithoutFrameInformationIsReopenedWithout)
+{
+    ScratchDir dir;
+    const std::wstring path = dir.File(L"still.png");
+    {
+        OpenAnimation source(dir);
+        ASSERT_EQ(S_OK, source.model.SaveToFile(path));
+    }
+    GifAnimace model;
+    ASSERT_EQ(S_OK, model.Load(path, false));
+    ASSERT_EQ(S_OK, model.SaveFrame(path.c_str()));
+    EXPECT_TRUE(model.HasImage());
+    EXPECT_EQ(0, model.FrameCount());
+    EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(ExportSnimkuTest, SourceHeldElsewhereStaysAndTheTemporaryFileRemains)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    GifAnimace other;
+    ASSERT_EQ(S_OK, other.Load(open.path, true));
+    const HRESULT hr = open.model.SaveFrame(open.path.c_str());
+    EXPECT_EQ(S_OK, hr); // the write itself succeeded
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    const std::wstring temporary = TemporaryPathFor(open.path);
+    ASSERT_TRUE(Exists(temporary));
+    ExpectSingleFrameOf(temporary, FrameColour(kActive), 0);
+    // Reopened as the file still is: all frames, frame 0 active.
+    EXPECT_EQ(open.path, open.model.Path());
+    EXPECT_EQ(kFrames, open.model.FrameCount());
+    EXPECT_EQ(FrameColour(0), ColourDrawn(open.model));
+}
+
+TEST(ExportSnimkuTest, OpenFileWithoutEncoderIsLeftAndReopened)
+{
+    ScratchDir dir;
+    // A GIF under a name whose extension no encoder lists.
+    OpenAnimation open(dir, L"anim.gyf");
+    EXPECT_EQ(E_INVALIDARG, open.model.SaveFrame(open.path.c_str()));
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
+    EXPECT_EQ(open.path, open.model.Path());
+    EXPECT_EQ(kFrames, open.model.FrameCount());
+    EXPECT_EQ(FrameColour(0), ColourDrawn(open.model));
+}
+
+TEST(ExportSnimkuTest, OpenReadOnlyFileIsLeftAndReopened)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    ASSERT_TRUE(SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_READONLY));
+    // The write to the temporary file succeeds; the replace is refused, as for a held file.
+    EXPECT_EQ(S_OK, open.model.SaveFrame(open.path.c_str()));
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    const std::wstring temporary = TemporaryPathFor(open.path);
+    ASSERT_TRUE(Exists(temporary));
+    ExpectSingleFrameOf(temporary, FrameColour(kActive), 0);
+    EXPECT_EQ(kFrames, open.model.FrameCount());
+    EXPECT_EQ(FrameColour(0), ColourDrawn(open.model));
+    SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ExportSnimkuTest, OnSaveFrameWithoutModelOrImageDoesNothing)
+{
+    // No dialog may appear: with nothing to save the handler returns at once.
+    OnSaveFrame(nullptr, nullptr);
+    GifAnimace empty;
+    OnSaveFrame(nullptr, &empty);
+    EXPECT_FALSE(empty.HasImage());
+}

@@ -1,0 +1,99 @@
+#pragma once
+// Test fixtures made on the spot: GIF files of solid-colour frames with chosen delays, and a
+// 32-bit canvas (a DIB section in a memory DC) to draw into and read the pixels back.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace GifFixtures {
+
+struct Frame {
+    COLORREF colour;
+    UINT16 delay; // hundredths of a second
+};
+
+// Where the colours of the file live. None writes a GIF without any colour table;
+// FirstFrameOnly gives the first frame a local table and the others none at all.
+enum class Palette { Global, Local, None, FirstFrameOnly };
+
+// What EncodeGif writes.
+struct GifRecipe {
+    UINT16 width = 16;
+    UINT16 height = 16;
+    std::vector<Frame> frames;
+    Palette palette = Palette::Global;
+    bool loop = true;      // NETSCAPE2.0 loop block right after the screen descriptor
+    std::string comment;   // a comment block before the first frame when not empty
+};
+
+// Former name, kept until every user has moved to GifRecipe.
+using GifSpec = GifRecipe;
+
+// A colour for frame i, distinct from its neighbours' and chosen from the 6x6x6 "web" cube
+// so that it survives a palette conversion unchanged. Never black or white.
+COLORREF FrameColour(int i);
+
+// count frames of width x height, frame i in FrameColour(i) held delays[i] (or 10 when
+// delays is shorter).
+GifRecipe Animation(UINT16 width, UINT16 height, int count, const std::vector<UINT16>& delays = {});
+// One frame of one colour, no delays to speak of.
+GifRecipe Still(UINT16 width, UINT16 height, COLORREF colour);
+
+std::string EncodeGif(const GifRecipe& recipe);
+bool WriteGif(const std::wstring& path, const GifRecipe& recipe);
+
+// Colour of pixel (x, y) of frame `frame` of an image file, decoded by GDI+; false when the
+// file does not decode.
+bool DecodedPixel(const std::wstring& path, UINT frame, int x, int y, COLORREF& colour);
+
+// True when the tests run on Wine rather than on Windows.
+bool UnderWine();
+
+// Largest per-channel difference of two colours.
+int ColourDistance(COLORREF a, COLORREF b);
+
+// A width x height, 32 bits per pixel, top-down DIB selected into its own memory DC.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF Pixel(int x, int y) const;
+    void Fill(COLORREF colour);
+    // Smallest rectangle (right and bottom exclusive) holding every pixel of `area` that is
+    // not `background`; empty (all zero) when there is none.
+    RECT BoundsOfOther(COLORREF background, const RECT& area) const;
+    // Number of pixels of `area` whose colour is exactly `colour`.
+    int Count(COLORREF colour, const RECT& area) const;
+
+private:
+    COLORREF Raw(int x, int y) const;
+
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    DWORD* bits_ = nullptr;
+};
+
+// A solid brush, deleted with the object.
+class SolidBrush {
+public:
+    explicit SolidBrush(COLORREF colour) : brush_(CreateSolidBrush(colour)) {}
+    ~SolidBrush() { DeleteObject(brush_); }
+    SolidBrush(const SolidBrush&) = delete;
+    SolidBrush& operator=(const SolidBrush&) = delete;
+    HBRUSH Get() const { return brush_; }
+
+private:
+    HBRUSH brush_;
+};
+
+} // namespace GifFixtures
