@@ -8,19 +8,42 @@
 using ChildFn = int (*)(int argc, wchar_t** argv);
 
 namespace {
+HRESULT HresultArgument(int argc, wchar_t** argv)
+{
+    return argc > 0 ? static_cast<HRESULT>(wcstoul(argv[0], nullptr, 16)) : E_FAIL;
+}
+
+// Declines every failure, as the program's own application object does.
+class DecliningHook : public Tarnel::WinApi::FatalErrorHook {
+public:
+    HRESULT OnFatalError(const wchar_t*) override { return E_NOTIMPL; }
+};
+
 // Every child mode the tests use; a mode ends the process itself or returns its exit code.
 const std::map<std::wstring, ChildFn>& Modes()
 {
     static const std::map<std::wstring, ChildFn> modes = {
         {L"raise-fatal",
          [](int argc, wchar_t** argv) -> int {
-             HRESULT hr = argc > 0 ? static_cast<HRESULT>(wcstoul(argv[0], nullptr, 16)) : E_FAIL;
-             Tarnel::WinApi::RaiseFatal(hr);
+             Tarnel::WinApi::RaiseFatal(HresultArgument(argc, argv));
          }},
         {L"raise-last-error",
          [](int argc, wchar_t** argv) -> int {
              SetLastError(argc > 0 ? wcstoul(argv[0], nullptr, 10) : 0);
              Tarnel::WinApi::RaiseLastError();
+         }},
+        // A visible top-level window of the reporting thread: the task-modal box disables it.
+        {L"raise-fatal-over-window",
+         [](int argc, wchar_t** argv) -> int {
+             CreateWindowExW(0, L"STATIC", L"fatal-over-window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+             Tarnel::WinApi::RaiseFatal(HresultArgument(argc, argv));
+         }},
+        {L"raise-fatal-hook-declines",
+         [](int argc, wchar_t** argv) -> int {
+             static DecliningHook hook;
+             Tarnel::WinApi::SetFatalErrorHook(&hook);
+             Tarnel::WinApi::RaiseFatal(HresultArgument(argc, argv));
          }},
     };
     return modes;

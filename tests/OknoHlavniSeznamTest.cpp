@@ -1,0 +1,191 @@
+// What the main window shows between its bars: the fitted frame (read back from the
+// window's pixels) and the frames list view with its owner-drawn rows.
+#include "app/Aplikace.h"
+#include "image/GifAnimace.h"
+#include "resources/resource.h"
+#include "tests/OknoHlavniTest.h"
+
+using namespace GifFixtures;
+
+namespace {
+
+// Colour of a client pixel as the window shows it now.
+COLORREF PixelOkna(HWND okno, int x, int y)
+{
+    UpdateWindow(okno);
+    HDC dc = GetDC(okno);
+    const COLORREF barva = GetPixel(dc, x, y);
+    ReleaseDC(okno, dc);
+    return barva;
+}
+
+// The middle of the room between the bars, in client coordinates.
+POINT StredPlochy(HWND okno, HWND rebar, HWND lista)
+{
+    RECT klient{}, r{}, s{};
+    GetClientRect(okno, &klient);
+    GetWindowRect(rebar, &r);
+    GetWindowRect(lista, &s);
+    const int horni = r.bottom - r.top;
+    const int dolni = klient.bottom - (s.bottom - s.top);
+    return POINT{klient.right / 2, (horni + dolni) / 2};
+}
+
+} // namespace
+
+// ---- the animation view -------------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, PaintShowsTheActiveFrameCentredBetweenTheBars)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"barvy.gif", Animation(40, 30, 3, {500, 500, 500})), false);
+    const POINT stred = StredPlochy(Okno(), Rebar(), StavovaLista());
+    EXPECT_LE(ColourDistance(FrameColour(0), PixelOkna(Okno(), stred.x, stred.y)), 2);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), PixelOkna(Okno(), stred.x - 30, stred.y)) << "window colour around it";
+    EXPECT_LE(ColourDistance(FrameColour(0), PixelOkna(Okno(), stred.x - 19, stred.y - 14)), 2) << "natural size";
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), PixelOkna(Okno(), stred.x - 22, stred.y - 17));
+
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    EXPECT_LE(ColourDistance(FrameColour(1), PixelOkna(Okno(), stred.x, stred.y)), 2) << "the step shows at once";
+    Prikaz(ID_ANIMACE_ZASTAVIT);
+    EXPECT_LE(ColourDistance(FrameColour(0), PixelOkna(Okno(), stred.x, stred.y)), 2) << "back at the first frame";
+}
+
+TEST_F(OknoHlavniTest, EmptyWindowShowsTheWorkspaceColour)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"obraz.gif", Still(60, 60, FrameColour(4))), true);
+    const POINT stred = StredPlochy(Okno(), Rebar(), StavovaLista());
+    EXPECT_LE(ColourDistance(FrameColour(4), PixelOkna(Okno(), stred.x, stred.y)), 2);
+    Prikaz(ID_SOUBOR_ZAVRIT);
+    EXPECT_EQ(GetSysColor(COLOR_APPWORKSPACE), PixelOkna(Okno(), stred.x, stred.y));
+}
+
+TEST_F(OknoHlavniTest, ImageWindowDoesNotEraseItsBackground)
+{
+    Vytvorit();
+    HDC dc = GetDC(Okno());
+    EXPECT_NE(0, SendMessageW(Okno(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) << "empty: erased";
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    EXPECT_EQ(0, SendMessageW(Okno(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    ReleaseDC(Okno(), dc);
+}
+
+// ---- the frames list view -----------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, FramesListPausesAndListsEveryFrame)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(12), true);
+    Tik();
+    Tik();
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    TestSupport::PumpMessages();
+    HWND seznam = Seznam();
+    ASSERT_NE(nullptr, seznam);
+    EXPECT_EQ(static_cast<int>(ID_SEZNAM_SNIMKU), GetDlgCtrlID(seznam));
+    // The scroll bar bits come and go with the need to scroll; the rest is as created.
+    EXPECT_EQ(0x50300561u & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL),
+              static_cast<DWORD>(GetWindowLongPtrW(seznam, GWL_STYLE)) &
+                  ~static_cast<DWORD>(WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)), SendMessageW(seznam, WM_GETFONT, 0, 0));
+    ASSERT_EQ(12, SendMessageW(seznam, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(i, SendMessageW(seznam, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+    EXPECT_EQ(0, SendMessageW(seznam, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(16, SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0)) << "rows as tall as the image";
+
+    OcekavatStav(Stav::Pozastaveno, "frames list");
+    EXPECT_EQ(2, okno->Snimek()) << "the playback frame is kept";
+    EXPECT_TRUE(MenuZaskrtnuto(ID_ZOBRAZIT_PREHLEDSNIMKU));
+    EXPECT_FALSE(MenuZaskrtnuto(ID_ZOBRAZIT_ANIMACI));
+
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU); // again: filled anew, still one list
+    EXPECT_EQ(seznam, Seznam());
+    EXPECT_EQ(12, SendMessageW(seznam, LB_GETCOUNT, 0, 0));
+}
+
+TEST_F(OknoHlavniTest, BackToTheAnimationResumesFromThePausedFrame)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), true);
+    Tik();
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    Prikaz(ID_ZOBRAZIT_ANIMACI);
+    TestSupport::PumpMessages();
+    EXPECT_EQ(nullptr, Seznam());
+    OcekavatStav(Stav::Prehrava, "back to the animation");
+    EXPECT_EQ(1, okno->Snimek());
+    EXPECT_EQ(5100u, okno->intervaly.back());
+    EXPECT_TRUE(MenuZaskrtnuto(ID_ZOBRAZIT_ANIMACI));
+}
+
+TEST_F(OknoHlavniTest, AnimationViewCommandStartsPlaybackWhenPaused)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), false);
+    Prikaz(ID_ZOBRAZIT_ANIMACI);
+    OcekavatStav(Stav::Prehrava, "animation view while paused");
+    EXPECT_EQ(0, okno->Snimek());
+}
+
+TEST_F(OknoHlavniTest, ViewCommandsWithoutAFileDoNothing)
+{
+    Vytvorit();
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    Prikaz(ID_ZOBRAZIT_ANIMACI);
+    TestSupport::PumpMessages();
+    EXPECT_EQ(nullptr, Seznam());
+    OcekavatStav(Stav::Prazdny, "view commands without a file");
+}
+
+TEST_F(OknoHlavniTest, TallImageRowsAreCappedAt255)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"vysoka.gif", Animation(20, 400, 3, {500, 500, 500})), false);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    ASSERT_NE(nullptr, Seznam());
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(255, SendMessageW(Seznam(), LB_GETITEMHEIGHT, static_cast<WPARAM>(i), 0));
+}
+
+TEST_F(OknoHlavniTest, OpeningOrClosingLeavesTheFramesList)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), true);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    ASSERT_NE(nullptr, Seznam());
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    EXPECT_EQ(nullptr, Seznam());
+    OcekavatStav(Stav::Prehrava, "new file");
+
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    ASSERT_NE(nullptr, Seznam());
+    Prikaz(ID_SOUBOR_ZAVRIT);
+    EXPECT_EQ(nullptr, Seznam());
+    OcekavatStav(Stav::Prazdny, "closed from the list");
+}
+
+TEST_F(OknoHlavniTest, RowsShowTheirOwnFramesWithTheSelectionHighlighted)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"radky.gif", Animation(30, 20, 4, {500, 500, 500, 500})), false);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    TestSupport::PumpMessages();
+    HWND seznam = Seznam();
+    ASSERT_NE(nullptr, seznam);
+    RECT klient{};
+    GetClientRect(seznam, &klient);
+    Canvas platno(klient.right, klient.bottom, RGB(1, 2, 3));
+    SendMessageW(seznam, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(platno.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        RECT radek{};
+        ASSERT_NE(LB_ERR, SendMessageW(seznam, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&radek)));
+        EXPECT_EQ(20, radek.bottom - radek.top);
+        const int stred = (radek.left + radek.right) / 2;
+        const int y = (radek.top + radek.bottom) / 2;
+        EXPECT_LE(ColourDistance(FrameColour(i), platno.Pixel(stred, y)), 2) << "row shows its frame";
+        const COLORREF pozadi = i == 0 ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_WINDOW);
+        EXPECT_EQ(pozadi, platno.Pixel(radek.left + 2, y)) << "background beside the frame";
+    }
+}

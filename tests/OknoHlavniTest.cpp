@@ -1,0 +1,620 @@
+// The main window's creation and its playback states and transitions, driven by real
+// messages. The shared fixture of the main-window tests lives here too.
+#include "tests/OknoHlavniTest.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/Aplikace.h"
+#include "image/GifAnimace.h"
+#include "resources/resource.h"
+#include "settings/Nastaveni.h"
+
+using namespace GifFixtures;
+
+// ---- fixture ------------------------------------------------------------------------------
+
+void OknoHlavniTest::SetUp()
+{
+    aplikace.nazevAplikace = L"Animora";
+    aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
+    aplikace.seznamObrazku->Load(IDB_PANEL_NASTROJU);
+    aplikace.velkaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                        GetSystemMetrics(SM_CYICON), 0));
+    aplikace.malaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0));
+    nastaveni = Nastaveni{};
+    okno = std::make_unique<SledovaneOkno>();
+}
+
+void OknoHlavniTest::TearDown()
+{
+    if (okno && okno->Handle() && IsWindow(okno->Handle())) SendMessageW(okno->Handle(), WM_CLOSE, 0, 0);
+    TestSupport::PumpMessages(); // takes the quit message the window posts on its way out
+    okno.reset();
+    aplikace.seznamObrazku.reset();
+    if (aplikace.velkaIkona) DestroyIcon(aplikace.velkaIkona);
+    if (aplikace.malaIkona) DestroyIcon(aplikace.malaIkona);
+    aplikace.velkaIkona = aplikace.malaIkona = nullptr;
+}
+
+void OknoHlavniTest::Vytvorit(const wchar_t* cesta)
+{
+    okno->VytvoritHlavniOkno(cesta);
+    TestSupport::PumpMessages();
+}
+
+std::wstring OknoHlavniTest::Gif(const std::wstring& nazev, const GifSpec& popis)
+{
+    const std::wstring cesta = slozka.File(nazev);
+    EXPECT_TRUE(WriteGif(cesta, popis)) << "fixture " << testing::PrintToString(nazev);
+    return cesta;
+}
+
+std::wstring OknoHlavniTest::PomalaAnimace(int pocetSnimku)
+{
+    std::vector<UINT16> zpozdeni;
+    for (int i = 0; i < pocetSnimku; ++i) zpozdeni.push_back(static_cast<UINT16>(500 + 10 * i));
+    return Gif(L"pomala" + std::to_wstring(pocetSnimku) + L".gif", Animation(16, 16, pocetSnimku, zpozdeni));
+}
+
+void OknoHlavniTest::Pustit(const std::vector<std::wstring>& soubory)
+{
+    size_t znaku = 1;
+    for (const auto& s : soubory) znaku += s.size() + 1;
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + znaku * sizeof(wchar_t));
+    ASSERT_NE(nullptr, drop);
+    auto* hlavicka = static_cast<DROPFILES*>(GlobalLock(drop));
+    hlavicka->pFiles = sizeof(DROPFILES);
+    hlavicka->fWide = TRUE;
+    auto* seznam = reinterpret_cast<wchar_t*>(reinterpret_cast<BYTE*>(hlavicka) + sizeof(DROPFILES));
+    for (const auto& s : soubory) {
+        wcscpy(seznam, s.c_str());
+        seznam += s.size() + 1;
+    }
+    *seznam = L'\0';
+    GlobalUnlock(drop);
+    ASSERT_TRUE(PostMessageW(Okno(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0));
+    TestSupport::PumpMessages();
+}
+
+std::wstring OknoHlavniTest::Cast(int cast) const
+{
+    wchar_t text[1024] = L"";
+    SendMessageW(StavovaLista(), SB_GETTEXTW, static_cast<WPARAM>(cast), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool OknoHlavniTest::TlacitkoPovoleno(int prikaz) const
+{
+    return SendMessageW(Panel(), TB_ISBUTTONENABLED, static_cast<WPARAM>(prikaz), 0) != 0;
+}
+
+bool OknoHlavniTest::MenuPovoleno(int prikaz) const
+{
+    const UINT stav = GetMenuState(GetMenu(Okno()), static_cast<UINT>(prikaz), MF_BYCOMMAND);
+    EXPECT_NE(static_cast<UINT>(-1), stav) << "no menu item " << prikaz;
+    return !(stav & (MF_GRAYED | MF_DISABLED));
+}
+
+bool OknoHlavniTest::MenuZaskrtnuto(int prikaz) const
+{
+    return (GetMenuState(GetMenu(Okno()), static_cast<UINT>(prikaz), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void OknoHlavniTest::OcekavatStav(Stav stav, const char* kde)
+{
+    SCOPED_TRACE(kde);
+    const bool prazdny = stav == Stav::Prazdny;
+    const bool animace = stav == Stav::Pozastaveno || stav == Stav::Prehrava;
+    const bool hraje = stav == Stav::Prehrava;
+
+    struct Radek {
+        int prikaz;
+        bool povoleno;
+        bool naPanelu;
+    };
+    const Radek radky[] = {
+        {ID_ANIMACE_KROKVPRED, animace && !hraje, true},
+        {ID_ANIMACE_KROKZPET, animace && !hraje, true},
+        {ID_ANIMACE_PRERUSIT, hraje, true},
+        {ID_ANIMACE_SPUSTIT, animace && !hraje, true},
+        {ID_ANIMACE_ZASTAVIT, animace, true},
+        {ID_NASTROJE_PREHLEDOBRAZKU, true, false},
+        {ID_SOUBOR_ZAVRIT, !prazdny, true},
+        {ID_ANIMACE_ULOZITSNIMEK, !prazdny && !hraje, true},
+        {ID_ZOBRAZIT_ANIMACI, !prazdny, false},
+        {ID_ZOBRAZIT_PREHLEDSNIMKU, animace, false},
+    };
+    for (const Radek& r : radky) {
+        EXPECT_EQ(r.povoleno, MenuPovoleno(r.prikaz)) << "menu item " << r.prikaz;
+        if (r.naPanelu) {
+            EXPECT_EQ(r.povoleno, TlacitkoPovoleno(r.prikaz)) << "button " << r.prikaz;
+        }
+    }
+    // Commands that never change state.
+    for (int prikaz : {ID_SOUBOR_OTEVRIT, ID_SOUBOR_KONEC, ID_NASTROJE_PREDVOLBY, ID_NAPOVEDA_OAPLIKACI,
+                       ID_NAPOVEDA_WEB, ID_ANIMACE_RYCHLOST})
+        EXPECT_TRUE(MenuPovoleno(prikaz)) << "menu item " << prikaz;
+    for (int prikaz : {ID_SOUBOR_OTEVRIT, ID_SOUBOR_KONEC, ID_NASTROJE_PREDVOLBY, ID_NAPOVEDA_OAPLIKACI,
+                       ID_ANIMACE_RYCHLOST, ID_RYCHLOST_ZVYSIT, ID_RYCHLOST_SNIZIT})
+        EXPECT_TRUE(TlacitkoPovoleno(prikaz)) << "button " << prikaz;
+
+    EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
+    EXPECT_EQ(!prazdny && !Seznam(), MenuZaskrtnuto(ID_ZOBRAZIT_ANIMACI));
+    EXPECT_EQ(!prazdny && Seznam() != nullptr, MenuZaskrtnuto(ID_ZOBRAZIT_PREHLEDSNIMKU));
+
+    EXPECT_EQ(hraje, okno->Prehrava());
+    switch (stav) {
+    case Stav::Prazdny: EXPECT_EQ(L"", Cast(kCastPocitadlo)); break;
+    case Stav::Obrazek: EXPECT_EQ(L"1/1", Cast(kCastPocitadlo)); break;
+    default:
+        ASSERT_NE(nullptr, okno->Animace());
+        EXPECT_EQ(std::to_wstring(okno->Snimek() + 1) + L"/" + std::to_wstring(okno->Animace()->FrameCount()),
+                  Cast(kCastPocitadlo));
+    }
+}
+
+// ---- capturing a popup menu from inside its modal loop ------------------------------------
+
+namespace {
+ZachyceneMenu* g_zachyceni = nullptr;
+
+void CALLBACK ZkontrolovatMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup) || !g_zachyceni) return;
+    KillTimer(nullptr, id);
+    ZachyceneMenu& cil = *g_zachyceni;
+    cil.otevreno = true;
+    GetWindowRect(popup, &cil.poloha);
+    // The program destroys the menu once it closes, so everything is read now.
+    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    const int pocet = GetMenuItemCount(menu);
+    for (int i = 0; i < pocet; ++i) {
+        const UINT prikaz = GetMenuItemID(menu, i);
+        cil.polozky.push_back(prikaz == static_cast<UINT>(-1) ? ZachyceneMenu::kPodmenu : prikaz);
+    }
+    for (UINT prikaz = 40001; prikaz <= 40019; ++prikaz) {
+        const UINT stav = GetMenuState(menu, prikaz, MF_BYCOMMAND);
+        if (stav != static_cast<UINT>(-1)) cil.stavy[prikaz] = stav;
+    }
+    EndMenu();
+}
+} // namespace
+
+ZachyceneMenu ZachytitMenu(const std::function<void()>& akce)
+{
+    ZachyceneMenu zachyceni;
+    g_zachyceni = &zachyceni;
+    const UINT_PTR casovac = SetTimer(nullptr, 0, 20, &ZkontrolovatMenu);
+    akce();
+    KillTimer(nullptr, casovac);
+    g_zachyceni = nullptr;
+    TestSupport::PumpMessages();
+    return zachyceni;
+}
+
+// ---- creation -----------------------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, CreatedWindowIsTheAnimoraClassCentredAt800By600)
+{
+    Vytvorit();
+    ASSERT_TRUE(IsWindow(Okno()));
+    EXPECT_TRUE(IsWindowVisible(Okno()));
+    wchar_t trida[64] = L"";
+    GetClassNameW(Okno(), trida, 64);
+    EXPECT_STREQ(L"Animora", trida);
+    wchar_t titulek[64] = L"";
+    GetWindowTextW(Okno(), titulek, 64);
+    EXPECT_STREQ(L"Animora", titulek);
+    const auto styl = static_cast<DWORD>(GetWindowLongPtrW(Okno(), GWL_STYLE));
+    EXPECT_EQ(static_cast<DWORD>(WS_OVERLAPPEDWINDOW), styl & WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ(0u, styl & (WS_CHILD | WS_POPUP));
+    EXPECT_TRUE(GetWindowLongPtrW(Okno(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "registered for drops";
+    EXPECT_EQ(static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW), GetClassLongPtrW(Okno(), GCL_STYLE));
+    EXPECT_EQ(static_cast<ULONG_PTR>(COLOR_APPWORKSPACE + 1), GetClassLongPtrW(Okno(), GCLP_HBRBACKGROUND));
+
+    RECT r{};
+    GetWindowRect(Okno(), &r);
+    EXPECT_EQ(800, r.right - r.left);
+    EXPECT_EQ(600, r.bottom - r.top);
+    RECT prace{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0);
+    EXPECT_NEAR((prace.left + prace.right) / 2, (r.left + r.right) / 2, 1);
+    EXPECT_NEAR((prace.top + prace.bottom) / 2, (r.top + r.bottom) / 2, 1);
+
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), SendMessageW(Okno(), WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), SendMessageW(Okno(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(100u, okno->Rychlost());
+    EXPECT_EQ(-1, okno->Snimek());
+}
+
+TEST_F(OknoHlavniTest, MainMenuHasTheFiveMenusInOrder)
+{
+    Vytvorit();
+    HMENU menu = GetMenu(Okno());
+    ASSERT_TRUE(IsMenu(menu));
+    const wchar_t* nazvy[] = {L"&Soubor", L"&Animace", L"&Zobrazit", L"Nás&troje", L"Ná&pověda"};
+    ASSERT_EQ(5, GetMenuItemCount(menu));
+    for (int i = 0; i < 5; ++i) {
+        wchar_t text[64] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(nazvy[i], text);
+    }
+    const std::vector<UINT> animace = {ID_ANIMACE_SPUSTIT, ID_ANIMACE_ZASTAVIT,    ID_ANIMACE_PRERUSIT,
+                                       ID_ANIMACE_KROKVPRED, ID_ANIMACE_KROKZPET,  0,
+                                       ID_ANIMACE_RYCHLOST, 0, ID_ANIMACE_ULOZITSNIMEK};
+    HMENU podmenu = GetSubMenu(menu, 1);
+    ASSERT_EQ(static_cast<int>(animace.size()), GetMenuItemCount(podmenu));
+    for (size_t i = 0; i < animace.size(); ++i) EXPECT_EQ(animace[i], GetMenuItemID(podmenu, static_cast<int>(i)));
+}
+
+TEST_F(OknoHlavniTest, StoredPlacementIsTakenByTheNextWindow)
+{
+    Vytvorit();
+    ASSERT_TRUE(SetWindowPos(Okno(), nullptr, 100, 120, 640, 480, SWP_NOZORDER));
+    SendMessageW(Okno(), WM_CLOSE, 0, 0);
+    TestSupport::PumpMessages();
+    EXPECT_FALSE(IsWindow(Okno()));
+    HKEY klic = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel\\Animora\\1\\Parametry oken\\Animora", 0, KEY_READ,
+                            &klic))
+        << "placement saved on close";
+    RegCloseKey(klic);
+
+    okno = std::make_unique<SledovaneOkno>();
+    Vytvorit();
+    RECT r{};
+    GetWindowRect(Okno(), &r);
+    EXPECT_EQ(100, r.left);
+    EXPECT_EQ(120, r.top);
+    EXPECT_EQ(640, r.right - r.left);
+    EXPECT_EQ(480, r.bottom - r.top);
+}
+
+TEST_F(OknoHlavniTest, PathGivenAtCreationOpensAndPlays)
+{
+    const std::wstring cesta = PomalaAnimace(3);
+    Vytvorit(cesta.c_str());
+    EXPECT_EQ(cesta, okno->CestaSouboru());
+    OcekavatStav(Stav::Prehrava, "created with a path");
+    EXPECT_EQ(L"1/3", Cast(kCastPocitadlo));
+}
+
+TEST_F(OknoHlavniTest, DefaultSpeedComesFromTheSettings)
+{
+    nastaveni.rychlostAnimace = 250;
+    Vytvorit();
+    EXPECT_EQ(250u, okno->Rychlost());
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    EXPECT_EQ(L"Rychlost: 250 %", Cast(kCastRychlost));
+    ASSERT_EQ(1u, okno->intervaly.size());
+    EXPECT_EQ(5000u * 100 / 250, okno->intervaly[0]);
+}
+
+// ---- states and transitions ---------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, EmptyWindowShowsTheReadyTextAndOffersNoPlayback)
+{
+    Vytvorit();
+    OcekavatStav(Stav::Prazdny, "after creation");
+    EXPECT_EQ(L"Animora - připraven", Cast(kCastInformace));
+    EXPECT_EQ(L"", Cast(kCastRychlost)) << "no speed is shown before a file is open";
+    EXPECT_TRUE(okno->intervaly.empty());
+}
+
+TEST_F(OknoHlavniTest, OpeningAnAnimationPlaysFromFrameZero)
+{
+    Vytvorit();
+    const std::wstring cesta = PomalaAnimace(4);
+    okno->OtevritSoubor(cesta, true);
+    OcekavatStav(Stav::Prehrava, "after opening");
+    EXPECT_EQ(0, okno->Snimek());
+    EXPECT_EQ(L"1/4", Cast(kCastPocitadlo));
+    EXPECT_EQ(L"pomala4.gif - obsahuje snímků: 4, plná cesta: " + cesta, Cast(kCastInformace));
+    EXPECT_EQ(L"Rychlost: 100 %", Cast(kCastRychlost));
+    EXPECT_EQ(std::vector<UINT>{5000}, okno->intervaly);
+}
+
+TEST_F(OknoHlavniTest, OpeningWithoutStartShowsAPausedAnimation)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), false);
+    OcekavatStav(Stav::Pozastaveno, "opened without start");
+    EXPECT_TRUE(okno->intervaly.empty());
+}
+
+TEST_F(OknoHlavniTest, TicksAdvanceEachFrameWithItsOwnDelayAndWrap)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    Tik();
+    EXPECT_EQ(1, okno->Snimek());
+    EXPECT_EQ(L"2/3", Cast(kCastPocitadlo));
+    Tik();
+    EXPECT_EQ(L"3/3", Cast(kCastPocitadlo));
+    Tik();
+    EXPECT_EQ(0, okno->Snimek()) << "after the last frame comes the first";
+    EXPECT_EQ(L"1/3", Cast(kCastPocitadlo));
+    EXPECT_EQ((std::vector<UINT>{5000, 5100, 5200, 5000}), okno->intervaly);
+    EXPECT_EQ(3, okno->zruseni) << "each tick kills the timer before arming it again";
+    OcekavatStav(Stav::Prehrava, "still playing");
+}
+
+TEST_F(OknoHlavniTest, PauseKeepsTheFrameAndStartResumesThere)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), true);
+    Tik();
+    Tik();
+    Prikaz(ID_ANIMACE_PRERUSIT);
+    OcekavatStav(Stav::Pozastaveno, "paused");
+    EXPECT_EQ(2, okno->Snimek());
+    Prikaz(ID_ANIMACE_PRERUSIT); // nothing to pause any more
+    EXPECT_EQ(3, okno->zruseni);
+
+    Prikaz(ID_ANIMACE_SPUSTIT);
+    OcekavatStav(Stav::Prehrava, "resumed");
+    EXPECT_EQ(2, okno->Snimek());
+    EXPECT_EQ(5200u, okno->intervaly.back()) << "the resumed frame keeps its own delay";
+    const size_t armings = okno->intervaly.size();
+    Prikaz(ID_ANIMACE_SPUSTIT); // ignored while playing
+    EXPECT_EQ(armings, okno->intervaly.size());
+}
+
+TEST_F(OknoHlavniTest, StopRewindsToTheFirstFrameWhetherPlayingOrPaused)
+{
+    Vytvorit();
+    const std::wstring cesta = PomalaAnimace(4);
+    okno->OtevritSoubor(cesta, true);
+    Tik();
+    Tik();
+    Prikaz(ID_ANIMACE_ZASTAVIT);
+    OcekavatStav(Stav::Pozastaveno, "stopped while playing");
+    EXPECT_EQ(0, okno->Snimek());
+    EXPECT_EQ(L"1/4", Cast(kCastPocitadlo));
+    EXPECT_EQ(cesta, okno->CestaSouboru());
+    EXPECT_EQ(L"pomala4.gif - obsahuje snímků: 4, plná cesta: " + cesta, Cast(kCastInformace));
+
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    EXPECT_EQ(2, okno->Snimek());
+    Prikaz(ID_ANIMACE_ZASTAVIT);
+    OcekavatStav(Stav::Pozastaveno, "stopped while paused");
+    EXPECT_EQ(0, okno->Snimek());
+    EXPECT_EQ(L"1/4", Cast(kCastPocitadlo));
+}
+
+TEST_F(OknoHlavniTest, StepsWrapForwardAndStopAtTheFirstFrame)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), false);
+    Prikaz(ID_ANIMACE_KROKZPET);
+    EXPECT_EQ(0, okno->Snimek()) << "no wrap backwards";
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    EXPECT_EQ(L"3/3", Cast(kCastPocitadlo));
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    EXPECT_EQ(0, okno->Snimek()) << "forward wraps to the first frame";
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKZPET);
+    EXPECT_EQ(0, okno->Snimek());
+    OcekavatStav(Stav::Pozastaveno, "after stepping");
+    EXPECT_TRUE(okno->intervaly.empty()) << "steps never start the timer";
+}
+
+TEST_F(OknoHlavniTest, StepsAreIgnoredWhilePlaying)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKZPET);
+    EXPECT_EQ(0, okno->Snimek());
+    OcekavatStav(Stav::Prehrava, "steps while playing");
+}
+
+TEST_F(OknoHlavniTest, SingleFrameFileIsAStillImage)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"jeden.gif", Still(20, 10, FrameColour(3))), true);
+    OcekavatStav(Stav::Obrazek, "single frame");
+    for (UINT prikaz : {ID_ANIMACE_SPUSTIT, ID_ANIMACE_KROKVPRED, ID_ANIMACE_KROKZPET, ID_ANIMACE_ZASTAVIT})
+        Prikaz(prikaz);
+    OcekavatStav(Stav::Obrazek, "after playback commands");
+    EXPECT_EQ(0, okno->Snimek());
+    EXPECT_TRUE(okno->intervaly.empty());
+}
+
+TEST_F(OknoHlavniTest, FirstFrameWithoutDelayMakesAStillImage)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"nula.gif", Animation(16, 16, 3, {0, 50, 50})), true);
+    OcekavatStav(Stav::Obrazek, "frame 0 has no delay");
+    EXPECT_FALSE(MenuPovoleno(ID_ZOBRAZIT_PREHLEDSNIMKU));
+    EXPECT_EQ(L"nula.gif - obsahuje snímků: 3, plná cesta: " + slozka.File(L"nula.gif"), Cast(kCastInformace));
+}
+
+TEST_F(OknoHlavniTest, LaterFrameWithoutDelayArmsTheTimerWithZero)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"pozdeji.gif", Animation(16, 16, 3, {500, 0, 500})), true);
+    Tik();
+    EXPECT_EQ(1, okno->Snimek());
+    ASSERT_EQ(2u, okno->intervaly.size());
+    EXPECT_EQ(0u, okno->intervaly[1]);
+    EXPECT_TRUE(okno->Prehrava());
+    // The zero interval still ticks on its own: the next frame comes without a sent tick.
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() == 2; }, 3000));
+}
+
+TEST_F(OknoHlavniTest, RealTimerPlaysThroughTheFrames)
+{
+    Vytvorit();
+    okno->OtevritSoubor(Gif(L"rychla.gif", Animation(16, 16, 12, std::vector<UINT16>(12, 2))), true);
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() >= 5; }, 5000));
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() == 0; }, 5000)) << "wraps around";
+    for (UINT interval : okno->intervaly) EXPECT_EQ(20u, interval);
+}
+
+TEST_F(OknoHlavniTest, ClosingEmptiesTheWindowButKeepsTheLastSpeedText)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    Prikaz(ID_SOUBOR_ZAVRIT);
+    OcekavatStav(Stav::Prazdny, "closed");
+    EXPECT_EQ(-1, okno->Snimek());
+    EXPECT_EQ(L"", okno->CestaSouboru());
+    EXPECT_EQ(nullptr, okno->Animace());
+    EXPECT_EQ(L"Animora - připraven", Cast(kCastInformace));
+    EXPECT_EQ(L"Rychlost: 110 %", Cast(kCastRychlost));
+    EXPECT_EQ(1, okno->zruseni) << "the running timer was killed";
+
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    EXPECT_EQ(120u, okno->Rychlost());
+    EXPECT_EQ(L"Rychlost: 110 %", Cast(kCastRychlost)) << "not shown until a file is open";
+}
+
+TEST_F(OknoHlavniTest, OpeningAnotherFileKillsTheOldTimerAndStartsAtFrameZero)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), true);
+    Tik();
+    const std::wstring druhy = Gif(L"druhy.gif", Animation(16, 16, 5, {700, 700, 700, 700, 700}));
+    okno->OtevritSoubor(druhy, true);
+    EXPECT_EQ(2, okno->zruseni);
+    EXPECT_EQ(0, okno->Snimek());
+    EXPECT_EQ(L"1/5", Cast(kCastPocitadlo));
+    EXPECT_EQ(7000u, okno->intervaly.back());
+    OcekavatStav(Stav::Prehrava, "second file");
+}
+
+TEST_F(OknoHlavniTest, SpeedStepsStopAtTheirBounds)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(), false);
+    nastaveni.krokZmenyRychlosti = 50;
+    for (int i = 0; i < 25; ++i) Prikaz(ID_RYCHLOST_ZVYSIT);
+    EXPECT_EQ(1000u, okno->Rychlost());
+    EXPECT_EQ(L"Rychlost: 1000 %", Cast(kCastRychlost));
+
+    nastaveni.krokZmenyRychlosti = 10;
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    EXPECT_EQ(1000u, okno->Rychlost()) << "1000 plus a step stays 1000";
+
+    nastaveni.rychlostAnimace = 15;
+    Prikaz(ID_RYCHLOST_VYCHOZI);
+    EXPECT_EQ(L"Rychlost: 15 %", Cast(kCastRychlost));
+    Prikaz(ID_RYCHLOST_SNIZIT);
+    EXPECT_EQ(10u, okno->Rychlost()) << "15 minus 10 is held at 10";
+
+    nastaveni.rychlostAnimace = 20;
+    Prikaz(ID_RYCHLOST_VYCHOZI);
+    nastaveni.krokZmenyRychlosti = 50;
+    SendMessageW(StavovaLista(), SB_SETTEXTW, kCastRychlost, reinterpret_cast<LPARAM>(L"beze změny"));
+    Prikaz(ID_RYCHLOST_SNIZIT);
+    EXPECT_EQ(20u, okno->Rychlost()) << "a speed below the step is left alone";
+    EXPECT_EQ(L"beze změny", Cast(kCastRychlost)) << "and nothing is refreshed";
+}
+
+TEST_F(OknoHlavniTest, SpeedChangeAppliesFromTheNextFrame)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    EXPECT_EQ(1u, okno->intervaly.size()) << "a running timer is not re-armed for a speed change";
+    Tik();
+    EXPECT_EQ(5100u * 100 / 120, okno->intervaly.back());
+    OcekavatStav(Stav::Prehrava, "after a speed change");
+}
+
+TEST_F(OknoHlavniTest, ZeroDefaultSpeedNeverDividesByZero)
+{
+    nastaveni.rychlostAnimace = 0;
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(2), true);
+    ASSERT_EQ(1u, okno->intervaly.size());
+    EXPECT_EQ(5000u, okno->intervaly[0]) << "played at the file's own timing";
+    Tik();
+    EXPECT_EQ(5100u, okno->intervaly.back());
+}
+
+TEST_F(OknoHlavniTest, OtherMessagesOfTheMessageTable)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    EXPECT_EQ(DLGC_WANTALLKEYS, SendMessageW(Okno(), WM_GETDLGCODE, 0, 0));
+    EXPECT_EQ(0, SendMessageW(Okno(), WM_TIMER, 7, 0));
+    EXPECT_EQ(0, okno->Snimek()) << "only timer 1 moves the animation";
+
+    // Someone else's idea of the menu is put right by the refresh message.
+    EnableMenuItem(GetMenu(Okno()), ID_ANIMACE_PRERUSIT, MF_BYCOMMAND | MF_GRAYED);
+    CheckMenuItem(GetMenu(Okno()), ID_NASTROJE_PREHLEDOBRAZKU, MF_BYCOMMAND | MF_CHECKED);
+    EXPECT_EQ(0, SendMessageW(Okno(), WM_AKTUALIZOVAT_STAV, 0, 0));
+    OcekavatStav(Stav::Prehrava, "after the refresh message");
+}
+
+TEST_F(OknoHlavniTest, ExitCommandClosesAndDestroysTheWindow)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    Prikaz(ID_SOUBOR_KONEC);
+    EXPECT_TRUE(IsWindow(Okno())) << "the close is posted, not sent";
+    MSG zprava{};
+    bool konec = false;
+    TestSupport::PumpUntil(
+        [&] {
+            MSG m;
+            while (!konec && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                if (m.message == WM_QUIT) {
+                    zprava = m;
+                    konec = true;
+                } else {
+                    DispatchMessageW(&m);
+                }
+            }
+            return konec;
+        },
+        2000);
+    EXPECT_TRUE(konec) << "the destroyed window posts the quit message";
+    EXPECT_EQ(0u, zprava.wParam);
+    EXPECT_EQ(nullptr, okno->Handle());
+    EXPECT_EQ(nullptr, okno->Animace());
+    EXPECT_FALSE(okno->Prehrava());
+}
+
+TEST_F(OknoHlavniTest, CancelledLogOffKeepsTheWindowWhole)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    SendMessageW(Okno(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_NE(nullptr, StavovaLista());
+    EXPECT_NE(nullptr, Panel());
+    OcekavatStav(Stav::Prehrava, "log-off cancelled");
+}
+
+TEST_F(OknoHlavniTest, EndingSessionTearsDownButLeavesAUsableWindow)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    SendMessageW(Okno(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(IsWindow(Okno()));
+    EXPECT_EQ(nullptr, StavovaLista());
+    EXPECT_EQ(nullptr, Rebar());
+    EXPECT_EQ(nullptr, okno->Animace());
+    EXPECT_FALSE(okno->Prehrava());
+
+    // Whatever still arrives must not reach for the bars that are gone.
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    Tik();
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    SendMessageW(Okno(), WM_MENUSELECT, MAKEWPARAM(ID_ANIMACE_SPUSTIT, MF_HILITE), 0);
+    Prikaz(ID_SOUBOR_ZAVRIT);
+    EXPECT_EQ(nullptr, okno->Animace());
+}

@@ -1,0 +1,446 @@
+// Window placement against a real (scratch) registry and real windows on the Xvfb screen,
+// whose work area is 0,0-1280,1024; and the centring of real windows.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/TestSupport.h"
+#include "winlib/Chyby.h"
+#include "winlib/Okno.h"
+
+using namespace Tarnel::WinApi;
+
+namespace {
+
+const wchar_t kAppKey[] = L"Software\\Tarnel\\AnimoraTest\\1";
+const wchar_t kPlacementKey[] = L"Software\\Tarnel\\AnimoraTest\\1\\Parametry oken\\";
+const WindowClass kTestClass{L"OknoTestTrida"};
+
+class TestOkno : public Okno {
+public:
+    ~TestOkno() override
+    {
+        if (IsWindow()) ::DestroyWindow(hwnd_);
+    }
+    HWND CreateAt(const RECT& rect, DWORD style = WS_OVERLAPPEDWINDOW, HWND owner = nullptr)
+    {
+        return Create(kTestClass, owner, L"okno", style, 0, rect);
+    }
+
+protected:
+    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
+};
+
+RECT At(LONG left, LONG top, LONG width, LONG height) { return RECT{left, top, left + width, top + height}; }
+
+RECT RectOf(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+testing::AssertionResult HasRect(HWND window, const RECT& expected)
+{
+    const RECT r = RectOf(window);
+    if (EqualRect(&r, &expected)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "window at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+                                       << ", expected " << expected.left << "," << expected.top << "-" << expected.right
+                                       << "," << expected.bottom;
+}
+
+struct StoredValue {
+    bool present = false;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    DWORD AsDword() const
+    {
+        DWORD v = 0;
+        if (data.size() == 4) memcpy(&v, data.data(), 4);
+        return v;
+    }
+};
+
+StoredValue ReadValue(const std::wstring& className, const wchar_t* name)
+{
+    StoredValue value;
+    HKEY key = nullptr;
+    const std::wstring path = kPlacementKey + className;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.data.resize(size);
+        value.present = RegQueryValueExW(key, name, nullptr, nullptr, value.data.data(), &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return value;
+}
+
+void WriteValue(const std::wstring& className, const wchar_t* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    const std::wstring path = kPlacementKey + className;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
+    RegCloseKey(key);
+}
+
+void WriteDword(const std::wstring& className, const wchar_t* name, DWORD value)
+{
+    WriteValue(className, name, REG_DWORD, &value, sizeof value);
+}
+
+class OknoPoloha : public testing::Test {
+protected:
+    void SetUp() override { okno.NastavitKlicRegistru(kAppKey); }
+
+    // A visible window of the test class at the given place.
+    HWND Show(TestOkno& window, const RECT& rect, DWORD style = WS_OVERLAPPEDWINDOW)
+    {
+        HWND hwnd = window.CreateAt(rect, style);
+        if (hwnd) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        return hwnd;
+    }
+
+    TestSupport::ScratchRegistry registry;
+    TestOkno okno;
+};
+
+TEST_F(OknoPoloha, KeyPathIsSetOnceFromTheApplicationKey)
+{
+    EXPECT_EQ(kPlacementKey, okno.KlicPolohy());
+    okno.NastavitKlicRegistru(nullptr);
+    EXPECT_EQ(kPlacementKey, okno.KlicPolohy()) << "null changes nothing";
+    TestOkno other;
+    EXPECT_EQ(L"", other.KlicPolohy());
+    other.NastavitKlicRegistru(L"Software\\100%s");
+    EXPECT_EQ(L"Software\\100%s\\Parametry oken\\", other.KlicPolohy()) << "the key is no format";
+}
+
+TEST_F(OknoPoloha, FirstRunFindsNothingAndLeavesTheWindowAlone)
+{
+    ASSERT_NE(nullptr, Show(okno, At(30, 40, 300, 200)));
+    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(nullptr, false));
+    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(L"JinaTrida", true));
+    EXPECT_TRUE(HasRect(okno, At(30, 40, 300, 200)));
+}
+
+TEST_F(OknoPoloha, SavedPlacementComesBackInANewWindow)
+{
+    ASSERT_NE(nullptr, Show(okno, At(100, 120, 400, 300)));
+    EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
+    const StoredValue poloha = ReadValue(kTestClass.name, L"Poloha");
+    const StoredValue velikost = ReadValue(kTestClass.name, L"Velikost");
+    ASSERT_TRUE(poloha.present);
+    ASSERT_TRUE(velikost.present);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), poloha.type);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), velikost.type);
+    EXPECT_EQ(0x00780064u, poloha.AsDword());
+    EXPECT_EQ(0x012C0190u, velikost.AsDword());
+    DestroyWindow(okno);
+
+    TestOkno next;
+    next.NastavitKlicRegistru(kAppKey);
+    ASSERT_NE(nullptr, next.CreateAt(At(10, 10, 200, 150)));
+    EXPECT_EQ(S_OK, next.ObnovitPolohu(nullptr, false));
+    EXPECT_TRUE(HasRect(next, At(100, 120, 400, 300)));
+
+    TestOkno positionOnly;
+    positionOnly.NastavitKlicRegistru(kAppKey);
+    ASSERT_NE(nullptr, positionOnly.CreateAt(At(10, 10, 200, 150)));
+    EXPECT_EQ(S_OK, positionOnly.ObnovitPolohu(nullptr, true));
+    EXPECT_TRUE(HasRect(positionOnly, At(100, 120, 200, 150))) << "the size stays as it was";
+}
+
+TEST_F(OknoPoloha, GivenClassNameNamesTheSubKey)
+{
+    const std::wstring longest(254, L'x');
+    ASSERT_NE(nullptr, Show(okno, At(200, 210, 320, 240)));
+    EXPECT_EQ(S_OK, okno.UlozitPolohu(L"GifFramesList"));
+    EXPECT_EQ(S_OK, okno.UlozitPolohu(longest.c_str()));
+    EXPECT_EQ(0x00D200C8u, ReadValue(L"GifFramesList", L"Poloha").AsDword());
+    EXPECT_EQ(0x00D200C8u, ReadValue(longest, L"Poloha").AsDword());
+    EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha").present) << "the window's own class is not used";
+
+    MoveWindow(okno, 5, 6, 100, 100, TRUE);
+    EXPECT_EQ(S_OK, okno.ObnovitPolohu(L"GifFramesList", false));
+    EXPECT_TRUE(HasRect(okno, At(200, 210, 320, 240)));
+}
+
+TEST_F(OknoPoloha, ObjectWithoutAWindowOnlyReportsWhatIsStored)
+{
+    WriteDword(L"Bez okna", L"Poloha", ZabalitDvojici(1, 2));
+    WriteDword(L"Bez okna", L"Velikost", ZabalitDvojici(3, 4));
+    EXPECT_EQ(S_OK, okno.ObnovitPolohu(L"Bez okna", false));
+    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(L"Jina", false));
+    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(L"Bez okna")) << "no window, nothing visible to save";
+}
+
+TEST_F(OknoPoloha, HiddenOrMinimisedWindowKeepsTheEarlierPlacement)
+{
+    ASSERT_NE(nullptr, Show(okno, At(100, 120, 400, 300)));
+    ASSERT_EQ(S_OK, okno.UlozitPolohu(nullptr));
+    const DWORD saved = ReadValue(kTestClass.name, L"Poloha").AsDword();
+
+    MoveWindow(okno, 300, 310, 400, 300, TRUE);
+    ShowWindow(okno, SW_HIDE);
+    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
+    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha").AsDword());
+
+    // Minimised: wherever the system parks it (off the screen, or in a row at the bottom
+    // when no shell hides it), nothing is written.
+    ShowWindow(okno, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(okno));
+    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
+    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha").AsDword());
+
+    // Both edges negative reads as minimised too, even on a window that is not.
+    ShowWindow(okno, SW_RESTORE);
+    ASSERT_FALSE(IsIconic(okno));
+    MoveWindow(okno, -10, -1, 400, 300, TRUE);
+    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
+    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha").AsDword());
+
+    MoveWindow(okno, 300, 310, 400, 300, TRUE);
+    EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
+    EXPECT_EQ(ZabalitDvojici(300, 310), ReadValue(kTestClass.name, L"Poloha").AsDword());
+}
+
+TEST_F(OknoPoloha, MaximisedWindowOnAScreenFromTheOriginIsNotSaved)
+{
+    ASSERT_NE(nullptr, Show(okno, At(100, 120, 400, 300)));
+    ShowWindow(okno, SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(okno));
+    const RECT maximised = RectOf(okno);
+    ASSERT_TRUE(maximised.left < 0 && maximised.top < 0) << "its frame lies just off the screen";
+    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
+    EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha").present);
+}
+
+TEST_F(OknoPoloha, OneNegativeEdgeIsSavedAndPulledBackOnRestore)
+{
+    ASSERT_NE(nullptr, Show(okno, At(-5, 100, 400, 300)));
+    ASSERT_TRUE(HasRect(okno, At(-5, 100, 400, 300)));
+    EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
+    EXPECT_EQ(0x0064FFFBu, ReadValue(kTestClass.name, L"Poloha").AsDword());
+    DestroyWindow(okno);
+
+    // Read back as x = 65531: flush with the right edge of the only work area.
+    TestOkno next;
+    next.NastavitKlicRegistru(kAppKey);
+    ASSERT_NE(nullptr, Show(next, At(10, 10, 100, 100)));
+    EXPECT_EQ(S_OK, next.ObnovitPolohu(nullptr, false));
+    EXPECT_TRUE(HasRect(next, At(880, 100, 400, 300)));
+
+    // The top edge alone negative is saved as well.
+    MoveWindow(next, 100, -5, 400, 300, TRUE);
+    EXPECT_EQ(S_OK, next.UlozitPolohu(nullptr));
+    EXPECT_EQ(0xFFFB0064u, ReadValue(kTestClass.name, L"Poloha").AsDword());
+}
+
+TEST_F(OknoPoloha, StoredSizeLargerThanTheWorkAreaEndsAtItsLeftAndTopEdges)
+{
+    WriteDword(kTestClass.name, L"Poloha", ZabalitDvojici(50, 60));
+    WriteDword(kTestClass.name, L"Velikost", ZabalitDvojici(1500, 1200));
+    for (DWORD style : {static_cast<DWORD>(WS_OVERLAPPEDWINDOW), static_cast<DWORD>(WS_POPUP)}) {
+        SCOPED_TRACE(style);
+        TestOkno window;
+        window.NastavitKlicRegistru(kAppKey);
+        ASSERT_NE(nullptr, Show(window, At(10, 10, 100, 100), style));
+        EXPECT_EQ(S_OK, window.ObnovitPolohu(nullptr, false));
+        const RECT r = RectOf(window);
+        EXPECT_EQ(0, r.left);
+        EXPECT_EQ(0, r.top);
+        EXPECT_GT(r.right, 1280) << "still larger than the work area";
+        EXPECT_GT(r.bottom, 1024);
+    }
+}
+
+TEST_F(OknoPoloha, ValuesOfAnyTypeUpToFourBytesAreTaken)
+{
+    const DWORD poloha = ZabalitDvojici(150, 160);
+    const DWORD velikost = ZabalitDvojici(250, 200);
+    WriteValue(kTestClass.name, L"Poloha", REG_BINARY, &poloha, 4);
+    WriteValue(kTestClass.name, L"Velikost", REG_BINARY, &velikost, 4);
+    ASSERT_NE(nullptr, Show(okno, At(10, 10, 100, 100)));
+    EXPECT_EQ(S_OK, okno.ObnovitPolohu(nullptr, false));
+    EXPECT_TRUE(HasRect(okno, At(150, 160, 250, 200)));
+
+    // Two bytes fill only the low half; the rest of the buffer stays zero.
+    const BYTE shortPoloha[2] = {0x2C, 0x01};
+    WriteValue(kTestClass.name, L"Poloha", REG_BINARY, shortPoloha, 2);
+    EXPECT_EQ(S_OK, okno.ObnovitPolohu(nullptr, true));
+    EXPECT_TRUE(HasRect(okno, At(300, 0, 250, 200)));
+}
+
+TEST_F(OknoPoloha, MissingOrTooLongValuesMeanNothingIsStored)
+{
+    ASSERT_NE(nullptr, Show(okno, At(10, 20, 200, 150)));
+    const wchar_t text[] = L"12345";
+    const BYTE eight[8] = {1, 0, 1, 0, 1, 0, 1, 0};
+    struct Case {
+        const char* what;
+        const wchar_t* className;
+    };
+    WriteDword(L"JenPoloha", L"Poloha", ZabalitDvojici(300, 300));
+    WriteDword(L"JenVelikost", L"Velikost", ZabalitDvojici(300, 300));
+    WriteValue(L"DlouhyText", L"Poloha", REG_SZ, text, sizeof text);
+    WriteDword(L"DlouhyText", L"Velikost", ZabalitDvojici(300, 300));
+    WriteDword(L"OsmBajtu", L"Poloha", ZabalitDvojici(300, 300));
+    WriteValue(L"OsmBajtu", L"Velikost", REG_BINARY, eight, sizeof eight);
+    for (const Case& c : {Case{"no Velikost", L"JenPoloha"}, Case{"no Poloha", L"JenVelikost"},
+                          Case{"REG_SZ of 12 bytes", L"DlouhyText"}, Case{"8 bytes", L"OsmBajtu"}}) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(c.className, false));
+        EXPECT_TRUE(HasRect(okno, At(10, 20, 200, 150)));
+    }
+}
+
+// The centring of real windows: over the owner, or on the work area.
+class OknoVycentrovat : public testing::Test {
+protected:
+    TestOkno owner;
+    TestOkno window;
+};
+
+TEST_F(OknoVycentrovat, WindowWithoutOwnerIsCentredOnTheWorkArea)
+{
+    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 400, 300)));
+    Vycentrovat(window);
+    EXPECT_TRUE(HasRect(window, At(440, 362, 400, 300)));
+}
+
+TEST_F(OknoVycentrovat, OwnedWindowIsCentredOverItsVisibleOwner)
+{
+    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 200, 100), WS_POPUP | WS_CAPTION, owner));
+    Vycentrovat(window);
+    EXPECT_TRUE(HasRect(window, At(200, 200, 200, 100)));
+
+    // Near the corner the window stays on the work area.
+    MoveWindow(owner, 1100, 900, 180, 124, TRUE);
+    TestOkno big;
+    ASSERT_NE(nullptr, big.CreateAt(At(3, 4, 400, 300), WS_POPUP | WS_CAPTION, owner));
+    Vycentrovat(big);
+    EXPECT_TRUE(HasRect(big, At(880, 724, 400, 300)));
+}
+
+TEST_F(OknoVycentrovat, HiddenOrMinimisedOwnerIsPassedOver)
+{
+    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
+    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 200, 100), WS_POPUP | WS_CAPTION, owner));
+    Vycentrovat(window);
+    EXPECT_TRUE(HasRect(window, At(540, 462, 200, 100))) << "hidden owner";
+
+    ShowWindow(owner, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(owner));
+    MoveWindow(window, 3, 4, 200, 100, TRUE);
+    Vycentrovat(window);
+    EXPECT_TRUE(HasRect(window, At(540, 462, 200, 100))) << "minimised owner";
+}
+
+TEST_F(OknoVycentrovat, GivenReferenceWinsOverTheOwnerAndNothingIsActivated)
+{
+    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
+    TestOkno reference;
+    ASSERT_NE(nullptr, reference.CreateAt(At(600, 500, 300, 200)));
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    ShowWindow(reference, SW_SHOWNOACTIVATE);
+    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 100, 50), WS_POPUP | WS_CAPTION, owner));
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    HWND active = GetActiveWindow();
+    Vycentrovat(window, reference);
+    EXPECT_TRUE(HasRect(window, At(700, 575, 100, 50)));
+    EXPECT_EQ(active, GetActiveWindow());
+}
+
+TEST_F(OknoVycentrovat, ChildWindowIsCentredInItsParent)
+{
+    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300), WS_POPUP));
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, owner, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, child);
+    Vycentrovat(child);
+    RECT r = RectOf(child);
+    MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(150, r.left);
+    EXPECT_EQ(125, r.top);
+    EXPECT_EQ(100, r.right - r.left);
+}
+
+// Takes the fatal report in place of the box; tells on stderr whether it got the text.
+class ExpectedTextHook : public FatalErrorHook {
+public:
+    explicit ExpectedTextHook(std::wstring expected) : expected_(std::move(expected)) {}
+    HRESULT OnFatalError(const wchar_t* text) override
+    {
+        fputs(text && expected_ == text ? "fatal report with the expected text\n" : "fatal report with another text\n",
+              stderr);
+        return S_OK;
+    }
+
+private:
+    std::wstring expected_;
+};
+
+std::wstring SystemText(HRESULT hr)
+{
+    ErrorInfo info(hr);
+    return info.ErrorText();
+}
+
+void SaveWithoutKey()
+{
+    ExpectedTextHook hook(L"Nebyl nastaven klíč registru pro uložení souřadnic okna");
+    SetFatalErrorHook(&hook);
+    TestOkno window;
+    window.CreateAt(At(10, 10, 100, 100));
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    window.UlozitPolohu(nullptr);
+    SetFatalErrorHook(nullptr);
+}
+
+void UseClassName(const std::wstring& name, bool save)
+{
+    ExpectedTextHook hook(SystemText(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER)));
+    SetFatalErrorHook(&hook);
+    TestOkno window;
+    window.NastavitKlicRegistru(kAppKey);
+    window.CreateAt(At(10, 10, 100, 100));
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (save)
+        window.UlozitPolohu(name.c_str());
+    else
+        window.ObnovitPolohu(name.c_str(), false);
+    SetFatalErrorHook(nullptr);
+}
+
+void RestoreOwnClassWithoutWindow()
+{
+    ExpectedTextHook hook(SystemText(HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE)));
+    SetFatalErrorHook(&hook);
+    TestOkno window;
+    window.NastavitKlicRegistru(kAppKey);
+    window.ObnovitPolohu(nullptr, false);
+    SetFatalErrorHook(nullptr);
+}
+
+TEST(OknoDeathTest, SavingBeforeTheKeyIsSetEndsTheProgram)
+{
+    EXPECT_EXIT(SaveWithoutKey(), testing::ExitedWithCode(-1), "fatal report with the expected text");
+}
+
+TEST(OknoDeathTest, ClassNameThatDoesNotFitEndsTheProgram)
+{
+    TestSupport::ScratchRegistry registry;
+    const std::wstring tooLong(255, L'x');
+    EXPECT_EXIT(UseClassName(tooLong, true), testing::ExitedWithCode(-1), "fatal report with the expected text");
+    EXPECT_EXIT(UseClassName(tooLong, false), testing::ExitedWithCode(-1), "fatal report with the expected text");
+    EXPECT_EXIT(RestoreOwnClassWithoutWindow(), testing::ExitedWithCode(-1), "fatal report with the expected text");
+}
+
+} // namespace

@@ -1,0 +1,290 @@
+// Dialogs from a test template, modal and modeless, and what an exception escaping a
+// message handler does: end the process through the fatal report.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <new>
+#include <vector>
+
+#include "tests/winlib_test_resource.h"
+#include "winlib/DialogImpl.h"
+#include "winlib/Handles.h"
+#include "winlib/WindowImpl.h"
+
+using Tarnel::WinApi::DialogImpl;
+using Tarnel::WinApi::kReflectBase;
+using Tarnel::WinApi::MessageHandler;
+using Tarnel::WinApi::WindowImpl;
+
+namespace {
+
+using Handler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
+
+constexpr UINT_PTR kGuardTimer = 9999;
+constexpr INT_PTR kGuardResult = -2;
+
+class TestDialog : public DialogImpl {
+public:
+    explicit TestDialog(UINT templateId = IDD_WINLIB_TEST) : DialogImpl(templateId) {}
+    ~TestDialog() override
+    {
+        if (IsWindow()) ::DestroyWindow(hwnd_);
+    }
+    bool Saw(UINT message) const
+    {
+        for (UINT m : seen)
+            if (m == message) return true;
+        return false;
+    }
+
+    Handler handler;
+    std::vector<UINT> seen;
+    bool finalRan = false;
+    bool unboundAtFinal = false;
+
+protected:
+    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        // A dialog that fails to end must fail the test, not hang it.
+        if (message == WM_INITDIALOG) SetTimer(window, kGuardTimer, 5000, nullptr);
+        if (message == WM_TIMER && wParam == kGuardTimer) ::EndDialog(window, kGuardResult);
+        seen.push_back(message);
+        return handler && handler(window, message, wParam, lParam, result);
+    }
+    void OnFinalMessage(HWND window) override
+    {
+        finalRan = true;
+        unboundAtFinal = FromHandle(window) == nullptr && Handle() == nullptr;
+    }
+};
+
+void PostClick(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Clicks the given button as soon as the dialog is up.
+Handler ClickOnInit(int id)
+{
+    return [id](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_INITDIALOG) PostClick(window, id);
+        return false;
+    };
+}
+
+TEST(WinlibDialog, ModalDialogEndsWithAnUnhandledOkOrCancel)
+{
+    for (int id : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(id);
+        TestDialog dialog;
+        dialog.handler = ClickOnInit(id);
+        EXPECT_EQ(id, dialog.DoModal(nullptr));
+        EXPECT_TRUE(dialog.IsModal());
+        EXPECT_TRUE(dialog.Saw(WM_INITDIALOG));
+        EXPECT_TRUE(dialog.Saw(WM_COMMAND));
+        EXPECT_TRUE(dialog.finalRan) << "the dialog window is gone afterwards";
+        EXPECT_TRUE(dialog.unboundAtFinal);
+        EXPECT_EQ(nullptr, dialog.Handle());
+    }
+}
+
+TEST(WinlibDialog, EscapeKeyCancelsAModalDialog)
+{
+    TestDialog dialog;
+    dialog.handler = [](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_INITDIALOG) PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        return false;
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
+}
+
+TEST(WinlibDialog, HandlerEndsAModalDialogWithItsOwnResult)
+{
+    TestDialog dialog;
+    HWND ownerSeen = nullptr;
+    Tarnel::WinApi::Window owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                                 nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(owner.IsWindow());
+    dialog.handler = [&](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        if (message == WM_INITDIALOG) {
+            ownerSeen = GetWindow(window, GW_OWNER);
+            PostClick(window, IDC_WINLIB_TLACITKO);
+        }
+        if (message != WM_COMMAND || LOWORD(wParam) != IDC_WINLIB_TLACITKO) return false;
+        dialog.EndDialog(42);
+        return true;
+    };
+    EXPECT_EQ(42, dialog.DoModal(owner));
+    EXPECT_EQ(owner.Handle(), ownerSeen);
+    DestroyWindow(owner);
+}
+
+TEST(WinlibDialog, HandledOkDoesNotEndTheDialog)
+{
+    TestDialog dialog;
+    int okSeen = 0;
+    dialog.handler = [&okSeen](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        if (message == WM_INITDIALOG) PostClick(window, IDOK);
+        if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return false;
+        ++okSeen;
+        PostClick(window, IDCANCEL);
+        return true;
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
+    EXPECT_EQ(1, okSeen);
+}
+
+TEST(WinlibDialog, MissingTemplateFailsBothWays)
+{
+    TestDialog dialog(9099);
+    EXPECT_EQ(-1, dialog.DoModal(nullptr));
+    EXPECT_EQ(nullptr, dialog.Create(nullptr));
+    EXPECT_EQ(nullptr, dialog.Handle());
+}
+
+// A control of the dialog taken over by an object of ours.
+class ControlObject : public WindowImpl {
+public:
+    ~ControlObject() override
+    {
+        if (IsWindow()) ::DestroyWindow(hwnd_);
+    }
+    Handler handler;
+
+protected:
+    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        return handler && handler(window, message, wParam, lParam, result);
+    }
+};
+
+TEST(WinlibDialog, ModelessDialogAnswersDirectlyOrThroughItsResultSlotAndReflects)
+{
+    Tarnel::WinApi::Brush dialogBrush(CreateSolidBrush(RGB(1, 2, 3)));
+    Tarnel::WinApi::Brush labelBrush(CreateSolidBrush(RGB(4, 5, 6)));
+    TestDialog dialog;
+    dialog.handler = [&](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+        if (message == WM_APP + 3) result = 1234;
+        else if (message == WM_CTLCOLORDLG) result = reinterpret_cast<LRESULT>(dialogBrush.Get());
+        else return false;
+        return true;
+    };
+    HWND window = dialog.Create(nullptr);
+    ASSERT_NE(nullptr, window);
+    EXPECT_FALSE(dialog.IsModal());
+    EXPECT_EQ(&dialog, MessageHandler::FromHandle(window));
+    EXPECT_EQ(1234, SendMessageW(window, WM_APP + 3, 0, 0));
+
+    HDC screen = GetDC(nullptr);
+    const auto dc = reinterpret_cast<WPARAM>(screen);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(dialogBrush.Get()),
+              SendMessageW(window, WM_CTLCOLORDLG, dc, reinterpret_cast<LPARAM>(window)));
+
+    ControlObject label;
+    ASSERT_TRUE(label.SubclassWindow(GetDlgItem(window, IDC_WINLIB_POPISEK)));
+    label.handler = [&](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+        if (message != kReflectBase + WM_CTLCOLORSTATIC) return false;
+        result = reinterpret_cast<LRESULT>(labelBrush.Get());
+        return true;
+    };
+    EXPECT_EQ(reinterpret_cast<LRESULT>(labelBrush.Get()),
+              SendMessageW(window, WM_CTLCOLORSTATIC, dc, reinterpret_cast<LPARAM>(label.Handle())));
+    ReleaseDC(nullptr, screen);
+
+    // A button's click answered by the button itself does not reach the dialog's default.
+    ControlObject button;
+    int buttonClicks = 0;
+    ASSERT_TRUE(button.SubclassWindow(GetDlgItem(window, IDC_WINLIB_TLACITKO)));
+    button.handler = [&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        if (message != kReflectBase + WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+        ++buttonClicks;
+        return true;
+    };
+    SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, buttonClicks);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST(WinlibDialog, EndingAModelessDialogDestroysIt)
+{
+    {
+        TestDialog dialog;
+        HWND window = dialog.Create(nullptr);
+        ASSERT_NE(nullptr, window);
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_TRUE(dialog.finalRan);
+        EXPECT_TRUE(dialog.unboundAtFinal);
+        EXPECT_EQ(nullptr, dialog.Handle());
+    }
+    {
+        TestDialog dialog;
+        dialog.handler = [&dialog](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+            if (message != WM_COMMAND || LOWORD(wParam) != IDC_WINLIB_TLACITKO) return false;
+            dialog.EndDialog(42);
+            return true;
+        };
+        HWND window = dialog.Create(nullptr);
+        ASSERT_NE(nullptr, window);
+        SendMessageW(GetDlgItem(window, IDC_WINLIB_TLACITKO), BM_CLICK, 0, 0);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_TRUE(dialog.finalRan);
+    }
+}
+
+// Takes the fatal report in place of the box and says on stderr whether its text was the
+// system's text of the expected failure.
+class ExpectedFailureHook : public Tarnel::WinApi::FatalErrorHook {
+public:
+    explicit ExpectedFailureHook(HRESULT expected) : expected_(expected) {}
+    HRESULT OnFatalError(const wchar_t* text) override
+    {
+        Tarnel::WinApi::ErrorInfo info(expected_);
+        const bool same = text && info.ErrorText() && wcscmp(text, info.ErrorText()) == 0;
+        fputs(same ? "fatal report with the expected text\n" : "fatal report with another text\n", stderr);
+        return S_OK;
+    }
+
+private:
+    HRESULT expected_;
+};
+
+// Sends a message to a window (or a modeless dialog) whose handler throws.
+void ThrowFromHandler(void (*thrower)(), HRESULT expected, bool inDialog)
+{
+    ExpectedFailureHook hook(expected);
+    Tarnel::WinApi::SetFatalErrorHook(&hook);
+    Handler throwing = [thrower](HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == WM_APP) thrower();
+        return false;
+    };
+    TestDialog dialog;
+    ControlObject window;
+    HWND target = nullptr;
+    if (inDialog) {
+        dialog.handler = throwing;
+        target = dialog.Create(nullptr);
+    } else {
+        window.handler = throwing;
+        target = window.Create(Tarnel::WinApi::WindowClass{L"WinlibTestThrowing"}, nullptr, L"", WS_OVERLAPPEDWINDOW, 0,
+                               RECT{0, 0, 100, 100});
+    }
+    if (target) SendMessageW(target, WM_APP, 0, 0);
+    fputs("the process survived\n", stderr);
+    Tarnel::WinApi::SetFatalErrorHook(nullptr);
+}
+
+TEST(WinlibDeathTest, ExceptionFromAHandlerEndsTheProcessThroughTheFatalReport)
+{
+    const auto exitedFatally = testing::ExitedWithCode(-1);
+    const char* const expectedText = "fatal report with the expected text";
+    EXPECT_EXIT(ThrowFromHandler([] { throw HRESULT(E_ACCESSDENIED); }, E_ACCESSDENIED, false), exitedFatally,
+                expectedText);
+    EXPECT_EXIT(ThrowFromHandler([] { throw HRESULT(0); }, E_FAIL, false), exitedFatally, expectedText);
+    EXPECT_EXIT(ThrowFromHandler([] { throw std::bad_alloc(); }, E_OUTOFMEMORY, false), exitedFatally, expectedText);
+    EXPECT_EXIT(ThrowFromHandler([] { throw 42; }, E_UNEXPECTED, false), exitedFatally, expectedText);
+    EXPECT_EXIT(ThrowFromHandler([] { throw HRESULT(E_HANDLE); }, E_HANDLE, true), exitedFatally, expectedText);
+}
+
+} // namespace
