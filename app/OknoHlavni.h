@@ -1,0 +1,165 @@
+#pragma once
+// The program's single top-level window: the open image fitted between a rebar with the
+// toolbar and a three-part status bar, or a list of all frames; the menus and every command;
+// and the playback of the animation on one window timer.
+//
+// The class is split by concern: OknoHlavni.cpp (window, messages, commands),
+// OknoHlavniPrehravani.cpp (playback, status texts, command states), OknoHlavniPanely.cpp
+// (bars, layout, help texts) and OknoHlavniSeznam.cpp (painting and the frames list view).
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/ListBox.h"
+#include "app/Prikazy.h"
+#include "app/Rebar.h"
+#include "app/StatusBar.h"
+#include "app/Toolbar.h"
+#include "winlib/Okno.h"
+
+class GifAnimace;
+
+// Posted by the frames-overview thread when it starts and when it has ended.
+constexpr UINT WM_AKTUALIZOVAT_STAV = WM_APP + 1;
+
+constexpr UINT_PTR TIMER_ANIMACE = 1;
+constexpr UINT ID_REBAR = 1;
+constexpr UINT ID_PANEL_NASTROJU = 1001;
+constexpr UINT ID_PAS_PANELU = 1001;
+constexpr UINT ID_STAVOVA_LISTA = 1;
+constexpr UINT ID_SEZNAM_SNIMKU = 1010;
+
+// Status-bar parts.
+constexpr int kCastInformace = 0;
+constexpr int kCastPocitadlo = 1;
+constexpr int kCastRychlost = 2;
+
+// Owns its window, its bars and the open model; the one instance is the global below.
+class OknoHlavni : public Tarnel::WinApi::Okno {
+public:
+    static constexpr wchar_t kNazevTridy[] = L"Animora";
+
+    OknoHlavni();
+    ~OknoHlavni() override;
+
+    // Creates, places and shows the window; with a path, opens that file and plays it.
+    void VytvoritHlavniOkno(const wchar_t* cesta);
+
+    // Playback. Each leaves the status texts and command states up to date.
+    void OtevritSoubor(const std::wstring& cesta, bool spustit);
+    void ZavritSoubor();
+    LRESULT SpustitAnimaci();
+    LRESULT DalsiSnimek();
+    void PrerusitAnimaci();
+    void ZastavitAnimaci();
+    void KrokVpred();
+    void KrokZpet();
+    void ZmenitRychlost(UINT prikaz);
+    void ZvolitRychlost();
+    void AktualizovatStav();
+    void AktualizovatPocitadlo();
+    void AktualizovatPrikazy();
+
+    // Frames list view.
+    void ZobrazitPrehledSnimku();
+    void ZobrazitAnimaci();
+    void ZrusitSeznamSnimku();
+
+    // What the playback rules currently see.
+    Podminky AktualniPodminky() const;
+    bool Prehrava() const { return prehrava; }
+    int Snimek() const { return snimek; }
+    uint32_t Rychlost() const { return rychlost; }
+    const std::wstring& TextStavu() const { return textStavu; }
+    const std::wstring& CestaSouboru() const { return cestaSouboru; }
+    const GifAnimace* Animace() const { return animace; }
+    HWND StavovaLista() const { return stavovaLista ? stavovaLista->Handle() : nullptr; }
+    HWND RebarOkno() const { return rebar ? rebar->Handle() : nullptr; }
+    HWND PanelNastroju() const { return panelNastroju ? panelNastroju->Handle() : nullptr; }
+    HWND SeznamSnimku() const { return seznamSnimku ? seznamSnimku->Handle() : nullptr; }
+    const std::array<int, 3>& CastiStavoveListy() const { return castiStavoveListy; }
+
+protected:
+    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // The one animation timer; virtual so that a test can watch the intervals asked for.
+    virtual BOOL NastavitCasovac(UINT intervalMs);
+    virtual BOOL ZrusitCasovac();
+
+private:
+    // Menu handle the window destroys itself; the holder never does.
+    struct DrzakMenu {
+        HMENU menu = nullptr;
+        bool vlastni = false;
+    };
+
+    // Message handlers.
+    LRESULT OnClose();
+    LRESULT OnEndSession(WPARAM konciRelace, LPARAM lParam);
+    LRESULT OnDestroy();
+    LRESULT OnPaint();
+    bool OnEraseBackground(LRESULT& result);
+    LRESULT OnContextMenu(LPARAM pozice);
+    bool OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result);
+    bool OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result);
+    bool OnNotify(NMHDR* hlavicka, LRESULT& result);
+    bool OnCommand(UINT prikaz, LRESULT& result);
+    LRESULT OnTimer(UINT_PTR idCasovace);
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    bool OnDropFiles(HDROP drop, LRESULT& result);
+
+    // Window.
+    void UkoncitOkno();
+    void PrekreslitOkno();
+    void PoslatZmenuVelikosti();
+    HMENU HlavniMenu() const;
+
+    // Command bars.
+    HRESULT VytvoritPanelNastroju();
+    void VytvoritStavovouListu();
+    LRESULT RozmistitPanely(WPARAM wParam, LPARAM lParam);
+    void ZobrazitTextStavu();
+    void VyplnitTip(NMTTDISPINFOW* tip);
+    void ZobrazitMenuRychlosti();
+    void SledovatMenu(HMENU popup, POINT pozice);
+
+    // Frames list view.
+    void VytvoritSeznamSnimku();
+    void NaplnitSeznamSnimku();
+
+    // Playback helpers.
+    StavModelu StavAnimace() const;
+    std::wstring TextPripraven() const;
+    bool JeSnimek(int index) const;
+
+    // Commands whose dialogs and tools come later; each does nothing yet.
+    void OtevritDialogem();
+    void UlozitAktualniSnimek();
+    void ZobrazitPredvolby();
+    void PrepnoutPrehledObrazku();
+    void UkoncitPrehledObrazku();
+    bool PrehledObrazkuBezi() const;
+    void OtevritWeb();
+
+    GifAnimace* animace = nullptr;
+    std::unique_ptr<StatusBar> stavovaLista;
+    std::unique_ptr<Rebar> rebar;
+    std::unique_ptr<Toolbar> panelNastroju;
+    DrzakMenu hlavniMenu;
+    std::unique_ptr<ListBox> seznamSnimku;
+    std::array<int, 3> castiStavoveListy{};
+    bool prehrava = false;
+    int snimek = -1;
+    uint32_t rychlost = 100;
+    std::wstring textStavu;
+    std::wstring cestaSouboru;
+};
+
+extern OknoHlavni oknoHlavni;
+
+// A string of the program's string table; nothing when there is none of that number.
+std::optional<std::wstring> NacistRetezec(UINT id);

@@ -1,0 +1,232 @@
+// Playback: opening and closing files, the frame timer, the playback and speed commands,
+// the status texts and the enabled and checked states of the commands.
+#include "app/OknoHlavni.h"
+
+#include "app/Aplikace.h"
+#include "image/GifAnimace.h"
+#include "resources/resource.h"
+#include "settings/Nastaveni.h"
+#include "winlib/Chyby.h"
+
+using namespace Tarnel::WinApi;
+
+StavModelu OknoHlavni::StavAnimace() const
+{
+    StavModelu model;
+    if (!animace || !animace->HasImage()) return model;
+    model.maObrazek = true;
+    model.pocetSnimku = animace->FrameCount();
+    model.maTabulkuZpozdeni = animace->HasDelayTable();
+    model.zpozdeniPrvniho = animace->FrameDelayMs(0);
+    return model;
+}
+
+Podminky OknoHlavni::AktualniPodminky() const { return UrcitPodminky(StavAnimace(), prehrava); }
+
+bool OknoHlavni::JeSnimek(int index) const
+{
+    return animace && static_cast<unsigned>(index) < static_cast<unsigned>(animace->FrameCount());
+}
+
+void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
+{
+    ZrusitSeznamSnimku();
+    ZavritSoubor();
+
+    animace = new GifAnimace;
+    animace->Load(cesta, true); // an undecodable file simply leaves the model without an image
+    cestaSouboru = cesta;
+    snimek = 0;
+    prehrava = false;
+
+    if (AktualniPodminky().a && spustit) {
+        // Frame 0 is active right after loading. Should arming fail, the file still shows.
+        NastavitCasovac(IntervalSnimku(animace->FrameDelayMs(0), rychlost));
+        prehrava = true;
+    }
+
+    snimek = 0;
+    PrekreslitOkno();
+    AktualizovatStav();
+    AktualizovatPocitadlo();
+    AktualizovatPrikazy();
+}
+
+void OknoHlavni::ZavritSoubor()
+{
+    if (prehrava) {
+        CheckWin32(ZrusitCasovac());
+        prehrava = false;
+    }
+    DestroyGifAnimace(animace);
+    snimek = -1;
+    cestaSouboru.clear();
+    ZrusitSeznamSnimku();
+
+    PrekreslitOkno();
+    AktualizovatPocitadlo();
+    AktualizovatPrikazy();
+    AktualizovatStav();
+}
+
+LRESULT OknoHlavni::SpustitAnimaci()
+{
+    if (!AktualniPodminky().a || !JeSnimek(snimek)) return 0;
+    const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
+    animace->SelectFrame(static_cast<UINT>(snimek));
+    PrekreslitOkno();
+    CheckWin32(NastavitCasovac(IntervalSnimku(zpozdeni, rychlost)));
+    prehrava = true;
+    AktualizovatPrikazy();
+    return 0;
+}
+
+LRESULT OknoHlavni::DalsiSnimek()
+{
+    // Only an armed timer ticks; anything else is a stray message with nothing to kill.
+    if (!prehrava) return 0;
+    CheckWin32(ZrusitCasovac());
+    prehrava = false;
+
+    const int pocet = animace ? animace->FrameCount() : -1;
+    snimek = NasledujiciSnimek(snimek, pocet);
+    if (animace && animace->HasImage() && animace->HasDelayTable() && JeSnimek(snimek)) {
+        const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
+        animace->SelectFrame(static_cast<UINT>(snimek));
+        AktualizovatPocitadlo();
+        PrekreslitOkno();
+        // The speed is read here, so a change applies from the next frame on.
+        CheckWin32(NastavitCasovac(IntervalSnimku(zpozdeni, rychlost)));
+        prehrava = true;
+    }
+    return 0;
+}
+
+void OknoHlavni::PrerusitAnimaci()
+{
+    if (!prehrava) return;
+    CheckWin32(ZrusitCasovac());
+    prehrava = false;
+    PrekreslitOkno();
+    AktualizovatPrikazy();
+}
+
+void OknoHlavni::ZastavitAnimaci()
+{
+    // Paused or playing alike: the file is read again from disk and shown from frame 0.
+    if (!AktualniPodminky().a) return;
+    const std::wstring cesta = animace->Path();
+    OtevritSoubor(cesta, false);
+    AktualizovatPrikazy();
+}
+
+void OknoHlavni::KrokVpred()
+{
+    const Podminky podminky = AktualniPodminky();
+    if (podminky.p || !podminky.a) return;
+    snimek = NasledujiciSnimek(snimek, animace->FrameCount());
+    animace->SelectFrame(static_cast<UINT>(snimek));
+    PrekreslitOkno();
+    AktualizovatPocitadlo();
+    AktualizovatPrikazy();
+}
+
+void OknoHlavni::KrokZpet()
+{
+    const Podminky podminky = AktualniPodminky();
+    if (podminky.p || !podminky.a) return;
+    snimek = PredchoziSnimek(snimek);
+    animace->SelectFrame(static_cast<UINT>(snimek));
+    PrekreslitOkno();
+    AktualizovatPocitadlo();
+    AktualizovatPrikazy();
+}
+
+void OknoHlavni::ZmenitRychlost(UINT prikaz)
+{
+    switch (prikaz) {
+    case ID_RYCHLOST_ZVYSIT:
+        rychlost = ZvysenaRychlost(rychlost, nastaveni.krokZmenyRychlosti);
+        break;
+    case ID_RYCHLOST_SNIZIT: {
+        const auto nova = SnizenaRychlost(rychlost, nastaveni.krokZmenyRychlosti);
+        if (!nova) return;
+        rychlost = *nova;
+        break;
+    }
+    case ID_RYCHLOST_VYCHOZI:
+        rychlost = nastaveni.rychlostAnimace;
+        break;
+    default:
+        return;
+    }
+    AktualizovatStav();
+}
+
+void OknoHlavni::ZvolitRychlost()
+{
+    // The speed dialog arrives with its own change; until then the command is inert.
+}
+
+std::wstring OknoHlavni::TextPripraven() const
+{
+    return VlozitNazev(NacistRetezec(IDS_PRIPRAVEN).value_or(L"%s"), aplikace.nazevAplikace);
+}
+
+void OknoHlavni::AktualizovatStav()
+{
+    if (AktualniPodminky().l) {
+        if (stavovaLista) stavovaLista->SetText(kCastRychlost, TextRychlosti(rychlost));
+        textStavu = TextInformaciOSouboru(cestaSouboru, animace->FrameCount());
+    } else {
+        // The speed part keeps its last text: with no file there is nothing it applies to.
+        textStavu = TextPripraven();
+    }
+    ZobrazitTextStavu();
+}
+
+void OknoHlavni::AktualizovatPocitadlo()
+{
+    if (!stavovaLista) return;
+    const Podminky podminky = AktualniPodminky();
+    stavovaLista->SetText(kCastPocitadlo, TextPocitadla(podminky, snimek, podminky.l ? animace->FrameCount() : 0));
+}
+
+void OknoHlavni::AktualizovatPrikazy()
+{
+    const StavPrikazu stav = UrcitStavPrikazu(AktualniPodminky(), seznamSnimku != nullptr, PrehledObrazkuBezi());
+    HMENU menu = HlavniMenu();
+    auto povolit = [menu](UINT prikaz, bool povoleno) {
+        EnableMenuItem(menu, prikaz, MF_BYCOMMAND | (povoleno ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    };
+    auto zaskrtnout = [menu](UINT prikaz, bool zaskrtnuto) {
+        CheckMenuItem(menu, prikaz, MF_BYCOMMAND | (zaskrtnuto ? MF_CHECKED : MF_UNCHECKED));
+    };
+
+    povolit(ID_ANIMACE_KROKVPRED, stav.krokVpred);
+    povolit(ID_ANIMACE_KROKZPET, stav.krokZpet);
+    povolit(ID_ANIMACE_PRERUSIT, stav.prerusit);
+    povolit(ID_ANIMACE_SPUSTIT, stav.spustit);
+    povolit(ID_ANIMACE_ZASTAVIT, stav.zastavit);
+    zaskrtnout(ID_NASTROJE_PREHLEDOBRAZKU, stav.prehledObrazkuZaskrtnuto);
+    povolit(ID_NASTROJE_PREHLEDOBRAZKU, true);
+    povolit(ID_SOUBOR_ZAVRIT, stav.zavrit);
+    povolit(ID_ANIMACE_ULOZITSNIMEK, stav.ulozitSnimek);
+
+    if (panelNastroju && panelNastroju->IsWindow()) {
+        panelNastroju->EnableButton(ID_ANIMACE_KROKVPRED, stav.krokVpred);
+        panelNastroju->EnableButton(ID_ANIMACE_KROKZPET, stav.krokZpet);
+        panelNastroju->EnableButton(ID_ANIMACE_PRERUSIT, stav.prerusit);
+        panelNastroju->EnableButton(ID_ANIMACE_SPUSTIT, stav.spustit);
+        panelNastroju->EnableButton(ID_ANIMACE_ZASTAVIT, stav.zastavit);
+        panelNastroju->EnableButton(ID_SOUBOR_ZAVRIT, stav.zavrit);
+        panelNastroju->EnableButton(ID_ANIMACE_ULOZITSNIMEK, stav.ulozitSnimek);
+    }
+
+    zaskrtnout(ID_ZOBRAZIT_ANIMACI, false);
+    povolit(ID_ZOBRAZIT_ANIMACI, stav.animacePovoleno);
+    if (stav.animaceZaskrtnuto) zaskrtnout(ID_ZOBRAZIT_ANIMACI, true);
+    zaskrtnout(ID_ZOBRAZIT_PREHLEDSNIMKU, false);
+    povolit(ID_ZOBRAZIT_PREHLEDSNIMKU, stav.prehledSnimkuPovoleno);
+    if (stav.prehledSnimkuZaskrtnuto) zaskrtnout(ID_ZOBRAZIT_PREHLEDSNIMKU, true);
+}

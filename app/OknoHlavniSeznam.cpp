@@ -1,0 +1,113 @@
+// What fills the area between the bars: the active frame fitted into it, or the frames list
+// view with one owner-drawn row per frame.
+#include "app/OknoHlavni.h"
+
+#include "image/GifAnimace.h"
+#include "winlib/Chyby.h"
+#include "winlib/Handles.h"
+
+using namespace Tarnel::WinApi;
+
+namespace {
+
+// Child, visible, both scroll bars, owner-drawn rows of their own heights, notifying.
+constexpr DWORD kStylSeznamu = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE |
+                               LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+static_assert(kStylSeznamu == 0x50300561);
+
+RECT OknoNeboPrazdno(HWND okno) { return okno ? Window(okno).WindowRect() : RECT{}; }
+
+} // namespace
+
+LRESULT OknoHlavni::OnPaint()
+{
+    if (!animace || !animace->HasImage() || seznamSnimku) return DefWindowProc(WM_PAINT, 0, 0);
+
+    const RECT r = OknoNeboPrazdno(RebarOkno());
+    const RECT s = OknoNeboPrazdno(StavovaLista());
+    const RECT c = ClientRect();
+    PaintDc dc(hwnd_);
+    animace->DrawFitted(dc.Get(), c.left, Height(r), Width(c), Height(c) - Height(r) - Height(s),
+                        GetSysColorBrush(COLOR_WINDOW));
+    return 0;
+}
+
+bool OknoHlavni::OnEraseBackground(LRESULT& result)
+{
+    // The fitted drawing covers its whole area; erasing first would only make it flicker.
+    if (!animace || !animace->HasImage()) return false;
+    result = 0;
+    return true;
+}
+
+bool OknoHlavni::OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result)
+{
+    if (!polozka || polozka->CtlID != ID_SEZNAM_SNIMKU || !animace || !animace->HasImage()) return false;
+    animace->SelectFrame(static_cast<UINT>(polozka->itemData));
+    polozka->itemHeight = VyskaPolozkySeznamu(animace->Height());
+    result = TRUE;
+    return true;
+}
+
+bool OknoHlavni::OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result)
+{
+    if (!polozka || polozka->CtlID != ID_SEZNAM_SNIMKU || !animace || !animace->HasImage()) return false;
+    result = TRUE;
+    // An empty list still asks for its focus rectangle; there is no frame to show in it.
+    if (polozka->itemID == static_cast<UINT>(-1)) return true;
+    animace->SelectFrame(static_cast<UINT>(polozka->itemData));
+    HBRUSH pozadi = GetSysColorBrush((polozka->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const RECT& r = polozka->rcItem;
+    animace->DrawFitted(polozka->hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    return true;
+}
+
+void OknoHlavni::ZobrazitPrehledSnimku()
+{
+    if (!animace || !animace->HasImage()) return;
+    if (prehrava) {
+        CheckWin32(ZrusitCasovac());
+        prehrava = false;
+        PrekreslitOkno();
+        AktualizovatPrikazy();
+    }
+    if (!seznamSnimku) VytvoritSeznamSnimku();
+    NaplnitSeznamSnimku();
+    AktualizovatPrikazy();
+    PoslatZmenuVelikosti();
+}
+
+void OknoHlavni::VytvoritSeznamSnimku()
+{
+    seznamSnimku = std::make_unique<ListBox>();
+    seznamSnimku->Create(hwnd_, RECT{}, kStylSeznamu, ID_SEZNAM_SNIMKU);
+    PoslatZmenuVelikosti();
+}
+
+void OknoHlavni::NaplnitSeznamSnimku()
+{
+    seznamSnimku->Clear();
+    if (animace && animace->HasImage()) {
+        const int pocet = animace->FrameCount();
+        for (int i = 0; i < pocet; ++i) seznamSnimku->AddItem(i);
+    }
+    if (seznamSnimku->Count() > 0) seznamSnimku->Select(0);
+    const int vybrany = seznamSnimku->Selected();
+    if (animace && vybrany != LB_ERR) animace->SelectFrame(static_cast<UINT>(seznamSnimku->ItemData(vybrany)));
+}
+
+void OknoHlavni::ZrusitSeznamSnimku()
+{
+    if (!seznamSnimku) return;
+    seznamSnimku->Release();
+    seznamSnimku.reset();
+    PoslatZmenuVelikosti();
+}
+
+void OknoHlavni::ZobrazitAnimaci()
+{
+    ZrusitSeznamSnimku();
+    PoslatZmenuVelikosti();
+    if (!prehrava) SpustitAnimaci();
+    AktualizovatPrikazy();
+}

@@ -1,0 +1,140 @@
+#include "app/Prikazy.h"
+
+#include <algorithm>
+
+Podminky UrcitPodminky(const StavModelu& model, bool prehrava)
+{
+    Podminky podminky;
+    podminky.l = model.maObrazek;
+    podminky.a = podminky.l && model.pocetSnimku > 1 && model.maTabulkuZpozdeni && model.zpozdeniPrvniho != 0;
+    podminky.p = prehrava;
+    return podminky;
+}
+
+StavPrikazu UrcitStavPrikazu(const Podminky& podminky, bool seznamZobrazen, bool prehledObrazkuBezi)
+{
+    const bool l = podminky.l;
+    const bool a = podminky.a;
+    const bool p = podminky.p;
+    StavPrikazu stav;
+    stav.krokVpred = !p && a;
+    stav.krokZpet = !p && a;
+    stav.prerusit = p && a;
+    stav.spustit = !p && a;
+    stav.zastavit = a;
+    stav.prehledObrazkuZaskrtnuto = prehledObrazkuBezi;
+    stav.zavrit = l;
+    stav.ulozitSnimek = l && !p;
+    stav.animacePovoleno = l;
+    stav.animaceZaskrtnuto = l && !seznamZobrazen;
+    stav.prehledSnimkuPovoleno = l && a;
+    stav.prehledSnimkuZaskrtnuto = l && seznamZobrazen;
+    return stav;
+}
+
+uint32_t IntervalSnimku(uint32_t zpozdeniMs, uint32_t rychlost)
+{
+    if (rychlost == 100 || rychlost == 0) return zpozdeniMs;
+    // 64 bits so that no delay a file can name wraps around before the division.
+    const uint64_t interval = static_cast<uint64_t>(zpozdeniMs) * 100u / rychlost;
+    return static_cast<uint32_t>(std::min<uint64_t>(interval, UINT32_MAX));
+}
+
+uint32_t ZvysenaRychlost(uint32_t rychlost, uint32_t krok)
+{
+    const uint64_t vysledek = static_cast<uint64_t>(rychlost) + krok;
+    return static_cast<uint32_t>(std::min<uint64_t>(vysledek, kNejvyssiRychlost));
+}
+
+std::optional<uint32_t> SnizenaRychlost(uint32_t rychlost, uint32_t krok)
+{
+    if (rychlost < krok) return std::nullopt;
+    return std::max(rychlost - krok, kNejnizsiRychlost);
+}
+
+int NasledujiciSnimek(int snimek, int pocetSnimku) { return snimek < pocetSnimku - 1 ? snimek + 1 : 0; }
+
+int PredchoziSnimek(int snimek) { return snimek > 0 ? snimek - 1 : 0; }
+
+std::array<int, 3> CastiStavoveListy(int sirkaListy)
+{
+    return {sirkaListy - kSirkaPocitadla - kSirkaRychlosti, sirkaListy - kSirkaRychlosti, -1};
+}
+
+Obdelnik OblastSeznamu(int sirkaKlienta, int vyskaKlienta, int vyskaRebaru, int vyskaStavoveListy)
+{
+    // A window shrunk below its bars leaves no room; a negative height would mean nothing.
+    const int vyska = std::max(0, vyskaKlienta - vyskaRebaru - vyskaStavoveListy);
+    return {0, vyskaRebaru, sirkaKlienta, vyska};
+}
+
+POINT PoziceKontextovehoMenu(LPARAM lParam, POINT kurzor, POINT levyHorniRohKlienta)
+{
+    const auto x = static_cast<uint16_t>(LOWORD(lParam));
+    const auto y = static_cast<uint16_t>(HIWORD(lParam));
+    if (x == 0 && y == 0) return kurzor;
+    if (x == 0xFFFF || y == 0xFFFF) return levyHorniRohKlienta; // Shift+F10 or the menu key
+    return POINT{x, y};
+}
+
+UINT VyskaPolozkySeznamu(UINT vyskaObrazku) { return std::min<UINT>(vyskaObrazku, 255); }
+
+std::wstring NazevSouboru(const std::wstring& cesta)
+{
+    const size_t oddelovac = cesta.find_last_of(L"\\/");
+    return oddelovac == std::wstring::npos ? cesta : cesta.substr(oddelovac + 1);
+}
+
+std::wstring TextInformaciOSouboru(const std::wstring& cesta, int pocetSnimku)
+{
+    return NazevSouboru(cesta) + L" - obsahuje snímků: " + std::to_wstring(pocetSnimku) + L", plná cesta: " + cesta;
+}
+
+std::wstring TextRychlosti(uint32_t rychlost) { return L"Rychlost: " + std::to_wstring(rychlost) + L" %"; }
+
+std::wstring TextPocitadla(const Podminky& podminky, int snimek, int pocetSnimku)
+{
+    if (!podminky.l) return L"";
+    if (!podminky.a) return L"1/1";
+    return std::to_wstring(snimek + 1) + L"/" + std::to_wstring(pocetSnimku);
+}
+
+std::wstring VlozitNazev(const std::wstring& vzor, const std::wstring& nazev)
+{
+    std::wstring vysledek;
+    bool vlozeno = false;
+    for (size_t i = 0; i < vzor.size(); ++i) {
+        if (vzor[i] == L'%' && i + 1 < vzor.size()) {
+            if (vzor[i + 1] == L'%') {
+                vysledek += L'%';
+                ++i;
+                continue;
+            }
+            if (vzor[i + 1] == L's' && !vlozeno) {
+                vysledek += nazev;
+                vlozeno = true;
+                ++i;
+                continue;
+            }
+        }
+        vysledek += vzor[i];
+    }
+    return vysledek;
+}
+
+std::wstring TextNapovedyMenu(const std::wstring& retezec)
+{
+    const size_t konecRadku = retezec.find(L'\n');
+    if (konecRadku != std::wstring::npos) return retezec.substr(0, konecRadku);
+    if (!retezec.empty() && retezec.back() == L'.') return retezec;
+    return retezec + L'.';
+}
+
+std::wstring TextTipu(const std::wstring& retezec, size_t velikostBufferu)
+{
+    const size_t konecRadku = retezec.find(L'\n');
+    std::wstring tip = konecRadku == std::wstring::npos ? retezec : retezec.substr(konecRadku + 1);
+    if (velikostBufferu == 0) return L"";
+    if (tip.size() > velikostBufferu - 1) tip.resize(velikostBufferu - 1);
+    return tip;
+}

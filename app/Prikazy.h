@@ -1,0 +1,96 @@
+#pragma once
+// The main window's decisions that need no window: which commands are available in which
+// playback state, frame intervals, speed steps, status texts and bar layout. The window only
+// gathers the inputs and applies the answers, so all of this is tested without one.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the playback rules need to know about the open file.
+struct StavModelu {
+    bool maObrazek = false;          // a model exists and holds a decoded image
+    int pocetSnimku = -1;            // -1 without an image
+    bool maTabulkuZpozdeni = false;  // the file carries per-frame delays
+    uint32_t zpozdeniPrvniho = 0;    // delay of frame 0 in milliseconds
+};
+
+// L: a file is shown; A: it plays as an animation; P: the timer runs.
+struct Podminky {
+    bool l = false;
+    bool a = false;
+    bool p = false;
+};
+
+// A multi-frame file whose first frame has no delay is shown as a still image.
+Podminky UrcitPodminky(const StavModelu& model, bool prehrava);
+
+// Enabled and checked states of every command whose state ever changes.
+struct StavPrikazu {
+    bool krokVpred = false;
+    bool krokZpet = false;
+    bool prerusit = false;
+    bool spustit = false;
+    bool zastavit = false;
+    bool prehledObrazkuZaskrtnuto = false;
+    bool zavrit = false;
+    bool ulozitSnimek = false;
+    bool animacePovoleno = false;
+    bool animaceZaskrtnuto = false;
+    bool prehledSnimkuPovoleno = false;
+    bool prehledSnimkuZaskrtnuto = false;
+};
+
+StavPrikazu UrcitStavPrikazu(const Podminky& podminky, bool seznamZobrazen, bool prehledObrazkuBezi);
+
+// Timer interval of a frame of delay ms at a speed in percent. A speed of 0 (a bad stored
+// default) plays at the file's own timing instead of dividing by it.
+uint32_t IntervalSnimku(uint32_t zpozdeniMs, uint32_t rychlost);
+
+constexpr uint32_t kNejnizsiRychlost = 10;
+constexpr uint32_t kNejvyssiRychlost = 1000;
+
+uint32_t ZvysenaRychlost(uint32_t rychlost, uint32_t krok);
+// Empty when the speed is below the step: lowering then leaves everything as it is.
+std::optional<uint32_t> SnizenaRychlost(uint32_t rychlost, uint32_t krok);
+
+// Next frame after a tick or a step forward: wraps after the last frame.
+int NasledujiciSnimek(int snimek, int pocetSnimku);
+// Previous frame for a step back: stops at frame 0.
+int PredchoziSnimek(int snimek);
+
+// Right edges of the three status-bar parts for a status bar of the given width.
+std::array<int, 3> CastiStavoveListy(int sirkaListy);
+constexpr int kSirkaPocitadla = 44;
+constexpr int kSirkaRychlosti = 108;
+
+// Where the frames list goes: between the rebar and the status bar, full width.
+struct Obdelnik {
+    int x;
+    int y;
+    int cx;
+    int cy;
+};
+Obdelnik OblastSeznamu(int sirkaKlienta, int vyskaKlienta, int vyskaRebaru, int vyskaStavoveListy);
+
+// Where the context menu opens for the lParam of WM_CONTEXTMENU.
+POINT PoziceKontextovehoMenu(LPARAM lParam, POINT kurzor, POINT levyHorniRohKlienta);
+
+// Item height in the frames list: the image height, but a list box row holds at most 255.
+UINT VyskaPolozkySeznamu(UINT vyskaObrazku);
+
+// Status texts. Paths and names go in as text, never as a format.
+std::wstring NazevSouboru(const std::wstring& cesta);
+std::wstring TextInformaciOSouboru(const std::wstring& cesta, int pocetSnimku);
+std::wstring TextRychlosti(uint32_t rychlost);
+std::wstring TextPocitadla(const Podminky& podminky, int snimek, int pocetSnimku);
+// Puts the name in place of the first "%s" of a resource text; "%%" becomes "%".
+std::wstring VlozitNazev(const std::wstring& vzor, const std::wstring& nazev);
+
+// A help string holds an optional status text and tooltip text separated by a line feed.
+// Menu help: the part before the line feed, or the whole string with a full stop.
+std::wstring TextNapovedyMenu(const std::wstring& retezec);
+// Tooltip: the part after the line feed, or the whole string, cut to the buffer size.
+std::wstring TextTipu(const std::wstring& retezec, size_t velikostBufferu);

@@ -1,0 +1,32 @@
+#pragma once
+// The main window's toolbar. Owns its window: deleting the wrapper destroys it. The image
+// lists it shows belong to the application and outlive it.
+#include <windows.h>
+#include <commctrl.h>
+
+class Toolbar {
+public:
+    // Child, visible, clipped, transparent, flat, wrapable, with tooltips, sized by the rebar.
+    static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TRANSPARENT |
+                                   TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                   CCS_NORESIZE | CCS_TOP;
+    static_assert(kStyl == 0x56008B45);
+
+    Toolbar() = default;
+    ~Toolbar() { Destroy(); }
+    Toolbar(const Toolbar&) = delete;
+    Toolbar& operator=(const Toolbar&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    bool IsWindow() const { return hwnd_ && ::IsWindow(hwnd_); }
+
+    // Creates the control and gives it its pictures; only drop-down arrows as extended style.
+    void Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeObrazky);
+    HIMAGELIST ImageList() const;
+    void AddButton(const TBBUTTON& button);
+    void EnableButton(int command, bool enable);
+    void Destroy();
+
+private:
+    HWND hwnd_ = nullptr;
+};

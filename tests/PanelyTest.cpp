@@ -1,0 +1,373 @@
+// The command bars of the real main window: the toolbar's buttons and band, the layout at
+// several window sizes, tooltips, menu help in the status bar, the speed drop-down and the
+// context menu.
+#include "app/Aplikace.h"
+#include "resources/resource.h"
+#include "tests/OknoHlavniTest.h"
+
+using namespace GifFixtures;
+
+namespace {
+
+struct OcekavaneTlacitko {
+    int prikaz;
+    int obrazek;
+    BYTE styl;
+};
+
+// Moves the window to a given outer size and lets the layout run.
+void ZmenitVelikost(HWND okno, int sirka, int vyska)
+{
+    SetWindowPos(okno, nullptr, 0, 0, sirka, vyska, SWP_NOMOVE | SWP_NOZORDER);
+    TestSupport::PumpMessages();
+}
+
+RECT VKlientu(HWND rodic, HWND okno)
+{
+    RECT r{};
+    GetWindowRect(okno, &r);
+    MapWindowPoints(nullptr, rodic, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace
+
+// ---- toolbar and band ---------------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, ToolbarHoldsTheButtonsInTheirGroups)
+{
+    Vytvorit();
+    HWND panel = Panel();
+    ASSERT_NE(nullptr, panel) << "the toolbar sits in the rebar";
+    EXPECT_EQ(static_cast<int>(ID_PANEL_NASTROJU), GetDlgCtrlID(panel));
+    EXPECT_EQ(1, GetDlgCtrlID(Rebar()));
+    EXPECT_EQ(1, GetDlgCtrlID(StavovaLista()));
+    EXPECT_EQ(0x56008B45u, static_cast<DWORD>(GetWindowLongPtrW(panel, GWL_STYLE)) & 0xFFFFFFFFu);
+    EXPECT_EQ(0x50000449u, static_cast<DWORD>(GetWindowLongPtrW(Rebar(), GWL_STYLE)) & ~static_cast<DWORD>(WS_CLIPSIBLINGS));
+    EXPECT_EQ(0x50000800u, static_cast<DWORD>(GetWindowLongPtrW(StavovaLista(), GWL_STYLE)) &
+                               ~static_cast<DWORD>(WS_CLIPSIBLINGS | CCS_BOTTOM));
+    EXPECT_EQ(static_cast<LRESULT>(TBSTYLE_EX_DRAWDDARROWS), SendMessageW(panel, TB_GETEXTENDEDSTYLE, 0, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.seznamObrazku->Normal()), SendMessageW(panel, TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.seznamObrazku->Disabled()),
+              SendMessageW(panel, TB_GETDISABLEDIMAGELIST, 0, 0));
+
+    constexpr BYTE T = BTNS_AUTOSIZE;
+    constexpr BYTE D = BTNS_AUTOSIZE | BTNS_DROPDOWN;
+    const OcekavaneTlacitko ocekavana[] = {
+        {ID_SOUBOR_OTEVRIT, 6, T}, {ID_SOUBOR_ZAVRIT, 7, T},        {0, 0, BTNS_SEP},
+        {ID_ANIMACE_SPUSTIT, 1, T}, {ID_ANIMACE_PRERUSIT, 5, T},    {ID_ANIMACE_ZASTAVIT, 2, T},
+        {ID_ANIMACE_KROKVPRED, 3, T}, {ID_ANIMACE_KROKZPET, 4, T},  {0, 0, BTNS_SEP},
+        {ID_ANIMACE_RYCHLOST, 11, D}, {ID_RYCHLOST_SNIZIT, 13, T},  {ID_RYCHLOST_ZVYSIT, 12, T},
+        {0, 0, BTNS_SEP},            {ID_ANIMACE_ULOZITSNIMEK, 10, T}, {0, 0, BTNS_SEP},
+        {ID_NASTROJE_PREDVOLBY, 9, T}, {ID_NAPOVEDA_OAPLIKACI, 8, T}, {0, 0, BTNS_SEP},
+        {ID_SOUBOR_KONEC, 0, T},
+    };
+    ASSERT_EQ(19, SendMessageW(panel, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < 19; ++i) {
+        SCOPED_TRACE(i);
+        TBBUTTON b{};
+        ASSERT_TRUE(SendMessageW(panel, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b)));
+        EXPECT_EQ(ocekavana[i].prikaz, b.idCommand);
+        EXPECT_EQ(ocekavana[i].styl, b.fsStyle);
+        EXPECT_EQ(0u, b.dwData);
+        if (ocekavana[i].styl != BTNS_SEP) {
+            EXPECT_EQ(ocekavana[i].obrazek, b.iBitmap);
+        }
+    }
+}
+
+TEST_F(OknoHlavniTest, RebarHasOneBandHoldingTheToolbar)
+{
+    Vytvorit();
+    ASSERT_EQ(1, SendMessageW(Rebar(), RB_GETBANDCOUNT, 0, 0));
+    REBARBANDINFOW pas{};
+    pas.cbSize = sizeof pas;
+    pas.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID;
+    ASSERT_TRUE(SendMessageW(Rebar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&pas)));
+    EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), pas.fStyle & 0xFFu);
+    EXPECT_EQ(Panel(), pas.hwndChild);
+    EXPECT_EQ(ID_PAS_PANELU, pas.wID);
+    EXPECT_EQ(240u, pas.cxMinChild);
+    EXPECT_EQ(24u, pas.cyMinChild) << "a 16-pixel picture plus 8";
+}
+
+TEST_F(OknoHlavniTest, ClickingToolbarButtonsSendsTheirCommands)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    HWND panel = Panel();
+    auto kliknout = [&](int prikaz) {
+        RECT r{};
+        ASSERT_TRUE(SendMessageW(panel, TB_GETRECT, static_cast<WPARAM>(prikaz), reinterpret_cast<LPARAM>(&r)));
+        const LPARAM bod = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(panel, WM_MOUSEMOVE, 0, bod);
+        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, bod);
+        SendMessageW(panel, WM_LBUTTONUP, 0, bod);
+        TestSupport::PumpMessages();
+    };
+    kliknout(ID_ANIMACE_PRERUSIT);
+    OcekavatStav(Stav::Pozastaveno, "pause button");
+    kliknout(ID_ANIMACE_KROKVPRED);
+    EXPECT_EQ(1, okno->Snimek());
+    kliknout(ID_RYCHLOST_ZVYSIT);
+    EXPECT_EQ(L"Rychlost: 110 %", Cast(kCastRychlost));
+    kliknout(ID_ANIMACE_SPUSTIT);
+    OcekavatStav(Stav::Prehrava, "start button");
+    kliknout(ID_ANIMACE_KROKZPET); // disabled while playing
+    EXPECT_EQ(1, okno->Snimek());
+}
+
+// ---- layout -------------------------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, StatusPartsFollowTheWidth)
+{
+    Vytvorit();
+    for (const SIZE velikost : {SIZE{800, 600}, SIZE{400, 300}, SIZE{1100, 700}, SIZE{250, 200}}) {
+        SCOPED_TRACE(testing::Message() << velikost.cx << "x" << velikost.cy);
+        ZmenitVelikost(Okno(), velikost.cx, velikost.cy);
+        RECT klient{};
+        GetClientRect(Okno(), &klient);
+        const RECT lista = VKlientu(Okno(), StavovaLista());
+        const int sirka = lista.right - lista.left;
+        EXPECT_EQ(klient.right, sirka);
+        EXPECT_EQ(klient.bottom, lista.bottom) << "docked at the bottom";
+
+        int casti[4] = {};
+        ASSERT_EQ(3, SendMessageW(StavovaLista(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(casti)));
+        EXPECT_EQ(sirka - 152, casti[0]);
+        EXPECT_EQ(sirka - 108, casti[1]);
+        EXPECT_EQ(-1, casti[2]);
+        EXPECT_EQ(okno->CastiStavoveListy()[0], casti[0]);
+
+        const RECT rebar = VKlientu(Okno(), Rebar());
+        EXPECT_EQ(0, rebar.top);
+        EXPECT_EQ(0, rebar.left);
+        EXPECT_EQ(klient.right, rebar.right);
+        EXPECT_GE(rebar.bottom - rebar.top, 24) << "tall enough for the band";
+    }
+}
+
+TEST_F(OknoHlavniTest, FramesListFillsExactlyTheRoomBetweenTheBars)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), true);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    TestSupport::PumpMessages();
+    ASSERT_NE(nullptr, Seznam());
+    for (const SIZE velikost : {SIZE{800, 600}, SIZE{500, 420}, SIZE{1000, 760}}) {
+        SCOPED_TRACE(testing::Message() << velikost.cx << "x" << velikost.cy);
+        ZmenitVelikost(Okno(), velikost.cx, velikost.cy);
+        RECT klient{};
+        GetClientRect(Okno(), &klient);
+        const RECT seznam = VKlientu(Okno(), Seznam());
+        EXPECT_EQ(0, seznam.left);
+        EXPECT_EQ(klient.right, seznam.right);
+        EXPECT_EQ(VKlientu(Okno(), Rebar()).bottom, seznam.top);
+        EXPECT_EQ(VKlientu(Okno(), StavovaLista()).top, seznam.bottom);
+    }
+}
+
+// ---- help texts ---------------------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTable)
+{
+    Vytvorit();
+    HWND tip = reinterpret_cast<HWND>(SendMessageW(Panel(), TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(nullptr, tip);
+    const std::pair<int, const wchar_t*> ocekavane[] = {
+        {ID_SOUBOR_KONEC, L"Ukončit aplikaci"},
+        {ID_ANIMACE_SPUSTIT, L"Spustit animaci"},
+        {ID_ANIMACE_RYCHLOST, L"Zvolit rychlost animace"},
+        {ID_ANIMACE_ULOZITSNIMEK, L"Uložit aktuální snímek animace jako obrázek"},
+        {ID_RYCHLOST_SNIZIT, L"Snížit rychlost o předvolený krok"},
+    };
+    for (const auto& [prikaz, text] : ocekavane) {
+        wchar_t buffer[256] = L"";
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.hwnd = Panel();
+        info.uId = static_cast<UINT_PTR>(prikaz);
+        info.lpszText = buffer;
+        SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+        EXPECT_STREQ(text, buffer) << "button " << prikaz;
+    }
+}
+
+TEST_F(OknoHlavniTest, TooltipRequestsOutsideTheCommandRangeGetNoText)
+{
+    Vytvorit();
+    auto pozadat = [&](UINT_PTR id) {
+        NMTTDISPINFOW tip{};
+        tip.hdr.hwndFrom = Panel();
+        tip.hdr.idFrom = id;
+        tip.hdr.code = TTN_GETDISPINFOW;
+        wcscpy(tip.szText, L"nezměněno");
+        tip.lpszText = tip.szText;
+        SendMessageW(Okno(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&tip));
+        return std::wstring(tip.lpszText ? tip.lpszText : L"");
+    };
+    EXPECT_EQ(L"Zobrazit další obrázek z animace", pozadat(ID_ANIMACE_KROKVPRED));
+    EXPECT_EQ(L"Výchozí rychlost animace", pozadat(ID_RYCHLOST_VYCHOZI));
+    EXPECT_EQ(L"nezměněno", pozadat(0)) << "separators";
+    EXPECT_EQ(L"nezměněno", pozadat(40000));
+    EXPECT_EQ(L"nezměněno", pozadat(50000));
+}
+
+TEST_F(OknoHlavniTest, MenuHelpShowsInTheStatusBarAndGoesAway)
+{
+    Vytvorit();
+    const std::wstring klidovy = okno->TextStavu();
+    HMENU menu = GetMenu(Okno());
+    auto vybrat = [&](UINT id, UINT priznaky, HMENU m) {
+        SendMessageW(Okno(), WM_MENUSELECT, MAKEWPARAM(id, priznaky), reinterpret_cast<LPARAM>(m));
+        return Cast(kCastInformace);
+    };
+    EXPECT_EQ(L"Spustit animaci.", vybrat(ID_ANIMACE_SPUSTIT, MF_HILITE, menu));
+    EXPECT_EQ(L"Zavřít soubor.", vybrat(ID_SOUBOR_ZAVRIT, MF_HILITE | MF_MOUSESELECT, menu));
+    EXPECT_EQ(klidovy, vybrat(1, MF_POPUP | MF_HILITE, menu)) << "a sub-menu title";
+    EXPECT_EQ(L"Ukončit aplikaci.", vybrat(ID_SOUBOR_KONEC, MF_HILITE, menu));
+    EXPECT_EQ(klidovy, vybrat(0, MF_SEPARATOR, menu)) << "a separator";
+    EXPECT_EQ(L"Snížit rychlost o předvolený krok.", vybrat(ID_RYCHLOST_SNIZIT, MF_HILITE, menu));
+    EXPECT_EQ(klidovy, vybrat(0, 0xFFFF, nullptr)) << "the menu closed";
+    EXPECT_EQ(klidovy, vybrat(1234, MF_HILITE, menu)) << "an item without help";
+
+    // The file information comes back, not the ready text, once a file is open.
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    EXPECT_EQ(L"Přerušit animaci.", vybrat(ID_ANIMACE_PRERUSIT, MF_HILITE, menu));
+    EXPECT_EQ(okno->TextStavu(), vybrat(0, 0xFFFF, nullptr));
+    EXPECT_NE(klidovy, okno->TextStavu());
+
+    ShowWindow(Okno(), SW_HIDE);
+    EXPECT_EQ(okno->TextStavu(), vybrat(ID_ANIMACE_SPUSTIT, MF_HILITE, menu)) << "no help while hidden";
+}
+
+TEST_F(OknoHlavniTest, RealMenuNavigationShowsHelp)
+{
+    Vytvorit();
+    std::wstring behemMenu;
+    UINT_PTR casovac = 0;
+    static std::wstring* s_cil = nullptr;
+    static HWND s_lista = nullptr;
+    s_cil = &behemMenu;
+    s_lista = StavovaLista();
+    // Once the menu is open, move down to its first item, read the help and close it.
+    casovac = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup || !IsWindowVisible(popup)) return;
+        KillTimer(nullptr, id);
+        SendMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        wchar_t text[256] = L"";
+        SendMessageW(s_lista, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        *s_cil = text;
+        EndMenu();
+    });
+    SetForegroundWindow(Okno());
+    // Alt+S opens the "Soubor" menu through the system's own menu loop.
+    SendMessageW(Okno(), WM_SYSCOMMAND, SC_KEYMENU, L's');
+    KillTimer(nullptr, casovac);
+    TestSupport::PumpMessages();
+    EXPECT_EQ(L"Otevřít soubor pro zobrazení a animaci.", behemMenu);
+    EXPECT_EQ(okno->TextStavu(), Cast(kCastInformace)) << "restored when the menu closed";
+}
+
+// ---- speed drop-down and context menu -----------------------------------------------------
+
+TEST_F(OknoHlavniTest, SpeedArrowOpensTheSpeedMenuAtTheCursor)
+{
+    Vytvorit();
+    HWND panel = Panel();
+    RECT r{};
+    ASSERT_TRUE(SendMessageW(panel, TB_GETRECT, ID_ANIMACE_RYCHLOST, reinterpret_cast<LPARAM>(&r)));
+    SetCursorPos(400, 500);
+    const ZachyceneMenu menu = ZachytitMenu([&] {
+        // A press on the arrow part of the drop-down button.
+        const LPARAM bod = MAKELPARAM(r.right - 3, (r.top + r.bottom) / 2);
+        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, bod);
+        SendMessageW(panel, WM_LBUTTONUP, 0, bod);
+    });
+    ASSERT_TRUE(menu.otevreno);
+    EXPECT_EQ((std::vector<UINT>{ID_RYCHLOST_ZVYSIT, ID_RYCHLOST_SNIZIT, ID_RYCHLOST_VYCHOZI, 0, ID_ANIMACE_RYCHLOST}),
+              menu.polozky);
+    EXPECT_EQ(400, menu.poloha.left);
+    EXPECT_EQ(500, menu.poloha.top);
+}
+
+TEST_F(OknoHlavniTest, DropDownFromOtherButtonsOrControlsShowsNoMenu)
+{
+    Vytvorit();
+    auto poslat = [&](UINT_PTR odkud, int tlacitko) {
+        NMTOOLBARW nm{};
+        nm.hdr.hwndFrom = Panel();
+        nm.hdr.idFrom = odkud;
+        nm.hdr.code = TBN_DROPDOWN;
+        nm.iItem = tlacitko;
+        return ZachytitMenu([&] { SendMessageW(Okno(), WM_NOTIFY, odkud, reinterpret_cast<LPARAM>(&nm)); });
+    };
+    EXPECT_TRUE(poslat(ID_PANEL_NASTROJU, ID_ANIMACE_RYCHLOST).otevreno);
+    EXPECT_FALSE(poslat(ID_PANEL_NASTROJU, ID_ANIMACE_SPUSTIT).otevreno);
+    EXPECT_FALSE(poslat(7, ID_ANIMACE_RYCHLOST).otevreno);
+}
+
+TEST_F(OknoHlavniTest, ContextMenuOpensWhereAsked)
+{
+    Vytvorit();
+    const ZachyceneMenu mysi = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, MAKELPARAM(350, 420)); });
+    ASSERT_TRUE(mysi.otevreno);
+    EXPECT_EQ(350, mysi.poloha.left);
+    EXPECT_EQ(420, mysi.poloha.top);
+    EXPECT_EQ(std::vector<UINT>({ID_SOUBOR_OTEVRIT, ID_SOUBOR_ZAVRIT, 0, ZachyceneMenu::kPodmenu,
+                                 ZachyceneMenu::kPodmenu, 0, ZachyceneMenu::kPodmenu, 0, ID_SOUBOR_KONEC}),
+              mysi.polozky);
+    EXPECT_EQ(0u, mysi.stavy.count(ID_NASTROJE_PREDVOLBY)) << "no tools in the context menu";
+    EXPECT_EQ(0u, mysi.stavy.count(ID_NASTROJE_PREHLEDOBRAZKU));
+
+    POINT roh{0, 0};
+    ClientToScreen(Okno(), &roh);
+    const ZachyceneMenu klavesnice = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, -1); });
+    ASSERT_TRUE(klavesnice.otevreno);
+    EXPECT_EQ(roh.x, klavesnice.poloha.left) << "Shift+F10 opens at the client area's corner";
+    EXPECT_EQ(roh.y, klavesnice.poloha.top);
+
+    SetCursorPos(610, 380);
+    const ZachyceneMenu kurzor = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, 0); });
+    ASSERT_TRUE(kurzor.otevreno);
+    EXPECT_EQ(610, kurzor.poloha.left);
+    EXPECT_EQ(380, kurzor.poloha.top);
+}
+
+TEST_F(OknoHlavniTest, ContextMenuFollowsThePlaybackState)
+{
+    Vytvorit();
+    auto povoleno = [](const ZachyceneMenu& m, UINT prikaz) {
+        const auto it = m.stavy.find(prikaz);
+        EXPECT_NE(m.stavy.end(), it) << "no item " << prikaz;
+        return it != m.stavy.end() && !(it->second & (MF_GRAYED | MF_DISABLED));
+    };
+    auto otevrit = [&] { return ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, MAKELPARAM(300, 300)); }); };
+
+    ZachyceneMenu m = otevrit();
+    for (UINT prikaz = ID_ANIMACE_SPUSTIT; prikaz <= ID_ANIMACE_ULOZITSNIMEK; ++prikaz)
+        EXPECT_FALSE(povoleno(m, prikaz)) << "empty: " << prikaz;
+    EXPECT_TRUE(povoleno(m, ID_ZOBRAZIT_ANIMACI)) << "the view items keep their resource state";
+    EXPECT_TRUE(povoleno(m, ID_ZOBRAZIT_PREHLEDSNIMKU));
+    EXPECT_TRUE(povoleno(m, ID_SOUBOR_OTEVRIT));
+
+    okno->OtevritSoubor(PomalaAnimace(), true);
+    m = otevrit();
+    EXPECT_TRUE(povoleno(m, ID_ANIMACE_PRERUSIT));
+    EXPECT_TRUE(povoleno(m, ID_ANIMACE_ZASTAVIT));
+    EXPECT_TRUE(povoleno(m, ID_SOUBOR_ZAVRIT));
+    EXPECT_FALSE(povoleno(m, ID_ANIMACE_SPUSTIT));
+    EXPECT_FALSE(povoleno(m, ID_ANIMACE_KROKVPRED));
+    EXPECT_FALSE(povoleno(m, ID_ANIMACE_KROKZPET));
+    EXPECT_FALSE(povoleno(m, ID_ANIMACE_ULOZITSNIMEK));
+    EXPECT_EQ(0u, m.stavy.at(ID_ZOBRAZIT_ANIMACI) & MF_CHECKED) << "no check marks in the context menu";
+
+    Prikaz(ID_ANIMACE_PRERUSIT);
+    m = otevrit();
+    EXPECT_FALSE(povoleno(m, ID_ANIMACE_PRERUSIT));
+    EXPECT_TRUE(povoleno(m, ID_ANIMACE_SPUSTIT));
+    EXPECT_TRUE(povoleno(m, ID_ANIMACE_KROKVPRED));
+    EXPECT_TRUE(povoleno(m, ID_ANIMACE_KROKZPET));
+    EXPECT_TRUE(povoleno(m, ID_ANIMACE_ULOZITSNIMEK));
+}

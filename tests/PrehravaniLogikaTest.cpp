@@ -1,0 +1,201 @@
+// The playback and command-bar rules that need no window: conditions and command states,
+// frame intervals, speed steps, frame stepping, layout edges, menu position and texts.
+#include <gtest/gtest.h>
+
+#include "app/Prikazy.h"
+
+namespace {
+
+StavModelu Animace(int snimku, uint32_t prvniZpozdeni = 100)
+{
+    return StavModelu{true, snimku, true, prvniZpozdeni};
+}
+
+} // namespace
+
+TEST(PrehravaniPodminky, AnimationNeedsFramesDelaysAndAFirstDelay)
+{
+    EXPECT_TRUE(UrcitPodminky(Animace(2), false).a);
+    EXPECT_TRUE(UrcitPodminky(Animace(2), false).l);
+    EXPECT_FALSE(UrcitPodminky(Animace(1), false).a) << "one frame";
+    EXPECT_FALSE(UrcitPodminky(Animace(12, 0), false).a) << "frame 0 without delay";
+    EXPECT_FALSE(UrcitPodminky(StavModelu{true, 5, false, 0}, false).a) << "no delay table";
+    EXPECT_TRUE(UrcitPodminky(StavModelu{true, 5, false, 0}, false).l);
+
+    const Podminky prazdny = UrcitPodminky(StavModelu{}, false);
+    EXPECT_FALSE(prazdny.l);
+    EXPECT_FALSE(prazdny.a);
+    // Nothing but the image makes L: stale numbers of a model without one do not count.
+    EXPECT_FALSE(UrcitPodminky(StavModelu{false, 5, true, 100}, false).a);
+    EXPECT_TRUE(UrcitPodminky(Animace(3), true).p);
+}
+
+TEST(PrehravaniPodminky, CommandStatesOfTheFourStates)
+{
+    // Prázdný
+    StavPrikazu s = UrcitStavPrikazu(Podminky{false, false, false}, false, false);
+    EXPECT_FALSE(s.krokVpred || s.krokZpet || s.prerusit || s.spustit || s.zastavit || s.zavrit || s.ulozitSnimek);
+    EXPECT_FALSE(s.animacePovoleno || s.animaceZaskrtnuto || s.prehledSnimkuPovoleno || s.prehledSnimkuZaskrtnuto);
+
+    // Obrázek
+    s = UrcitStavPrikazu(Podminky{true, false, false}, false, false);
+    EXPECT_FALSE(s.krokVpred || s.krokZpet || s.prerusit || s.spustit || s.zastavit);
+    EXPECT_TRUE(s.zavrit && s.ulozitSnimek && s.animacePovoleno && s.animaceZaskrtnuto);
+    EXPECT_FALSE(s.prehledSnimkuPovoleno);
+
+    // Pozastaveno
+    s = UrcitStavPrikazu(Podminky{true, true, false}, false, false);
+    EXPECT_TRUE(s.krokVpred && s.krokZpet && s.spustit && s.zastavit && s.zavrit && s.ulozitSnimek);
+    EXPECT_FALSE(s.prerusit);
+    EXPECT_TRUE(s.prehledSnimkuPovoleno);
+    EXPECT_FALSE(s.prehledSnimkuZaskrtnuto);
+
+    // Přehrává
+    s = UrcitStavPrikazu(Podminky{true, true, true}, false, false);
+    EXPECT_FALSE(s.krokVpred || s.krokZpet || s.spustit || s.ulozitSnimek);
+    EXPECT_TRUE(s.prerusit && s.zastavit && s.zavrit);
+}
+
+TEST(PrehravaniPodminky, ViewChecksFollowTheFramesList)
+{
+    StavPrikazu s = UrcitStavPrikazu(Podminky{true, true, false}, true, false);
+    EXPECT_TRUE(s.animacePovoleno);
+    EXPECT_FALSE(s.animaceZaskrtnuto);
+    EXPECT_TRUE(s.prehledSnimkuZaskrtnuto);
+    EXPECT_TRUE(UrcitStavPrikazu(Podminky{}, false, true).prehledObrazkuZaskrtnuto);
+    EXPECT_FALSE(UrcitStavPrikazu(Podminky{true, true, true}, false, false).prehledObrazkuZaskrtnuto);
+}
+
+TEST(PrehravaniInterval, WorkedValues)
+{
+    EXPECT_EQ(100u, IntervalSnimku(100, 100));
+    EXPECT_EQ(50u, IntervalSnimku(100, 200));
+    EXPECT_EQ(1000u, IntervalSnimku(100, 10));
+    EXPECT_EQ(10u, IntervalSnimku(100, 1000));
+    EXPECT_EQ(23u, IntervalSnimku(70, 300)) << "truncated, not rounded";
+    EXPECT_EQ(0u, IntervalSnimku(0, 250));
+    EXPECT_EQ(66u, IntervalSnimku(100, 150));
+}
+
+TEST(PrehravaniInterval, ZeroSpeedAndHugeDelaysAreSafe)
+{
+    EXPECT_EQ(100u, IntervalSnimku(100, 0)) << "a zero speed plays at the file's own timing";
+    EXPECT_EQ(655350u * 10, IntervalSnimku(655350, 10)) << "the largest GIF delay at the slowest speed";
+    EXPECT_EQ(UINT32_MAX, IntervalSnimku(UINT32_MAX, 10)) << "saturates instead of wrapping";
+}
+
+TEST(PrehravaniRychlost, RaisingStopsAt1000)
+{
+    EXPECT_EQ(110u, ZvysenaRychlost(100, 10));
+    EXPECT_EQ(1000u, ZvysenaRychlost(990, 10));
+    EXPECT_EQ(1000u, ZvysenaRychlost(1000, 10));
+    EXPECT_EQ(1000u, ZvysenaRychlost(995, 100));
+    EXPECT_EQ(1000u, ZvysenaRychlost(UINT32_MAX - 1, 10)) << "no wrap-around";
+    EXPECT_EQ(10u, ZvysenaRychlost(0, 10));
+}
+
+TEST(PrehravaniRychlost, LoweringStopsAt10AndNeedsAFullStep)
+{
+    EXPECT_EQ(std::optional<uint32_t>(90), SnizenaRychlost(100, 10));
+    EXPECT_EQ(std::optional<uint32_t>(10), SnizenaRychlost(15, 10));
+    EXPECT_EQ(std::optional<uint32_t>(10), SnizenaRychlost(10, 10)) << "0 is held at 10";
+    EXPECT_EQ(std::optional<uint32_t>(10), SnizenaRychlost(50, 50));
+    EXPECT_EQ(std::nullopt, SnizenaRychlost(20, 50));
+    EXPECT_EQ(std::nullopt, SnizenaRychlost(9, 10));
+}
+
+TEST(PrehravaniSnimky, ForwardWrapsBackStops)
+{
+    EXPECT_EQ(1, NasledujiciSnimek(0, 3));
+    EXPECT_EQ(2, NasledujiciSnimek(1, 3));
+    EXPECT_EQ(0, NasledujiciSnimek(2, 3));
+    EXPECT_EQ(0, NasledujiciSnimek(0, 1));
+    EXPECT_EQ(0, NasledujiciSnimek(-1, -1)) << "no image: back to the start";
+    EXPECT_EQ(0, NasledujiciSnimek(7, 5)) << "beyond the end";
+    EXPECT_EQ(0, PredchoziSnimek(0));
+    EXPECT_EQ(0, PredchoziSnimek(1));
+    EXPECT_EQ(4, PredchoziSnimek(5));
+}
+
+TEST(PanelyRozlozeni, StatusPartsAndFramesListArea)
+{
+    EXPECT_EQ((std::array<int, 3>{448, 492, -1}), CastiStavoveListy(600));
+    const auto casti = CastiStavoveListy(1234);
+    EXPECT_EQ(44, casti[1] - casti[0]);
+    EXPECT_EQ(1234 - 108, casti[1]);
+
+    const Obdelnik o = OblastSeznamu(800, 540, 30, 22);
+    EXPECT_EQ(0, o.x);
+    EXPECT_EQ(30, o.y);
+    EXPECT_EQ(800, o.cx);
+    EXPECT_EQ(488, o.cy);
+    EXPECT_EQ(0, OblastSeznamu(100, 40, 30, 22).cy) << "no room left, no negative height";
+}
+
+TEST(PanelyRozlozeni, ContextMenuPosition)
+{
+    const POINT kurzor{77, 88};
+    const POINT roh{300, 200};
+    auto pozice = [&](LPARAM l) { return PoziceKontextovehoMenu(l, kurzor, roh); };
+    EXPECT_EQ(77, pozice(0).x);
+    EXPECT_EQ(88, pozice(0).y);
+    EXPECT_EQ(300, pozice(-1).x) << "keyboard";
+    EXPECT_EQ(200, pozice(-1).y);
+    EXPECT_EQ(300, pozice(MAKELPARAM(50, 0xFFFF)).x) << "either coordinate 0xFFFF";
+    EXPECT_EQ(300, pozice(MAKELPARAM(0xFFFF, 50)).x);
+    EXPECT_EQ(640, pozice(MAKELPARAM(640, 0)).x) << "only both zero mean the cursor";
+    EXPECT_EQ(0, pozice(MAKELPARAM(640, 0)).y);
+    EXPECT_EQ(65000, pozice(MAKELPARAM(65000, 10)).x) << "unsigned words";
+}
+
+TEST(PanelyRozlozeni, RowHeightsAreCapped)
+{
+    EXPECT_EQ(16u, VyskaPolozkySeznamu(16));
+    EXPECT_EQ(255u, VyskaPolozkySeznamu(255));
+    EXPECT_EQ(255u, VyskaPolozkySeznamu(256));
+    EXPECT_EQ(255u, VyskaPolozkySeznamu(2160));
+}
+
+TEST(PrehravaniTexty, FileInformationTakesNamesLiterally)
+{
+    EXPECT_EQ(L"a.gif", NazevSouboru(L"C:\\x\\a.gif"));
+    EXPECT_EQ(L"b.gif", NazevSouboru(L"Z:/x/b.gif"));
+    EXPECT_EQ(L"c.gif", NazevSouboru(L"c.gif"));
+    EXPECT_EQ(L"", NazevSouboru(L"C:\\slozka\\"));
+    EXPECT_EQ(L"%s%d%n.gif - obsahuje snímků: 3, plná cesta: C:\\%x\\%s%d%n.gif",
+              TextInformaciOSouboru(L"C:\\%x\\%s%d%n.gif", 3));
+    EXPECT_EQ(L"日本 kůň.gif - obsahuje snímků: -1, plná cesta: D:\\日本 kůň.gif",
+              TextInformaciOSouboru(L"D:\\日本 kůň.gif", -1));
+}
+
+TEST(PrehravaniTexty, CounterAndSpeed)
+{
+    EXPECT_EQ(L"", TextPocitadla(Podminky{false, false, false}, -1, -1));
+    EXPECT_EQ(L"1/1", TextPocitadla(Podminky{true, false, false}, 0, 7)) << "a still image whatever the count";
+    EXPECT_EQ(L"3/12", TextPocitadla(Podminky{true, true, true}, 2, 12));
+    EXPECT_EQ(L"Rychlost: 100 %", TextRychlosti(100));
+    EXPECT_EQ(L"Rychlost: 1000 %", TextRychlosti(1000));
+}
+
+TEST(PrehravaniTexty, ReadyTextTakesTheNameLiterally)
+{
+    EXPECT_EQ(L"Animora - připraven", VlozitNazev(L"%s - připraven", L"Animora"));
+    EXPECT_EQ(L"100% %d - připraven", VlozitNazev(L"%s - připraven", L"100% %d"));
+    EXPECT_EQ(L"a %s b", VlozitNazev(L"%s %s b", L"a")) << "one name, one place";
+    EXPECT_EQ(L"50% X", VlozitNazev(L"50%% %s", L"X"));
+    EXPECT_EQ(L"bez jména %", VlozitNazev(L"bez jména %", L"X"));
+}
+
+TEST(PanelyTexty, MenuHelpAndTooltipParts)
+{
+    EXPECT_EQ(L"Spustit animaci.", TextNapovedyMenu(L"Spustit animaci"));
+    EXPECT_EQ(L"Hotovo.", TextNapovedyMenu(L"Hotovo.")) << "no second full stop";
+    EXPECT_EQ(L"Stav", TextNapovedyMenu(L"Stav\nTip")) << "the status part as it is";
+    EXPECT_EQ(L".", TextNapovedyMenu(L""));
+
+    EXPECT_EQ(L"Tip", TextTipu(L"Stav\nTip", 80));
+    EXPECT_EQ(L"Tip\ndruhý", TextTipu(L"Stav\nTip\ndruhý", 80)) << "only the first line feed splits";
+    EXPECT_EQ(L"Ukončit aplikaci", TextTipu(L"Ukončit aplikaci", 80));
+    EXPECT_EQ(std::wstring(79, L'x'), TextTipu(std::wstring(200, L'x'), 80)) << "79 characters and the terminator";
+    EXPECT_EQ(L"", TextTipu(L"abc", 0));
+}
