@@ -7,10 +7,7 @@
 
 #include <utility>
 
-#if __has_include("app/OknoHlavni.h")
 #include "app/OknoHlavni.h"
-#define ANIMORA_MAIN_WINDOW 1
-#endif
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Verze.h"
@@ -25,6 +22,18 @@ constexpr DWORD kOvladaciPrvky = 0x2FFF; // the common control classes the progr
 
 // Start-up's own steps leave early by throwing the failure; Startup turns it into its result.
 [[noreturn]] void SelhaniStartu() { throw HresultFromLastError(); }
+
+// The window shows and reopens the file by its full path, whatever the working folder was.
+std::wstring PlnaCesta(const wchar_t* cesta)
+{
+    DWORD delka = GetFullPathNameW(cesta, 0, nullptr, nullptr);
+    if (delka == 0) return cesta;
+    std::wstring plna(delka, L'\0');
+    delka = GetFullPathNameW(cesta, delka, plna.data(), nullptr);
+    if (delka == 0 || delka >= plna.size()) return cesta;
+    plna.resize(delka);
+    return plna;
+}
 
 } // namespace
 
@@ -51,7 +60,7 @@ std::wstring Aplikace::SouborZPrikazoveRadky()
     LPWSTR* argumenty = CommandLineToArgvW(GetCommandLineW(), &pocet);
     if (!argumenty) return {};
     std::wstring cesta;
-    if (pocet >= 2 && PathFileExistsW(argumenty[1]) && !PathIsDirectoryW(argumenty[1])) cesta = argumenty[1];
+    if (pocet >= 2 && PathFileExistsW(argumenty[1]) && !PathIsDirectoryW(argumenty[1])) cesta = PlnaCesta(argumenty[1]);
     LocalFree(argumenty);
     return cesta;
 }
@@ -80,9 +89,7 @@ HRESULT Aplikace::Startup()
         NacistNastaveni();
 
         const std::wstring cesta = SouborZPrikazoveRadky();
-#ifdef ANIMORA_MAIN_WINDOW
         oknoHlavni.VytvoritHlavniOkno(cesta.empty() ? nullptr : cesta.c_str());
-#endif
         return S_OK;
     } catch (HRESULT hr) {
         return hr ? hr : E_FAIL;

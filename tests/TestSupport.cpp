@@ -1,7 +1,6 @@
 #include "tests/TestSupport.h"
 
 #include <shlwapi.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <fstream>
@@ -23,7 +22,10 @@ std::wstring SharedGifs()
     std::wstring wide(dir, dir + strlen(dir));
     for (auto& c : wide)
         if (c == L'/') c = L'\\';
-    return L"Z:" + wide;
+    wide = L"Z:" + wide;
+    wchar_t full[MAX_PATH];
+    DWORD len = GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
+    return (len > 0 && len < MAX_PATH) ? std::wstring(full, len) : wide;
 }
 
 std::wstring SharedGif(const wchar_t* name) { return SharedGifs() + L"\\" + name; }
@@ -35,14 +37,29 @@ std::wstring ExecutableDir()
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
+// Deletes a folder and everything below it, by extended-length paths so that deep trees go
+// too. (Wine's SHFileOperation, given a tree deeper than MAX_PATH, deletes files of the
+// parent folder instead, so it must not be used here.)
 void RemoveTree(const std::wstring& path)
 {
-    std::wstring from = path + L'\0'; // double-terminated list
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
+    const std::wstring root = path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((root + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = root + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(root.c_str());
 }
 } // namespace
 

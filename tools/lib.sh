@@ -66,6 +66,6 @@ prepare_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.animora-ready"
   fi
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running is fine
   wine wineboot </dev/null >/dev/null 2>&1 || true
 }

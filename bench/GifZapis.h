@@ -1,0 +1,14 @@
+#pragma once
+// Writes large, realistically compressible animated GIFs for the benchmarks: every frame
+// full-size, 256-colour global palette, real LZW compression.
+#include <windows.h>
+
+#include <string>
+
+namespace Bench {
+
+// count frames of width x height, each held delayCs hundredths of a second; the picture is
+// a moving pattern, so every frame differs from the one before it.
+bool ZapsatAnimaci(const std::wstring& cesta, int width, int height, int count, int delayCs);
+
+} // namespace Bench
