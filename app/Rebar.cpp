@@ -6,10 +6,7 @@ using namespace Tarnel::WinApi;
 
 void Rebar::Create(HWND parent, UINT id)
 {
-    Destroy();
-    hwnd_ = CreateWindowExW(0, REBARCLASSNAMEW, L"RRebar", kStyl, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) RaiseLastError();
+    ChildControl::Create(REBARCLASSNAMEW, L"RRebar", kStyl, parent, id);
     REBARINFO info{sizeof info};
     info.fMask = 0;
     info.himl = nullptr;
@@ -20,10 +17,4 @@ void Rebar::InsertBand(REBARBANDINFOW& band)
 {
     if (!SendMessageW(hwnd_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)))
         RaiseLastError();
-}
-
-void Rebar::Destroy()
-{
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    hwnd_ = nullptr;
 }

@@ -3,25 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-class Rebar {
+#include "winlib/ChildControl.h"
+
+class Rebar : public Tarnel::WinApi::ChildControl {
 public:
     // Child, visible, band borders, no divider, placed by its parent, at the top.
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_TOP;
     static_assert(kStyl == 0x50000449);
 
-    Rebar() = default;
-    ~Rebar() { Destroy(); }
-    Rebar(const Rebar&) = delete;
-    Rebar& operator=(const Rebar&) = delete;
-
-    HWND Handle() const { return hwnd_; }
-    bool IsWindow() const { return hwnd_ && ::IsWindow(hwnd_); }
-
     // Creates the control with no image list of its own.
     void Create(HWND parent, UINT id);
     void InsertBand(REBARBANDINFOW& band);
-    void Destroy();
-
-private:
-    HWND hwnd_ = nullptr;
 };

@@ -8,9 +8,7 @@ void StatusBar::Create(HWND parent, UINT id)
 {
     Destroy();
     if (!::IsWindow(parent)) RaiseFatal(E_INVALIDARG);
-    hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", kStyl, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) RaiseLastError();
+    ChildControl::Create(STATUSCLASSNAMEW, L"", kStyl, parent, id);
 }
 
 void StatusBar::SetParts(const int* praveOkraje, int pocet)
@@ -32,10 +30,4 @@ std::wstring StatusBar::Text(int cast) const
     SendMessageW(hwnd_, SB_GETTEXTW, static_cast<WPARAM>(cast), reinterpret_cast<LPARAM>(text.data()));
     text.resize(wcsnlen(text.c_str(), delka));
     return text;
-}
-
-void StatusBar::Destroy()
-{
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    hwnd_ = nullptr;
 }

@@ -6,26 +6,16 @@
 
 #include <string>
 
-class StatusBar {
+#include "winlib/ChildControl.h"
+
+class StatusBar : public Tarnel::WinApi::ChildControl {
 public:
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS;
     static_assert(kStyl == 0x50000800);
-
-    StatusBar() = default;
-    ~StatusBar() { Destroy(); }
-    StatusBar(const StatusBar&) = delete;
-    StatusBar& operator=(const StatusBar&) = delete;
-
-    HWND Handle() const { return hwnd_; }
-    bool IsWindow() const { return hwnd_ && ::IsWindow(hwnd_); }
 
     void Create(HWND parent, UINT id);
     // Right edges of the parts, -1 for the last one reaching the edge.
     void SetParts(const int* praveOkraje, int pocet);
     void SetText(int cast, const std::wstring& text);
     std::wstring Text(int cast) const;
-    void Destroy();
-
-private:
-    HWND hwnd_ = nullptr;
 };

@@ -7,10 +7,7 @@ using namespace Tarnel::WinApi;
 void Toolbar::Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeObrazky)
 {
     if (!::IsWindow(parent)) RaiseFatal(E_INVALIDARG);
-    Destroy();
-    hwnd_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, kStyl, 0, 0, 0, 0, parent,
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) RaiseLastError();
+    ChildControl::Create(TOOLBARCLASSNAMEW, nullptr, kStyl, parent, id);
     SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(obrazky));
     SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
@@ -31,10 +28,4 @@ void Toolbar::EnableButton(int command, bool enable)
 {
     if (!SendMessageW(hwnd_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enable ? TRUE : FALSE, 0)))
         RaiseLastError();
-}
-
-void Toolbar::Destroy()
-{
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    hwnd_ = nullptr;
 }

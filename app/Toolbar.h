@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-class Toolbar {
+#include "winlib/ChildControl.h"
+
+class Toolbar : public Tarnel::WinApi::ChildControl {
 public:
     // Child, visible, clipped, transparent, flat, wrapable, with tooltips, sized by the rebar.
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TRANSPARENT |
@@ -12,21 +14,9 @@ public:
                                    CCS_NORESIZE | CCS_TOP;
     static_assert(kStyl == 0x56008B45);
 
-    Toolbar() = default;
-    ~Toolbar() { Destroy(); }
-    Toolbar(const Toolbar&) = delete;
-    Toolbar& operator=(const Toolbar&) = delete;
-
-    HWND Handle() const { return hwnd_; }
-    bool IsWindow() const { return hwnd_ && ::IsWindow(hwnd_); }
-
     // Creates the control and gives it its pictures; only drop-down arrows as extended style.
     void Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeObrazky);
     HIMAGELIST ImageList() const;
     void AddButton(const TBBUTTON& button);
     void EnableButton(int command, bool enable);
-    void Destroy();
-
-private:
-    HWND hwnd_ = nullptr;
 };

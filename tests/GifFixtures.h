@@ -27,9 +27,6 @@ struct GifRecipe {
     std::string comment;   // a comment block before the first frame when not empty
 };
 
-// Former name, kept until every user has moved to GifRecipe.
-using GifSpec = GifRecipe;
-
 // A colour for frame i, distinct from its neighbours' and chosen from the 6x6x6 "web" cube
 // so that it survives a palette conversion unchanged. Never black or white.
 COLORREF FrameColour(int i);

@@ -46,7 +46,7 @@ void OknoHlavniTest::Vytvorit(const wchar_t* cesta)
     TestSupport::PumpMessages();
 }
 
-std::wstring OknoHlavniTest::Gif(const std::wstring& nazev, const GifSpec& popis)
+std::wstring OknoHlavniTest::Gif(const std::wstring& nazev, const GifRecipe& popis)
 {
     const std::wstring cesta = slozka.File(nazev);
     EXPECT_TRUE(WriteGif(cesta, popis)) << "fixture " << testing::PrintToString(nazev);

@@ -48,7 +48,7 @@ protected:
     HWND Okno() const { return okno->Handle(); }
 
     // A GIF written into the scratch folder.
-    std::wstring Gif(const std::wstring& nazev, const GifFixtures::GifSpec& popis);
+    std::wstring Gif(const std::wstring& nazev, const GifFixtures::GifRecipe& popis);
     // Frames of 16x16 held for several seconds each, so that no real tick interferes.
     std::wstring PomalaAnimace(int pocetSnimku = 4);
 
