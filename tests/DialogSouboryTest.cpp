@@ -10,10 +10,12 @@
 #include "image/ExportSnimku.h"
 #include "image/GifAnimace.h"
 #include "image/SouboroveDialogy.h"
+#include "tests/DialogDriver.h"
 #include "tests/GifFixtures.h"
 #include "tests/TestSupport.h"
 
 using TestSupport::ScratchDir;
+using namespace DialogDriver;
 
 namespace {
 
@@ -21,51 +23,11 @@ constexpr DWORD kFindTimeoutMs = 15000;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 std::wstring TextOf(HWND window)
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> all;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-// A visible dialog-class window of the thread, other than `except`, whose owner is `owner`
-// when one is given.
-HWND FindDialog(DWORD thread, HWND owner, HWND except)
-{
-    struct Search {
-        HWND owner, except, found;
-    } search{owner, except, nullptr};
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM param) {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (window == s->except || !IsWindowVisible(window) || ClassOf(window) != L"#32770") return TRUE;
-            if (s->owner && GetWindow(window, GW_OWNER) != s->owner) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 HWND WaitForDialog(DWORD thread, HWND owner, HWND except)
@@ -89,9 +51,6 @@ std::vector<std::wstring> ComboItems(HWND combo)
     }
     return items;
 }
-
-// Clicks a button by posting, so that a modal box the click opens cannot block this thread.
-void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 // What the user does in the dialog.
 struct Script {
@@ -123,13 +82,6 @@ void ReadTypes(HWND dialog, Seen& seen)
         const LRESULT selected = SendMessageW(child, CB_GETCURSEL, 0, 0);
         if (selected >= 0 && static_cast<size_t>(selected) < items.size()) seen.selectedType = items[selected];
     }
-}
-
-HWND FirstVisibleEdit(HWND dialog)
-{
-    for (HWND child : Children(dialog))
-        if (IsWindowVisible(child) && ClassOf(child) == L"Edit") return child;
-    return nullptr;
 }
 
 void Act(DWORD thread, HWND dialog, const Script& script, Seen& seen)

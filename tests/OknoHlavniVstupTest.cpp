@@ -10,6 +10,7 @@
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
+#include "tests/DialogDriver.h"
 #include "tests/OknoHlavniTest.h"
 
 using namespace GifFixtures;
@@ -32,40 +33,16 @@ public:
     bool Hotovo() const { return hotovo_; }
 
 private:
-    static BOOL CALLBACK NajitDialog(HWND okno, LPARAM lParam)
-    {
-        wchar_t trida[16] = L"";
-        GetClassNameW(okno, trida, 16);
-        if (wcscmp(trida, L"#32770") == 0 && IsWindowVisible(okno)) {
-            *reinterpret_cast<HWND*>(lParam) = okno;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static BOOL CALLBACK NajitEdit(HWND okno, LPARAM lParam)
-    {
-        wchar_t trida[16] = L"";
-        GetClassNameW(okno, trida, 16);
-        if (_wcsicmp(trida, L"Edit") == 0 && IsWindowVisible(okno)) {
-            *reinterpret_cast<HWND*>(lParam) = okno;
-            return FALSE;
-        }
-        return TRUE;
-    }
     void Pracovat()
     {
         const ULONGLONG konecCekani = GetTickCount64() + 15000;
         while (!konec_ && GetTickCount64() < konecCekani) {
-            HWND dialog = nullptr;
-            EnumThreadWindows(vlakno_, &NajitDialog, reinterpret_cast<LPARAM>(&dialog));
-            if (dialog) {
+            if (HWND dialog = DialogDriver::FindDialog(vlakno_)) {
                 Sleep(200); // let the dialog finish laying itself out
                 if (cesta_.empty()) {
                     SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
                 } else {
-                    HWND edit = nullptr;
-                    EnumChildWindows(dialog, &NajitEdit, reinterpret_cast<LPARAM>(&edit));
-                    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cesta_.c_str()));
+                    SendMessageW(DialogDriver::FirstVisibleEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cesta_.c_str()));
                     SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
                 }
                 hotovo_ = true;
