@@ -10,6 +10,7 @@
 #include "app/OknoHlavni.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
+#include "winlib/ModalniSmycka.h"
 #include "winlib/Verze.h"
 
 using namespace Tarnel::WinApi;
@@ -45,6 +46,7 @@ HRESULT Aplikace::OnFatalError(const wchar_t* /*text*/) { return E_NOTIMPL; }
 
 int Aplikace::ShowMessage(const wchar_t* text, UINT flags)
 {
+    ModalniSmycka smycka;
     MessageBoxW(nullptr, text, nazevAplikace.c_str(), flags | MB_TASKMODAL | MB_SETFOREGROUND);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
 
@@ -73,7 +74,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
 bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
-    case WM_CLOSE: result = OnClose(); return true;
+    case WM_CLOSE: result = OnClose(wParam, lParam); return true;
     case WM_ENDSESSION: result = OnEndSession(wParam, lParam); return true;
     case WM_DESTROY: result = OnDestroy(); return true;
     case WM_SIZE: result = RozmistitPanely(wParam, lParam); return true;
@@ -93,10 +94,13 @@ bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-LRESULT OknoHlavni::OnClose()
+LRESULT OknoHlavni::OnClose(WPARAM wParam, LPARAM lParam)
 {
+    // A handler of ours waits in a dialog or menu and still uses the model and the bars: the
+    // loops are asked to end, and the close comes back once that handler has returned.
+    if (ModalniSmycka::OdlozitZavreni(hwnd_, wParam, lParam)) return 0;
     UkoncitOkno();
-    return DefWindowProc(WM_CLOSE, 0, 0);
+    return DefWindowProc(WM_CLOSE, wParam, lParam);
 }
 
 LRESULT OknoHlavni::OnEndSession(WPARAM konciRelace, LPARAM lParam)
@@ -193,6 +197,7 @@ LRESULT OknoHlavni::OnContextMenu(LPARAM pozice)
 void OknoHlavni::SledovatMenu(HMENU popup, POINT pozice)
 {
     SetForegroundWindow(hwnd_);
+    ModalniSmycka smycka;
     CheckWin32(TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_LEFTALIGN, pozice.x, pozice.y, 0, hwnd_, nullptr));
 }
 

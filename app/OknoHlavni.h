@@ -98,7 +98,7 @@ private:
     };
 
     // Message handlers.
-    LRESULT OnClose();
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM konciRelace, LPARAM lParam);
     LRESULT OnDestroy();
     LRESULT OnPaint();

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "winlib/Handles.h"
+#include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
 
@@ -34,7 +35,12 @@ void CreateDialogObject(const CLSID& clsid, ComPtr<Dialog>& dialog)
 
 std::optional<std::wstring> ShowAndReadPath(IFileDialog* dialog, HWND owner)
 {
-    if (dialog->Show(owner) != S_OK) return std::nullopt;
+    HRESULT shown = E_FAIL;
+    {
+        ModalniSmycka smycka;
+        shown = dialog->Show(owner);
+    }
+    if (shown != S_OK) return std::nullopt;
     std::wstring path;
     if (FAILED(GetDialogResultPath(dialog, path))) return std::nullopt;
     return path;

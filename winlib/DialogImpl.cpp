@@ -1,5 +1,7 @@
 #include "winlib/DialogImpl.h"
 
+#include "winlib/ModalniSmycka.h"
+
 namespace Tarnel::WinApi {
 namespace {
 
@@ -30,6 +32,7 @@ bool AnswersDirectly(UINT message)
 INT_PTR DialogImpl::DoModal(HWND owner)
 {
     modal_ = true;
+    ModalniSmycka smycka;
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &DialogImpl::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
@@ -66,7 +69,9 @@ INT_PTR CALLBACK DialogImpl::DialogProc(HWND window, UINT message, WPARAM wParam
 
     LRESULT result = 0;
     bool handled = self->Dispatch(window, message, wParam, lParam, result);
-    if (!handled && EndsByDefault(message, wParam) && ::IsWindow(window)) {
+    // A handler may have destroyed the dialog, and its final hook deleted the object.
+    if (FromHandle(window) != self) return handled ? TRUE : FALSE;
+    if (!handled && EndsByDefault(message, wParam)) {
         self->EndDialog(LOWORD(wParam));
         return TRUE;
     }

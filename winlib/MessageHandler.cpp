@@ -61,6 +61,7 @@ void MessageHandler::Bind(HWND window)
 {
     if (!SetPropW(window, kBindingProperty, this)) RaiseLastError();
     hwnd_ = window;
+    windowGone_ = false;
 }
 
 void MessageHandler::Unbind()
@@ -98,13 +99,19 @@ bool MessageHandler::HandleGuarded(HWND window, UINT message, WPARAM wParam, LPA
 bool MessageHandler::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
+    ++dispatchDepth_;
     bool handled = HandleGuarded(window, message, wParam, lParam, result);
-    if (!handled) handled = ReflectNotification(window, message, wParam, lParam, result);
-    if (!handled) result = DefaultProcessing(message, wParam, lParam);
+    // A handler that destroyed the window leaves nothing to reflect to or to default-process.
+    if (!handled && !windowGone_) handled = ReflectNotification(window, message, wParam, lParam, result);
+    if (!handled && !windowGone_) result = DefaultProcessing(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         OnUnbinding(window);
         Unbind();
-        OnFinalMessage(window);
+        windowGone_ = true;
+    }
+    if (--dispatchDepth_ == 0 && windowGone_) {
+        windowGone_ = false;
+        OnFinalMessage(window); // the object may be gone from here on
     }
     return handled;
 }

@@ -39,12 +39,19 @@ protected:
     void Bind(HWND window);
     void Unbind();
     // Handler, reflection, default processing; answers whether anything but the default ran.
+    // A handler may destroy its own window: the dispatch that started it then neither reflects
+    // nor runs default processing, and the final-message hook (which may delete the object)
+    // runs only once the outermost dispatch on the object has unwound. After Dispatch the
+    // caller must not touch the object unless FromHandle(window) still names it.
     bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Sends a child notification back to the control that sent it.
     static bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     bool HandleGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    int dispatchDepth_ = 0;    // dispatches of this object's messages now on the stack
+    bool windowGone_ = false;  // WM_NCDESTROY has been dispatched; the final hook is due
 };
 
 } // namespace Tarnel::WinApi
