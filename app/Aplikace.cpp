@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <new>
 #include <utility>
 
 #include "app/OknoHlavni.h"
@@ -95,6 +96,9 @@ HRESULT Aplikace::Startup()
         return S_OK;
     } catch (HRESULT hr) {
         return hr ? hr : E_FAIL;
+    } catch (const std::bad_alloc&) {
+        // No memory for a name or a path: the same quiet failure as any other start-up step.
+        return E_OUTOFMEMORY;
     }
 }
 

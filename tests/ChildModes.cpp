@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "app/Aplikace.h"
+#include "tests/SelhavajiciAlokace.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
 
@@ -38,6 +40,22 @@ const std::map<std::wstring, ChildFn>& Modes()
              CreateWindowExW(0, L"STATIC", L"fatal-over-window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
              Tarnel::WinApi::RaiseFatal(HresultArgument(argc, argv));
+         }},
+        // The heap is exhausted: the report must still reach its box without allocating.
+        {L"raise-fatal-out-of-memory",
+         [](int argc, wchar_t** argv) -> int {
+             const HRESULT hr = HresultArgument(argc, argv);
+             SelhavajiciAlokace::Zapnout();
+             Tarnel::WinApi::RaiseFatal(hr);
+         }},
+        // Start-up with no memory left: the quiet start-up failure, not a terminate.
+        {L"startup-out-of-memory",
+         [](int, wchar_t**) -> int {
+             static Aplikace app;
+             SelhavajiciAlokace::Zapnout();
+             // The test framework's own teardown would allocate; the result is all that counts.
+             ExitProcess(static_cast<UINT>(app.Startup()));
+             return 0;
          }},
         {L"raise-fatal-hook-declines",
          [](int argc, wchar_t** argv) -> int {

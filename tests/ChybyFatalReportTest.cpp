@@ -116,6 +116,20 @@ TEST(ChybyFatalReport, CodeWithoutSystemTextShowsTheFallback)
     EXPECT_EQ(kExitFatal, RunAndDismiss(L"raise-fatal", L"A0001234", L"Unknown error 0xA0001234"));
 }
 
+TEST(ChybyFatalReport, ReportNeedsNoHeapWhenMemoryHasRunOut)
+{
+    // An allocation on the way to the box would end the child in terminate (exit code 3).
+    EXPECT_EQ(kExitFatal, RunAndDismiss(L"raise-fatal-out-of-memory", L"8007000E", SystemTextOf(E_OUTOFMEMORY)));
+}
+
+TEST(ChybyFatalReport, StartupWithoutMemoryFailsQuietlyWithEOutOfMemory)
+{
+    TestSupport::ScratchRegistry registr;
+    ChildProcess child;
+    ASSERT_TRUE(StartChild(L"startup-out-of-memory", L"", child));
+    EXPECT_EQ(static_cast<DWORD>(E_OUTOFMEMORY), child.WaitForExit(15000));
+}
+
 TEST(ChybyFatalReport, HookThatDeclinesLeavesTheBoxToTheReport)
 {
     EXPECT_EQ(kExitFatal, RunAndDismiss(L"raise-fatal-hook-declines", L"8000FFFF", SystemTextOf(E_UNEXPECTED)));

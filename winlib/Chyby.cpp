@@ -3,7 +3,6 @@
 #include <shlwapi.h>
 
 #include <cwchar>
-#include <string>
 
 namespace Tarnel::WinApi {
 namespace {
@@ -13,15 +12,14 @@ FatalErrorHook* g_hook = nullptr;
 constexpr DWORD kExitFatal = 0xFFFFFFFF;
 constexpr UINT kFatalBoxStyle = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND; // 0x00012010
 constexpr DWORD kMaxPath = 32767;
+constexpr size_t kMaxMessage = ErrorInfo::kMaxText + 2 * MAX_PATH;
 
-std::wstring OwnExecutableName()
+// Appends as much of the text as fits; the buffer stays terminated.
+void Append(wchar_t* buffer, size_t capacity, const wchar_t* text)
 {
-    std::wstring path(kMaxPath, L'\0');
-    DWORD len = GetModuleFileNameW(nullptr, path.data(), kMaxPath);
-    if (len == 0 || len >= kMaxPath) return {};
-    path.resize(len);
-    const wchar_t* name = PathFindFileNameW(path.c_str());
-    return (name && *name) ? std::wstring(name) : std::wstring();
+    size_t used = wcsnlen(buffer, capacity);
+    for (; text && *text && used + 1 < capacity; ++text) buffer[used++] = *text;
+    buffer[used] = L'\0';
 }
 
 } // namespace
@@ -40,35 +38,26 @@ HRESULT HresultFromLastError()
     return hr < 0 ? hr : E_FAIL;
 }
 
-ErrorInfo::~ErrorInfo()
-{
-    if (text_) LocalFree(text_);
-}
-
 const wchar_t* ErrorInfo::ErrorText()
 {
-    if (text_) return text_;
-    wchar_t* buffer = nullptr;
-    DWORD len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                               nullptr, static_cast<DWORD>(hr_), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                               reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    if (len && buffer) {
+    if (built_) return text_;
+    built_ = true;
+    DWORD len = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                               static_cast<DWORD>(hr_), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text_,
+                               static_cast<DWORD>(kMaxText), nullptr);
+    if (len) {
         // Only the one trailing line break goes; the rest of the system's text stays as it is.
-        if (len > 1 && buffer[len - 1] == L'\n') {
-            buffer[--len] = L'\0';
-            if (len > 0 && buffer[len - 1] == L'\r') buffer[--len] = L'\0';
+        if (len > 1 && text_[len - 1] == L'\n') {
+            text_[--len] = L'\0';
+            if (len > 0 && text_[len - 1] == L'\r') text_[--len] = L'\0';
         }
-        text_ = buffer;
         return text_;
     }
-    constexpr size_t kFallbackChars = 32;
-    text_ = static_cast<wchar_t*>(LocalAlloc(LMEM_FIXED, kFallbackChars * sizeof(wchar_t)));
-    if (!text_) return nullptr;
     const auto code = static_cast<unsigned long>(hr_);
     if (code > 0x80040200UL && code <= 0x8004FFFFUL)
-        swprintf(text_, kFallbackChars, L"IDispatch error #%d", static_cast<int>(code - 0x80040200UL));
+        swprintf(text_, kMaxText, L"IDispatch error #%d", static_cast<int>(code - 0x80040200UL));
     else
-        swprintf(text_, kFallbackChars, L"Unknown error 0x%0lX", code);
+        swprintf(text_, kMaxText, L"Unknown error 0x%0lX", code);
     return text_;
 }
 
@@ -76,23 +65,27 @@ void ReportFatalError(const wchar_t* text)
 {
     if (g_hook && g_hook->OnFatalError(text) != E_NOTIMPL) ExitProcess(kExitFatal);
 
-    const std::wstring exeName = OwnExecutableName();
-    if (exeName.empty()) FatalAppExitW(0, text ? text : L"");
+    // Everything from here on lives on the stack: no heap, whatever failed.
+    wchar_t path[kMaxPath];
+    const DWORD len = GetModuleFileNameW(nullptr, path, kMaxPath);
+    const wchar_t* exeName = (len == 0 || len >= kMaxPath) ? nullptr : PathFindFileNameW(path);
+    if (!exeName || !*exeName) FatalAppExitW(0, text ? text : L"");
 
-    std::wstring message = L"Došlo k významné chybě!\n\n";
-    message += text ? text : L"";
-    message += L"\n\nAplikace \"";
-    message += exeName;
-    message += L"\" bude ukončena.";
-    MessageBoxW(nullptr, message.c_str(), exeName.c_str(), kFatalBoxStyle);
+    wchar_t message[kMaxMessage] = L"";
+    Append(message, kMaxMessage, L"Došlo k významné chybě!\n\n");
+    Append(message, kMaxMessage, text);
+    Append(message, kMaxMessage, L"\n\nAplikace \"");
+    Append(message, kMaxMessage, exeName);
+    Append(message, kMaxMessage, L"\" bude ukončena.");
+    MessageBoxW(nullptr, message, exeName, kFatalBoxStyle);
     ExitProcess(kExitFatal);
 }
 
 void RaiseFatal(HRESULT hr)
 {
     // Never destroyed: the process ends inside the report.
-    auto* error = new ErrorInfo(hr);
-    ReportFatalError(error->ErrorText());
+    ErrorInfo error(hr);
+    ReportFatalError(error.ErrorText());
 }
 
 void RaiseLastError() { RaiseFatal(HresultFromLastError()); }

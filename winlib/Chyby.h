@@ -21,20 +21,25 @@ HRESULT HresultFromWin32(DWORD error);
 // Always a failure: a last error of 0 becomes E_FAIL.
 HRESULT HresultFromLastError();
 
-// Message text of one HRESULT, built on first request and cached (owns its buffer).
+// Message text of one HRESULT, built on first request and cached. The text lives in the
+// object itself: the fatal report runs when memory may be what has run out, so nothing on its
+// way to the message box allocates.
 class ErrorInfo {
 public:
     explicit ErrorInfo(HRESULT hr) : hr_(hr) {}
-    ~ErrorInfo();
     ErrorInfo(const ErrorInfo&) = delete;
     ErrorInfo& operator=(const ErrorInfo&) = delete;
 
     HRESULT Error() const { return hr_; }
     const wchar_t* ErrorText();
 
+    // Room for the longest system text the report shows; longer texts are cut.
+    static constexpr size_t kMaxText = 1024;
+
 private:
     HRESULT hr_;
-    wchar_t* text_ = nullptr;
+    bool built_ = false;
+    wchar_t text_[kMaxText] = {};
 };
 
 [[noreturn]] void ReportFatalError(const wchar_t* text);
