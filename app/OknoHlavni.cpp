@@ -39,6 +39,7 @@ OknoHlavni::~OknoHlavni()
 void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
 {
     NastavitKlicRegistru(kKlicAplikace);
+    polohaUlozena = false;
     rychlost = nastaveni.rychlostAnimace;
     textStavu = TextPripraven();
 
@@ -106,7 +107,17 @@ LRESULT OknoHlavni::OnClose(WPARAM wParam, LPARAM lParam)
 LRESULT OknoHlavni::OnEndSession(WPARAM konciRelace, LPARAM lParam)
 {
     // A cancelled log-off leaves the window running, so it keeps its bars and its file.
-    if (konciRelace) UkoncitOkno();
+    if (konciRelace) {
+        // The process may end as soon as this returns. While a handler of ours waits in a
+        // modal loop, only what must outlive the session is done; the objects that handler
+        // still uses stay as they are.
+        if (ModalniSmycka::Bezi()) {
+            UkoncitPrehledObrazku();
+            UlozitPolohuJednou();
+        } else {
+            UkoncitOkno();
+        }
+    }
     return DefWindowProc(WM_ENDSESSION, konciRelace, lParam);
 }
 
@@ -127,11 +138,16 @@ LRESULT OknoHlavni::OnTimer(UINT_PTR idCasovace)
 
 bool OknoHlavni::OnDropFiles(HDROP drop, LRESULT& result)
 {
+    // The drop's memory is ours to free, whatever becomes of it.
+    std::wstring cesta;
     // An empty first name means an empty list, however the system counts it.
-    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 0 || DragQueryFileW(drop, 0, nullptr, 0) == 0) return false;
-    std::wstring cesta(kDelkaCesty, L'\0');
-    cesta.resize(DragQueryFileW(drop, 0, cesta.data(), kDelkaCesty));
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) != 0 && DragQueryFileW(drop, 0, nullptr, 0) != 0) {
+        cesta.assign(kDelkaCesty, L'\0');
+        cesta.resize(DragQueryFileW(drop, 0, cesta.data(), kDelkaCesty));
+    }
     DragFinish(drop);
+    // While a dialog or menu of ours is open, a drop would replace the model under it.
+    if (cesta.empty() || ModalniSmycka::Bezi()) return false;
     OtevritSoubor(cesta, true);
     result = 0;
     return true;
@@ -140,6 +156,9 @@ bool OknoHlavni::OnDropFiles(HDROP drop, LRESULT& result)
 bool OknoHlavni::OnCommand(UINT prikaz, LRESULT& result)
 {
     result = 0;
+    // A handler of ours waits in a dialog or menu: nothing may replace the model it uses, and
+    // no second loop starts over it.
+    if (ModalniSmycka::Bezi() && CekaNaModalniSmycku(prikaz)) return true;
     switch (prikaz) {
     case ID_SOUBOR_KONEC: Post(WM_CLOSE); return true;
     case ID_NASTROJE_PREDVOLBY: ZobrazitPredvolby(); return true;
@@ -205,13 +224,21 @@ void OknoHlavni::UkoncitOkno()
 {
     UkoncitPrehledObrazku();
     ZavritSoubor();
-    UlozitPolohu(nullptr);
+    UlozitPolohuJednou();
     ZrusitSeznamSnimku();
     if (rebar) {
         panelNastroju.reset();
         rebar.reset();
     }
     stavovaLista.reset();
+}
+
+void OknoHlavni::UlozitPolohuJednou()
+{
+    // An ended session followed by a close must not store the placement of a torn-down window.
+    if (polohaUlozena) return;
+    polohaUlozena = true;
+    UlozitPolohu(nullptr);
 }
 
 void OknoHlavni::PrekreslitOkno()
@@ -237,7 +264,13 @@ void OknoHlavni::OtevritDialogem()
     if (const auto cesta = ShowOpenDialog(hwnd_)) OtevritSoubor(*cesta, true);
 }
 
-void OknoHlavni::UlozitAktualniSnimek() { OnSaveFrame(hwnd_, animace); }
+void OknoHlavni::UlozitAktualniSnimek()
+{
+    // The frame on screen, whatever the dialog's loop draws meanwhile (list rows select frames).
+    std::optional<UINT> naObrazovce;
+    if (JeSnimek(snimek)) naObrazovce = static_cast<UINT>(snimek);
+    OnSaveFrame(hwnd_, animace, naObrazovce);
+}
 
 void OknoHlavni::OtevritWeb()
 {

@@ -114,6 +114,7 @@ private:
 
     // Window.
     void UkoncitOkno();
+    void UlozitPolohuJednou();
     void PrekreslitOkno();
     void PoslatZmenuVelikosti();
     HMENU HlavniMenu() const;
@@ -157,6 +158,7 @@ private:
     uint32_t rychlost = 100;
     std::wstring textStavu;
     std::wstring cestaSouboru;
+    bool polohaUlozena = false;
 };
 
 extern OknoHlavni oknoHlavni;

@@ -1,5 +1,7 @@
 #include "app/Prikazy.h"
 
+#include "resources/resource.h"
+
 #include <algorithm>
 
 Podminky UrcitPodminky(const StavModelu& model, bool prehrava)
@@ -68,12 +70,27 @@ Obdelnik OblastSeznamu(int sirkaKlienta, int vyskaKlienta, int vyskaRebaru, int 
     return {0, vyskaRebaru, sirkaKlienta, vyska};
 }
 
+bool CekaNaModalniSmycku(UINT prikaz)
+{
+    switch (prikaz) {
+    case ID_SOUBOR_OTEVRIT:
+    case ID_SOUBOR_ZAVRIT:
+    case ID_ANIMACE_ZASTAVIT:
+    case ID_ANIMACE_ULOZITSNIMEK:
+    case ID_ANIMACE_RYCHLOST:
+        return true;
+    default:
+        return false;
+    }
+}
+
 POINT PoziceKontextovehoMenu(LPARAM lParam, POINT kurzor, POINT levyHorniRohKlienta)
 {
-    const auto x = static_cast<uint16_t>(LOWORD(lParam));
-    const auto y = static_cast<uint16_t>(HIWORD(lParam));
+    // Screen coordinates are signed: monitors left of or above the primary one lie below 0.
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
     if (x == 0 && y == 0) return kurzor;
-    if (x == 0xFFFF || y == 0xFFFF) return levyHorniRohKlienta; // Shift+F10 or the menu key
+    if (x == -1 && y == -1) return levyHorniRohKlienta; // Shift+F10 or the menu key
     return POINT{x, y};
 }
 

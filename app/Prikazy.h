@@ -75,6 +75,10 @@ struct Obdelnik {
 };
 Obdelnik OblastSeznamu(int sirkaKlienta, int vyskaKlienta, int vyskaRebaru, int vyskaStavoveListy);
 
+// Commands refused while a handler of the window waits in a modal loop: they would replace or
+// close the model that handler uses, or start a second loop over it.
+bool CekaNaModalniSmycku(UINT prikaz);
+
 // Where the context menu opens for the lParam of WM_CONTEXTMENU.
 POINT PoziceKontextovehoMenu(LPARAM lParam, POINT kurzor, POINT levyHorniRohKlienta);
 

@@ -65,9 +65,28 @@ bool SamePath(const std::wstring& a, const wchar_t* b)
 
 int FindEncoder(const wchar_t* ext, CLSID* encoder) { return FindEncoderWithFormat(ext, encoder, nullptr); }
 
-std::wstring TemporaryPathFor(const std::wstring& path)
+std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt)
 {
-    return path + L"_temp_" + PathFindExtensionW(path.c_str());
+    const std::wstring number = attempt ? std::to_wstring(attempt) : std::wstring();
+    return path + L"_temp_" + number + PathFindExtensionW(path.c_str());
+}
+
+HRESULT ReserveTemporaryFile(const std::wstring& source, std::wstring& temporary)
+{
+    // A file of the user's may carry the name already; it is neither written nor deleted.
+    constexpr unsigned kAttempts = 100;
+    for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
+        const std::wstring candidate = TemporaryPathFor(source, attempt);
+        HANDLE file = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CheckWin32(CloseHandle(file));
+            temporary = candidate;
+            return S_OK;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return HresultFromWin32(error);
+    }
+    return HresultFromWin32(ERROR_FILE_EXISTS);
 }
 
 bool IsImageOfSize(const std::wstring& path, UINT width, UINT height)
@@ -114,16 +133,18 @@ HRESULT GifAnimace::SaveFrame(const wchar_t* target)
 HRESULT GifAnimace::ReplaceOpenFile()
 {
     const std::wstring source = path_;
-    const std::wstring temporary = TemporaryPathFor(source);
     const UINT width = Width();
     const UINT height = Height();
 
-    HRESULT result = SaveToFile(temporary);
+    std::wstring temporary;
+    HRESULT result = ReserveTemporaryFile(source, temporary);
+    if (SUCCEEDED(result)) result = SaveToFile(temporary);
     if (SUCCEEDED(result) && !IsImageOfSize(temporary, width, height)) {
         result = HresultFromWin32(ERROR_INVALID_DATA);
     }
-    // A broken or half-written file must not stay behind; a missing one is fine too.
-    if (FAILED(result)) DeleteFileW(temporary.c_str());
+    // A broken, half-written or empty file of this save must not stay behind. Only the file
+    // this save created goes: nothing else of that name is ever deleted.
+    if (FAILED(result) && !temporary.empty()) DeleteFileW(temporary.c_str());
 
     const bool hadFrameInfo = frameCount_ > 0;
     Clear();
@@ -136,10 +157,13 @@ HRESULT GifAnimace::ReplaceOpenFile()
     return result;
 }
 
-void OnSaveFrame(HWND owner, GifAnimace* model)
+void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek)
 {
     if (!model || !model->HasImage()) return;
     const std::optional<std::wstring> target = ShowSaveDialog(owner);
-    if (!target) return;
+    // The dialog's loop may have drawn other frames (list items, a playing animation): the
+    // frame meant is made active again, once the model is known to still hold an image.
+    if (!target || !model->HasImage()) return;
+    if (snimek) model->SelectFrame(*snimek);
     model->SaveFrame(target->c_str()); // failures are not reported to the user
 }

@@ -3,6 +3,7 @@
 // GifAnimace::SaveToFile and GifAnimace::SaveFrame are implemented in ExportSnimku.cpp.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 class GifAnimace;
@@ -11,12 +12,18 @@ class GifAnimace;
 // ext (with its dot, any case), and its class identifier; -1 when none matches.
 int FindEncoder(const wchar_t* ext, CLSID* encoder);
 
-// "<path>_temp_<ext>": the file beside the open one that a save over it writes first.
-std::wstring TemporaryPathFor(const std::wstring& path);
+// "<path>_temp_<ext>": the file beside the open one that a save over it writes first. When a
+// file of that name exists already, attempt n > 0 names "<path>_temp_<n><ext>" instead.
+std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt = 0);
+
+// Creates a new, empty temporary file beside the source under the first free name, so that
+// the save writes only into a file of its own. S_OK with the name, or the failure.
+HRESULT ReserveTemporaryFile(const std::wstring& source, std::wstring& temporary);
 
 // True when the file decodes as an image of exactly width x height pixels.
 bool IsImageOfSize(const std::wstring& path, UINT width, UINT height);
 
-// The save command of a window: asks for a target and saves the model's active frame there.
-// Does nothing without a model or image; a failed save is not reported to the user.
-void OnSaveFrame(HWND owner, GifAnimace* model);
+// The save command of a window: asks for a target and saves the model's active frame there,
+// or the given frame when one is named. Does nothing without a model or image; a failed
+// save is not reported to the user. The caller keeps the model alive through the dialog.
+void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt);

@@ -317,3 +317,61 @@ TEST(ExportSnimkuTest, OnSaveFrameWithoutModelOrImageDoesNothing)
     OnSaveFrame(nullptr, &empty);
     EXPECT_FALSE(empty.HasImage());
 }
+
+// --- a file of the user's that carries the temporary name -----------------------------------
+
+TEST(ExportSnimkuTest, TemporaryNamesAfterTheFirstAreNumbered)
+{
+    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_.gif", TemporaryPathFor(L"C:\\Data\\anim.gif", 0));
+    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_2.gif", TemporaryPathFor(L"C:\\Data\\anim.gif", 2));
+}
+
+// A file of the user's under the name the temporary file would have.
+struct UsersFileUnderTheTemporaryName {
+    explicit UsersFileUnderTheTemporaryName(const std::wstring& open) : path(TemporaryPathFor(open))
+    {
+        EXPECT_TRUE(TestSupport::WriteBytes(path, bytes.data(), bytes.size()));
+    }
+    void ExpectUntouched() const { EXPECT_EQ(bytes, ReadBytes(path)) << "the user's own file"; }
+    std::wstring path;
+    std::string bytes = std::string("not ours, keep me\r\n") + std::string(300, '\x7F');
+};
+
+TEST(ExportSnimkuTest, FailedSaveOverTheOpenFileLeavesAFileOfTheTemporaryName)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir, L"anim.gyf"); // no encoder: the write fails before writing anything
+    UsersFileUnderTheTemporaryName users(open.path);
+    EXPECT_EQ(E_INVALIDARG, open.model.SaveFrame(open.path.c_str()));
+    users.ExpectUntouched();
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path, 1))) << "the save's own file is gone";
+    EXPECT_EQ(kFrames, open.model.FrameCount());
+}
+
+TEST(ExportSnimkuTest, SaveOverTheOpenFileWritesBesideAFileOfTheTemporaryName)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir, L"anim.gif");
+    UsersFileUnderTheTemporaryName users(open.path);
+    ASSERT_EQ(S_OK, open.model.SaveFrame(open.path.c_str()));
+    users.ExpectUntouched();
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path, 1)));
+    EXPECT_EQ(1, open.model.FrameCount());
+    open.model.Clear();
+    ExpectSingleFrameOf(open.path, FrameColour(kActive), 0);
+}
+
+TEST(ExportSnimkuTest, HeldSourceKeepsTheNewContentUnderANumberedName)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    UsersFileUnderTheTemporaryName users(open.path);
+    GifAnimace other;
+    ASSERT_EQ(S_OK, other.Load(open.path, true));
+    EXPECT_EQ(S_OK, open.model.SaveFrame(open.path.c_str()));
+    users.ExpectUntouched();
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    ASSERT_TRUE(Exists(TemporaryPathFor(open.path, 1)));
+    ExpectSingleFrameOf(TemporaryPathFor(open.path, 1), FrameColour(kActive), 0);
+}

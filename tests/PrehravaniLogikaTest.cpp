@@ -141,11 +141,15 @@ TEST(PanelyRozlozeni, ContextMenuPosition)
     EXPECT_EQ(88, pozice(0).y);
     EXPECT_EQ(300, pozice(-1).x) << "keyboard";
     EXPECT_EQ(200, pozice(-1).y);
-    EXPECT_EQ(300, pozice(MAKELPARAM(50, 0xFFFF)).x) << "either coordinate 0xFFFF";
-    EXPECT_EQ(300, pozice(MAKELPARAM(0xFFFF, 50)).x);
+    EXPECT_EQ(300, pozice(MAKELPARAM(0xFFFF, 0xFFFF)).x) << "keyboard, as a 32-bit value";
     EXPECT_EQ(640, pozice(MAKELPARAM(640, 0)).x) << "only both zero mean the cursor";
     EXPECT_EQ(0, pozice(MAKELPARAM(640, 0)).y);
-    EXPECT_EQ(65000, pozice(MAKELPARAM(65000, 10)).x) << "unsigned words";
+    // A mouse click on a monitor above or left of the primary one.
+    EXPECT_EQ(50, pozice(MAKELPARAM(50, 0xFFFF)).x);
+    EXPECT_EQ(-1, pozice(MAKELPARAM(50, 0xFFFF)).y) << "one coordinate of -1 is a real position";
+    EXPECT_EQ(-1, pozice(MAKELPARAM(0xFFFF, 50)).x);
+    EXPECT_EQ(-536, pozice(MAKELPARAM(65000, 10)).x) << "signed words";
+    EXPECT_EQ(-1280, pozice(MAKELPARAM(static_cast<WORD>(-1280), 300)).x);
 }
 
 TEST(PanelyRozlozeni, RowHeightsAreCapped)
