@@ -266,10 +266,12 @@ void OknoHlavni::OtevritDialogem()
 
 void OknoHlavni::UlozitAktualniSnimek()
 {
-    // The frame on screen, whatever the dialog's loop draws meanwhile (list rows select frames).
-    std::optional<UINT> naObrazovce;
-    if (JeSnimek(snimek)) naObrazovce = static_cast<UINT>(snimek);
-    OnSaveFrame(hwnd_, animace, naObrazovce);
+    // The frame on screen when the dialog closes, whatever its loop drew meanwhile (ticks of a
+    // playing animation, rows of the frames list).
+    OnSaveFrame(hwnd_, animace, [this]() -> std::optional<UINT> {
+        if (!JeSnimek(snimek)) return std::nullopt;
+        return static_cast<UINT>(snimek);
+    });
 }
 
 void OknoHlavni::OtevritWeb()

@@ -157,13 +157,13 @@ HRESULT GifAnimace::ReplaceOpenFile()
     return result;
 }
 
-void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek)
+void OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek)
 {
     if (!model || !model->HasImage()) return;
     const std::optional<std::wstring> target = ShowSaveDialog(owner);
     // The dialog's loop may have drawn other frames (list items, a playing animation): the
     // frame meant is made active again, once the model is known to still hold an image.
     if (!target || !model->HasImage()) return;
-    if (snimek) model->SelectFrame(*snimek);
+    if (const std::optional<UINT> ktery = snimek ? snimek() : std::nullopt) model->SelectFrame(*ktery);
     model->SaveFrame(target->c_str()); // failures are not reported to the user
 }

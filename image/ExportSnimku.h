@@ -3,6 +3,7 @@
 // GifAnimace::SaveToFile and GifAnimace::SaveFrame are implemented in ExportSnimku.cpp.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,7 +24,15 @@ HRESULT ReserveTemporaryFile(const std::wstring& source, std::wstring& temporary
 // True when the file decodes as an image of exactly width x height pixels.
 bool IsImageOfSize(const std::wstring& path, UINT width, UINT height);
 
+// Which frame to save, asked once the dialog has closed (the dialog's loop may have moved the
+// animation on); nothing means the active frame.
+using KterySnimek = std::function<std::optional<UINT>()>;
+
 // The save command of a window: asks for a target and saves the model's active frame there,
-// or the given frame when one is named. Does nothing without a model or image; a failed
-// save is not reported to the user. The caller keeps the model alive through the dialog.
-void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt);
+// or the frame named. Does nothing without a model or image; a failed save is not reported
+// to the user. The caller keeps the model alive through the dialog.
+void OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek);
+inline void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt)
+{
+    OnSaveFrame(owner, model, KterySnimek([snimek] { return snimek; }));
+}

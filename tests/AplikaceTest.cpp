@@ -6,6 +6,7 @@
 
 #include "app/Aplikace.h"
 #include "settings/Nastaveni.h"
+#include "tests/SkutecnyProgram.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -42,73 +43,10 @@ TEST(Aplikace, ProgramDeclinesFatalFailures)
     EXPECT_STREQ(L"Animora", app.GetAppName());
 }
 
-// The real program in its own process.
-class Program {
-public:
-    bool Start(const std::wstring& argumenty, const wchar_t* slozka = nullptr)
-    {
-        std::wstring exe = TestSupport::ExecutablePath();
-        exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Animora.exe";
-        std::wstring prikaz = L"\"" + exe + L"\" " + argumenty;
-        STARTUPINFOW si{sizeof si};
-        if (!CreateProcessW(nullptr, prikaz.data(), nullptr, nullptr, FALSE, 0, nullptr, slozka, &si, &pi_)) {
-            ADD_FAILURE() << "CreateProcess failed with " << GetLastError();
-            return false;
-        }
-        WaitForInputIdle(pi_.hProcess, 10000);
-        return true;
-    }
-    ~Program()
-    {
-        if (!pi_.hProcess) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 3);
-        CloseHandle(pi_.hProcess);
-        CloseHandle(pi_.hThread);
-    }
-    // The program's top-level window of class "Animora".
-    HWND HlavniOkno(DWORD timeoutMs)
-    {
-        HWND nalezeno = nullptr;
-        TestSupport::PumpUntil(
-            [&] {
-                nalezeno = nullptr;
-                for (HWND w = FindWindowExW(nullptr, nullptr, L"Animora", nullptr); w;
-                     w = FindWindowExW(nullptr, w, L"Animora", nullptr)) {
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid == pi_.dwProcessId && IsWindowVisible(w)) nalezeno = w;
-                }
-                return nalezeno != nullptr;
-            },
-            timeoutMs);
-        return nalezeno;
-    }
-    DWORD KodUkonceni(DWORD timeoutMs)
-    {
-        if (WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
-        DWORD kod = 0;
-        GetExitCodeProcess(pi_.hProcess, &kod);
-        return kod;
-    }
-
-private:
-    PROCESS_INFORMATION pi_{};
-};
-
-// Part 0 of the status bar: its window text, which a window message can read across processes.
-std::wstring TextStavu(HWND okno)
-{
-    HWND stav = FindWindowExW(okno, nullptr, L"msctls_statusbar32", nullptr);
-    if (!stav) return L"<no status bar>";
-    wchar_t text[1024] = {};
-    SendMessageTimeoutW(stav, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return text;
-}
-
 TEST(Aplikace, NormalStartAndCloseEndWithExitCodeZero)
 {
     for (const wchar_t* argumenty : {L"", L"\"C:\\\\neexistuje\\\\x.gif\" druhy", L"C:\\\\windows"}) {
-        Program program;
+        SkutecnyProgram program;
         ASSERT_TRUE(program.Start(argumenty));
         HWND okno = program.HlavniOkno(20000);
         ASSERT_NE(nullptr, okno) << "arguments: " << testing::PrintToString(std::wstring(argumenty));
@@ -124,7 +62,7 @@ TEST(Aplikace, NormalStartAndCloseEndWithExitCodeZero)
 TEST(Aplikace, StartsOnAFileGivenOnTheCommandLineByItsFullPath)
 {
     // A name relative to the working folder is shown, and later reopened, by its full path.
-    Program program;
+    SkutecnyProgram program;
     ASSERT_TRUE(program.Start(L"nsgif_waves.gif", TestSupport::SharedGifs().c_str()));
     HWND okno = program.HlavniOkno(20000);
     ASSERT_NE(nullptr, okno);
