@@ -4,6 +4,7 @@
 
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
+#include "winlib/StaticNadpis.h"
 
 using ChildFn = int (*)(int argc, wchar_t** argv);
 
@@ -44,6 +45,21 @@ const std::map<std::wstring, ChildFn>& Modes()
              static DecliningHook hook;
              Tarnel::WinApi::SetFatalErrorHook(&hook);
              Tarnel::WinApi::RaiseFatal(HresultArgument(argc, argv));
+         }},
+        // A heading given a face name of the length asked for ("detached": a heading never
+        // attached); exits 0 when the font carries the name, unless the report ends it first.
+        {L"heading-face",
+         [](int argc, wchar_t** argv) -> int {
+             static Knihovna::StaticNadpis heading;
+             const bool detached = argc > 0 && wcscmp(argv[0], L"detached") == 0;
+             const std::wstring face(argc > 0 && !detached ? wcstoul(argv[0], nullptr, 10) : 2, L'f');
+             HWND label = CreateWindowExW(0, L"STATIC", L"heading", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr,
+                                          GetModuleHandleW(nullptr), nullptr);
+             if (!detached) heading.Pripojit(label);
+             heading.NastavitPismo(face.c_str());
+             LOGFONTW font{};
+             GetObjectW(heading.Pismo(), sizeof font, &font);
+             return face == font.lfFaceName ? 0 : 1;
          }},
     };
     return modes;

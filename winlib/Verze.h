@@ -6,9 +6,11 @@
 
 namespace Tarnel::WinApi {
 
+// Both read the version resource of the file named by soubor instead when it is given.
+
 // One string value of the first translation's string block; the output changes only on 0.
-HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota);
+HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota, const wchar_t* soubor = nullptr);
 // The product version of the fixed version block.
-HRESULT ReadProductVersion(WORD& major, WORD& minor, WORD& build, WORD& revision);
+HRESULT ReadProductVersion(WORD& major, WORD& minor, WORD& build, WORD& revision, const wchar_t* soubor = nullptr);
 
 } // namespace Tarnel::WinApi
