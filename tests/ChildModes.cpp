@@ -61,6 +61,20 @@ const std::map<std::wstring, ChildFn>& Modes()
              GetObjectW(heading.Pismo(), sizeof font, &font);
              return face == font.lfFaceName ? 0 : 1;
          }},
+        // Stands in for the program a link opens: writes the show state it was started with
+        // and its last argument into the file named by its first argument.
+        {L"record-start",
+         [](int argc, wchar_t** argv) -> int {
+             if (argc < 2) return 2;
+             STARTUPINFOW start{sizeof start};
+             GetStartupInfoW(&start);
+             const unsigned shown = (start.dwFlags & STARTF_USESHOWWINDOW) ? start.wShowWindow : 0xFFFFu;
+             const std::wstring record = std::to_wstring(shown) + L" " + argv[argc - 1];
+             // Written aside and renamed, so that the waiting test never reads half of it.
+             const std::wstring aside = std::wstring(argv[0]) + L".part";
+             if (!TestSupport::WriteBytes(aside, record.data(), record.size() * sizeof(wchar_t))) return 3;
+             return MoveFileExW(aside.c_str(), argv[0], MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
+         }},
     };
     return modes;
 }

@@ -1,5 +1,6 @@
 #include "tests/KresleniPrvku.h"
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -27,21 +28,22 @@ std::unique_ptr<GifFixtures::Canvas> ZObrazovky(HWND prvek)
     return platno;
 }
 
-bool OdstinBarvy(COLORREF barva, COLORREF text)
+bool OdstinBarvy(COLORREF barva, COLORREF text, COLORREF pozadi)
 {
-    // A blend a*text + (1-a)*white, per channel, with a little room for rounding.
-    const int kanaly[3][2] = {{GetRValue(barva), GetRValue(text)},
-                              {GetGValue(barva), GetGValue(text)},
-                              {GetBValue(barva), GetBValue(text)}};
+    // barva = a * text + (1 - a) * pozadi in every channel, with a little room for rounding.
+    const int kanaly[3][3] = {{GetRValue(barva), GetRValue(text), GetRValue(pozadi)},
+                              {GetGValue(barva), GetGValue(text), GetGValue(pozadi)},
+                              {GetBValue(barva), GetBValue(text), GetBValue(pozadi)}};
     double podil = -1;
     for (const auto& k : kanaly) {
-        if (k[1] == 255) {
-            if (k[0] < 253) return false;
+        const int rozsah = k[1] - k[2];
+        if (rozsah == 0) {
+            if (std::abs(k[0] - k[2]) > 2) return false;
             continue;
         }
-        const double a = (255.0 - k[0]) / (255.0 - k[1]);
+        const double a = static_cast<double>(k[0] - k[2]) / rozsah;
         if (a < -0.02 || a > 1.02) return false;
-        if (podil >= 0 && (a - podil > 0.03 || podil - a > 0.03)) return false;
+        if (podil >= 0 && std::abs(a - podil) > 0.04) return false;
         if (podil < 0) podil = a;
     }
     return true;
@@ -53,7 +55,7 @@ int CiziPixely(const GifFixtures::Canvas& platno, COLORREF pozadi, COLORREF text
     for (int y = oblast.top; y < oblast.bottom; ++y)
         for (int x = oblast.left; x < oblast.right; ++x) {
             const COLORREF p = platno.Pixel(x, y);
-            if (p != pozadi && !OdstinBarvy(p, text)) ++pocet;
+            if (p != pozadi && !OdstinBarvy(p, text, pozadi)) ++pocet;
         }
     return pocet;
 }

@@ -17,9 +17,9 @@ std::unique_ptr<GifFixtures::Canvas> Vytisknout(HWND prvek, COLORREF vypln, int 
 // The control's client area as the screen shows it now.
 std::unique_ptr<GifFixtures::Canvas> ZObrazovky(HWND prvek);
 
-// Whether a colour lies between white and the text colour, as smoothed text edges do.
-bool OdstinBarvy(COLORREF barva, COLORREF text);
-// Pixels of the area whose colour is neither `pozadi` nor a shade of `text`.
+// Whether a colour lies between the background and the text colour, as smoothed text edges do.
+bool OdstinBarvy(COLORREF barva, COLORREF text, COLORREF pozadi);
+// Pixels of the area whose colour is neither `pozadi` nor a shade between it and `text`.
 int CiziPixely(const GifFixtures::Canvas& platno, COLORREF pozadi, COLORREF text, const RECT& oblast);
 
 // One text call of a control's painting, with the state of the device context at the time.
