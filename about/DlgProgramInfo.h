@@ -2,6 +2,7 @@
 // The modal program information dialog: the icon, the product name as a dark-red heading,
 // the version, the legal notice as the caption of a frame, and links to the maker's web
 // site and support e-mail, each with its tooltip. Everything is set once at initialisation.
+// Owns its window: an object deleted while the dialog still exists destroys it.
 #include <windows.h>
 
 #include <string>

@@ -96,13 +96,7 @@ private:
     UINT_PTR casovac_ = 0;
 };
 
-std::wstring Text(HWND okno)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(okno)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(okno, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
+std::wstring Text(HWND okno) { return Tarnel::WinApi::Window(okno).Text(); }
 std::wstring TextPrvku(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
 
 POINT Stred(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -114,12 +108,7 @@ RECT PracovniOblast(HWND okno)
     return info.rcWork;
 }
 
-RECT Obdelnik(HWND okno)
-{
-    RECT r{};
-    GetWindowRect(okno, &r);
-    return r;
-}
+RECT Obdelnik(HWND okno) { return Tarnel::WinApi::Window(okno).WindowRect(); }
 
 std::vector<HWND> OknaVlakna(const wchar_t* trida)
 {
@@ -258,12 +247,11 @@ TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindow)
     EXPECT_EQ(0, PocetDialogu(Okno()));
 }
 
-// One control of the template as the resource holds it.
+// The dialog template as the resource holds it (DLGTEMPLATEEX): header, then the items.
 struct PrvekSablony {
     int id = 0;
     std::wstring trida;
-    std::wstring text;
-    WORD textCislo = 0; // an ordinal instead of a text (an icon resource)
+    std::wstring text; // an ordinal (an icon resource) reads as "#<number>"
     DWORD styl = 0;
     RECT misto{}; // x, y, width, height in dialog units
 };
@@ -276,96 +264,62 @@ struct Sablona {
     std::vector<PrvekSablony> prvky;
 };
 
-// Reads a DLGTEMPLATEEX: fixed header, menu, class, title, font, then the items.
-class CteniSablony {
-public:
-    explicit CteniSablony(const BYTE* data) : data_(data) {}
-    template <typename T> T Cist()
-    {
-        T hodnota;
-        memcpy(&hodnota, data_ + pozice_, sizeof hodnota);
-        pozice_ += sizeof hodnota;
-        return hodnota;
-    }
-    std::wstring Retezec()
-    {
-        std::wstring text;
-        for (wchar_t znak; (znak = Cist<wchar_t>()) != 0;) text += znak;
-        return text;
-    }
-    // A string or, after 0xFFFF, an ordinal.
-    std::wstring RetezecNeboCislo(WORD& cislo)
-    {
-        WORD prvni;
-        memcpy(&prvni, data_ + pozice_, sizeof prvni);
-        if (prvni == 0xFFFF) {
-            pozice_ += 2;
-            cislo = Cist<WORD>();
-            return {};
-        }
-        return Retezec();
-    }
-    void Zarovnat() { pozice_ = (pozice_ + 3) & ~size_t{3}; }
-    void Preskocit(size_t bajtu) { pozice_ += bajtu; }
-
-private:
-    const BYTE* data_;
-    size_t pozice_ = 0;
-};
-
 Sablona NacistSablonu(UINT id)
 {
     Sablona sablona;
     HRSRC zdroj = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG);
     if (!zdroj) return sablona;
-    CteniSablony cteni(static_cast<const BYTE*>(LockResource(LoadResource(nullptr, zdroj))));
-    EXPECT_EQ(1, cteni.Cist<WORD>()) << "DIALOGEX";
-    EXPECT_EQ(0xFFFF, cteni.Cist<WORD>());
-    cteni.Cist<DWORD>(); // help id
-    cteni.Cist<DWORD>(); // extended style
-    sablona.styl = cteni.Cist<DWORD>();
-    const WORD pocet = cteni.Cist<WORD>();
-    cteni.Cist<short>();
-    cteni.Cist<short>();
-    sablona.rozmer.cx = cteni.Cist<short>();
-    sablona.rozmer.cy = cteni.Cist<short>();
-    WORD cislo = 0;
-    cteni.RetezecNeboCislo(cislo); // menu
-    cteni.RetezecNeboCislo(cislo); // class
-    sablona.titulek = cteni.Retezec();
-    if (sablona.styl & DS_SETFONT) {
-        sablona.bodyPisma = cteni.Cist<WORD>();
-        cteni.Cist<WORD>(); // weight
-        cteni.Cist<BYTE>(); // italic
-        cteni.Cist<BYTE>(); // character set
-        sablona.pismo = cteni.Retezec();
-    }
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, zdroj)));
+    size_t pozice = 0;
+    auto cist = [&](auto hodnota) {
+        memcpy(&hodnota, data + pozice, sizeof hodnota);
+        pozice += sizeof hodnota;
+        return hodnota;
+    };
+    auto retezec = [&] {
+        std::wstring text;
+        for (wchar_t znak; (znak = cist(wchar_t{})) != 0;) text += znak;
+        return text;
+    };
+    auto retezecNeboCislo = [&] {
+        if (reinterpret_cast<const WORD*>(data + pozice)[0] != 0xFFFF) return retezec();
+        pozice += 2;
+        return L"#" + std::to_wstring(cist(WORD{}));
+    };
+    auto obdelnik = [&] {
+        const short x = cist(short{}), y = cist(short{}), sirka = cist(short{}), vyska = cist(short{});
+        return RECT{x, y, sirka, vyska};
+    };
+    cist(DWORD{}); // version and signature
+    cist(DWORD{}); // help id
+    cist(DWORD{}); // extended style
+    sablona.styl = cist(DWORD{});
+    const WORD pocet = cist(WORD{});
+    const RECT rozmer = obdelnik();
+    sablona.rozmer = SIZE{rozmer.right, rozmer.bottom};
+    retezecNeboCislo(); // menu
+    retezecNeboCislo(); // class
+    sablona.titulek = retezec();
+    sablona.bodyPisma = cist(WORD{});
+    cist(DWORD{}); // weight, italic, character set
+    sablona.pismo = retezec();
     for (WORD i = 0; i < pocet; ++i) {
-        cteni.Zarovnat();
+        pozice = (pozice + 3) & ~size_t{3};
         PrvekSablony prvek;
-        cteni.Cist<DWORD>(); // help id
-        cteni.Cist<DWORD>(); // extended style
-        prvek.styl = cteni.Cist<DWORD>();
-        prvek.misto.left = cteni.Cist<short>();
-        prvek.misto.top = cteni.Cist<short>();
-        prvek.misto.right = cteni.Cist<short>();
-        prvek.misto.bottom = cteni.Cist<short>();
-        prvek.id = static_cast<int>(cteni.Cist<DWORD>());
-        WORD atom = 0;
-        prvek.trida = cteni.RetezecNeboCislo(atom);
-        if (atom == 0x0080) prvek.trida = L"BUTTON";
-        if (atom == 0x0082) prvek.trida = L"STATIC";
-        prvek.text = cteni.RetezecNeboCislo(prvek.textCislo);
-        cteni.Preskocit(cteni.Cist<WORD>()); // creation data
+        cist(DWORD{}); // help id
+        cist(DWORD{}); // extended style
+        prvek.styl = cist(DWORD{});
+        prvek.misto = obdelnik();
+        prvek.id = static_cast<int>(cist(DWORD{}));
+        prvek.trida = retezecNeboCislo();
+        for (auto& znak : prvek.trida) znak = static_cast<wchar_t>(towupper(znak));
+        if (prvek.trida == L"#128") prvek.trida = L"BUTTON";
+        if (prvek.trida == L"#130") prvek.trida = L"STATIC";
+        prvek.text = retezecNeboCislo();
+        pozice += cist(WORD{}); // creation data
         sablona.prvky.push_back(prvek);
     }
     return sablona;
-}
-
-std::wstring Velkymi(std::wstring text)
-{
-    for (auto& znak : text) znak = static_cast<wchar_t>(towupper(znak));
-    return text;
 }
 
 TEST(DlgProgramInfoSablona, HoldsEveryControlWithItsStyleAndPlaceAndLeavesTheBandEmpty)
@@ -382,13 +336,13 @@ TEST(DlgProgramInfoSablona, HoldsEveryControlWithItsStyleAndPlaceAndLeavesTheBan
     const std::wstring odkazWebu = L"Webové stránky:  <a>" ANIMORA_WEB_MENU_TEXT L"\u00A0</a>";
     const std::wstring odkazEmailu = L"Kontaktní email:  <a>" ANIMORA_EMAIL L"</a>";
     const std::vector<PrvekSablony> ocekavane = {
-        {IDC_IKONA, L"STATIC", L"", IDI_ANIMORA, kDite | SS_ICON, {7, 7, 21, 20}},
-        {IDC_APLIKACE, L"STATIC", L"IDC_APLIKACE", 0, kDite | WS_GROUP | SS_LEFT, {41, 7, 149, 14}},
-        {IDC_VERZE, L"STATIC", L"IDC_VERZE", 0, kDite | WS_GROUP | SS_LEFT, {41, 25, 149, 10}},
-        {IDC_INFO_PRAVA, L"BUTTON", L"Static", 0, kDite | BS_GROUPBOX, {7, 43, 183, 46}},
-        {IDC_INFO_WEB, L"SYSLINK", odkazWebu, 0, kDite | WS_TABSTOP, {14, 58, 168, 12}},
-        {IDC_INFO_EMAIL, L"SYSLINK", odkazEmailu, 0, kDite | WS_TABSTOP, {14, 71, 168, 10}},
-        {IDOK, L"BUTTON", L"OK", 0, kDite | WS_TABSTOP | BS_DEFPUSHBUTTON, {73, 148, 50, 15}},
+        {IDC_IKONA, L"STATIC", L"#" + std::to_wstring(IDI_ANIMORA), kDite | SS_ICON, {7, 7, 21, 20}},
+        {IDC_APLIKACE, L"STATIC", L"IDC_APLIKACE", kDite | WS_GROUP | SS_LEFT, {41, 7, 149, 14}},
+        {IDC_VERZE, L"STATIC", L"IDC_VERZE", kDite | WS_GROUP | SS_LEFT, {41, 25, 149, 10}},
+        {IDC_INFO_PRAVA, L"BUTTON", L"Static", kDite | BS_GROUPBOX, {7, 43, 183, 46}},
+        {IDC_INFO_WEB, L"SYSLINK", odkazWebu, kDite | WS_TABSTOP, {14, 58, 168, 12}},
+        {IDC_INFO_EMAIL, L"SYSLINK", odkazEmailu, kDite | WS_TABSTOP, {14, 71, 168, 10}},
+        {IDOK, L"BUTTON", L"OK", kDite | WS_TABSTOP | BS_DEFPUSHBUTTON, {73, 148, 50, 15}},
     };
     ASSERT_EQ(ocekavane.size(), sablona.prvky.size());
     for (size_t i = 0; i < ocekavane.size(); ++i) {
@@ -396,9 +350,8 @@ TEST(DlgProgramInfoSablona, HoldsEveryControlWithItsStyleAndPlaceAndLeavesTheBan
         const PrvekSablony& p = sablona.prvky[i];
         SCOPED_TRACE(o.id);
         EXPECT_EQ(o.id, p.id);
-        EXPECT_EQ(o.trida, Velkymi(p.trida));
+        EXPECT_EQ(o.trida, p.trida);
         EXPECT_EQ(o.text, p.text);
-        EXPECT_EQ(o.textCislo, p.textCislo);
         EXPECT_EQ(o.styl, p.styl);
         EXPECT_EQ(o.misto.left, p.misto.left);
         EXPECT_EQ(o.misto.top, p.misto.top);
@@ -407,10 +360,12 @@ TEST(DlgProgramInfoSablona, HoldsEveryControlWithItsStyleAndPlaceAndLeavesTheBan
         // The band meant for the maker's other products stays empty.
         EXPECT_TRUE(p.misto.top >= 137 || p.misto.top + p.misto.bottom <= 99);
     }
-    // The web link shows the site that the program opens.
+    // The web link shows the site the program opens; the support address is of its domain.
     const std::wstring adresa = ANIMORA_WEB_URL;
     const std::wstring text = L"" ANIMORA_WEB_MENU_TEXT;
     EXPECT_EQ(text, adresa.substr(adresa.size() - text.size()));
+    const std::wstring email = ANIMORA_EMAIL;
+    EXPECT_EQ(text.substr(text.find(L'.') + 1), email.substr(email.find(L'@') + 1));
 }
 
 TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
@@ -660,23 +615,14 @@ TEST_F(DlgProgramInfoTest, VersionResourceWithoutTheNoticeOrWithoutAnythingDoesN
     EXPECT_TRUE(smycka.Probehlo());
 }
 
-TEST_F(DlgProgramInfoTest, LinksOpenTheMakersAddresses)
-{
-    DlgProgramInfo dialog;
-    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresaWebu);
-    EXPECT_EQ(L"mailto:podpora@tarnel.cz?subject=Zadost o technickou podporu", dialog.adresaPodpory);
-    const std::wstring adresa = ANIMORA_WEB_URL;
-    EXPECT_EQ(adresa.substr(adresa.find(L".") + 1),
-              std::wstring(ANIMORA_EMAIL).substr(std::wstring(ANIMORA_EMAIL).find(L'@') + 1))
-        << "the support address is of the web site's domain";
-}
-
 TEST_F(DlgProgramInfoTest, LinkTheShellCannotOpenIsIgnored)
 {
     const wchar_t kNikam[] = L"animora-nikam:nic";
     ASSERT_LE(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", kNikam, nullptr, nullptr, SW_SHOWMAXIMIZED)), 32)
         << "the shell knows no such link";
     DlgProgramInfo dialog;
+    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresaWebu) << "the links open the maker's addresses";
+    EXPECT_EQ(L"mailto:" ANIMORA_EMAIL L"?subject=Zadost o technickou podporu", dialog.adresaPodpory);
     dialog.adresaWebu = kNikam;
     dialog.adresaPodpory = kNikam;
     VeSmycceDialogu smycka(Okno(), [](HWND d) {
@@ -700,19 +646,11 @@ public:
     {
         const std::wstring prikaz =
             L"\"" + TestSupport::ExecutablePath() + L"\" --child=record-start \"" + zaznam + L"\" \"%1\"";
-        HKEY klic = nullptr;
-        if (RegCreateKeyExW(HKEY_CLASSES_ROOT, (std::wstring(kSchema) + L"\\shell\\open\\command").c_str(), 0, nullptr,
-                            0, KEY_SET_VALUE, nullptr, &klic, nullptr) != ERROR_SUCCESS)
-            return;
-        RegSetValueExW(klic, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(prikaz.c_str()),
-                       static_cast<DWORD>((prikaz.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(klic);
-        HKEY schema = nullptr;
-        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kSchema, 0, KEY_SET_VALUE, &schema) == ERROR_SUCCESS) {
-            RegSetValueExW(schema, L"URL Protocol", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
-            RegCloseKey(schema);
-        }
-        pripraveno_ = true;
+        const std::wstring klic = std::wstring(kSchema) + L"\\shell\\open\\command";
+        pripraveno_ = RegSetKeyValueW(HKEY_CLASSES_ROOT, kSchema, L"URL Protocol", REG_SZ, L"", sizeof(wchar_t)) ==
+                          ERROR_SUCCESS &&
+                      RegSetKeyValueW(HKEY_CLASSES_ROOT, klic.c_str(), nullptr, REG_SZ, prikaz.c_str(),
+                                      static_cast<DWORD>((prikaz.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     }
     ~ZkusebniOdkaz() { RegDeleteTreeW(HKEY_CLASSES_ROOT, kSchema); }
     ZkusebniOdkaz(const ZkusebniOdkaz&) = delete;

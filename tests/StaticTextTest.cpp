@@ -196,20 +196,6 @@ TEST_F(StaticTextTest, DestroyedControlTakesTheFontAndTheBindingWithIt)
     EXPECT_EQ(nullptr, nadpis.Handle());
 }
 
-TEST_F(StaticTextTest, FaceNameOfThirtyOneCharactersIsTheLongestAccepted)
-{
-    Knihovna::StaticNadpis nadpis;
-    nadpis.Pripojit(popisek);
-    const std::wstring nazev(31, L'x');
-    nadpis.NastavitPismo(nazev.c_str());
-    const LOGFONTW popis = Popis(nadpis.Pismo());
-    EXPECT_EQ(nazev, popis.lfFaceName);
-    EXPECT_EQ(-20, popis.lfHeight) << "only the face changes";
-
-    nadpis.NastavitPismo(L"Verdana");
-    EXPECT_STREQ(L"Verdana", Popis(nadpis.Pismo()).lfFaceName);
-}
-
 TEST_F(StaticTextTest, OwnerDrawingReplacesTheTypeOfAnAlignedStatic)
 {
     // A right-aligned static's type bits must not be combined with owner drawing's: that

@@ -1,12 +1,11 @@
 #pragma once
-// Reads the program's identity from the version resource of its own executable file.
+// Reads the program's identity from the version resource of its own executable file, or of
+// the file named by soubor when one is given.
 #include <windows.h>
 
 #include <string>
 
 namespace Tarnel::WinApi {
-
-// Both read the version resource of the file named by soubor instead when it is given.
 
 // One string value of the first translation's string block; the output changes only on 0.
 HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota, const wchar_t* soubor = nullptr);
