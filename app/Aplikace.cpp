@@ -8,6 +8,7 @@
 #include <new>
 #include <utility>
 
+#include "about/DlgProgramInfo.h"
 #include "app/OknoHlavni.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
@@ -115,9 +116,26 @@ HRESULT Aplikace::Shutdown()
     }
 }
 
-void Aplikace::ShowProgramInfo(HWND /*owner*/)
+void Aplikace::ShowProgramInfo(HWND owner)
 {
-    // The program information dialog comes with its own change; until then the command is inert.
+    if (dlgProgramInfo) {
+        // Asked again while it is open: the one dialog comes to the front.
+        if (dlgProgramInfo->IsWindow()) SetForegroundWindow(*dlgProgramInfo);
+        return;
+    }
+    if (ModalniSmycka::Bezi()) return; // no second modal loop over another one
+    if (!owner && oknoHlavni.IsWindow()) owner = oknoHlavni;
+    try {
+        auto dialog = std::make_unique<DlgProgramInfo>();
+        dlgProgramInfo = dialog.get();
+        const INT_PTR vysledek = dialog->DoModal(owner);
+        // The loop dispatched whatever came meanwhile; the pointer is cleared only while it
+        // still names this dialog.
+        if (dlgProgramInfo == dialog.get()) dlgProgramInfo = nullptr;
+        if (vysledek == -1) RaiseLastError();
+    } catch (HRESULT hr) {
+        RaiseFatal(hr ? hr : E_FAIL);
+    }
 }
 
 int SpustitSmyckuZprav()

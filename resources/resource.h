@@ -9,6 +9,15 @@
 #define IDR_KONTEXTOVE_MENU         105
 #define IDR_MENU_RYCHLOST           108
 
+// The program information dialog and its controls.
+#define IDD_PROGRAM_INFO            104
+#define IDC_APLIKACE                1002
+#define IDC_VERZE                   1003
+#define IDC_IKONA                   1004
+#define IDC_INFO_WEB                1005
+#define IDC_INFO_EMAIL              1006
+#define IDC_INFO_PRAVA              1007
+
 #define IDS_PRIPRAVEN               20001
 #define IDS_TIP_EMAIL               20002
 #define IDS_TIP_WEB                 20003
@@ -39,6 +48,12 @@
 #define ANIMORA_WEB_MENU_TEXT       "www.tarnel.cz"
 #ifndef RC_INVOKED
 #define ANIMORA_WEB_URL             L"https://www.tarnel.cz"
+#endif
+
+// The maker's support address, of the same domain: shown as a link, opened as "mailto:".
+#define ANIMORA_EMAIL_TEXT          "podpora@tarnel.cz"
+#ifndef RC_INVOKED
+#define ANIMORA_EMAIL               L"podpora@tarnel.cz"
 #endif
 
 #endif // ANIMORA_RESOURCE_H

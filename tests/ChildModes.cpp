@@ -6,6 +6,7 @@
 #include "tests/SelhavajiciAlokace.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
+#include "winlib/StaticNadpis.h"
 
 using ChildFn = int (*)(int argc, wchar_t** argv);
 
@@ -62,6 +63,35 @@ const std::map<std::wstring, ChildFn>& Modes()
              static DecliningHook hook;
              Tarnel::WinApi::SetFatalErrorHook(&hook);
              Tarnel::WinApi::RaiseFatal(HresultArgument(argc, argv));
+         }},
+        // A heading given a face name of the length asked for ("detached": a heading never
+        // attached); exits 0 when the font carries the name, unless the report ends it first.
+        {L"heading-face",
+         [](int argc, wchar_t** argv) -> int {
+             static Knihovna::StaticNadpis heading;
+             const bool detached = argc > 0 && wcscmp(argv[0], L"detached") == 0;
+             const std::wstring face(argc > 0 && !detached ? wcstoul(argv[0], nullptr, 10) : 2, L'f');
+             HWND label = CreateWindowExW(0, L"STATIC", L"heading", WS_POPUP, 0, 0, 200, 40, nullptr, nullptr,
+                                          GetModuleHandleW(nullptr), nullptr);
+             if (!detached) heading.Pripojit(label);
+             heading.NastavitPismo(face.c_str());
+             LOGFONTW font{};
+             GetObjectW(heading.Pismo(), sizeof font, &font);
+             return face == font.lfFaceName ? 0 : 1;
+         }},
+        // Stands in for the program a link opens: writes the show state it was started with
+        // and its last argument into the file named by its first argument.
+        {L"record-start",
+         [](int argc, wchar_t** argv) -> int {
+             if (argc < 2) return 2;
+             STARTUPINFOW start{sizeof start};
+             GetStartupInfoW(&start);
+             const unsigned shown = (start.dwFlags & STARTF_USESHOWWINDOW) ? start.wShowWindow : 0xFFFFu;
+             const std::wstring record = std::to_wstring(shown) + L" " + argv[argc - 1];
+             // Written aside and renamed, so that the waiting test never reads half of it.
+             const std::wstring aside = std::wstring(argv[0]) + L".part";
+             if (!TestSupport::WriteBytes(aside, record.data(), record.size() * sizeof(wchar_t))) return 3;
+             return MoveFileExW(aside.c_str(), argv[0], MOVEFILE_REPLACE_EXISTING) ? 0 : 4;
          }},
     };
     return modes;

@@ -36,10 +36,13 @@ HRESULT LoadVersionBlock(const std::wstring& path, HeapBlock& block)
 
 } // namespace
 
-HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota)
+HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota, const wchar_t* soubor)
 {
     std::wstring path;
-    if (!OwnPath(path)) return HresultFromLastError();
+    if (soubor)
+        path = soubor;
+    else if (!OwnPath(path))
+        return HresultFromLastError();
     HeapBlock block;
     HRESULT hr = LoadVersionBlock(path, block);
     if (FAILED(hr)) return hr;
@@ -69,10 +72,13 @@ HRESULT ReadVersionString(const wchar_t* nazev, std::wstring& hodnota)
     return S_OK;
 }
 
-HRESULT ReadProductVersion(WORD& major, WORD& minor, WORD& build, WORD& revision)
+HRESULT ReadProductVersion(WORD& major, WORD& minor, WORD& build, WORD& revision, const wchar_t* soubor)
 {
     std::wstring path;
-    if (!OwnPath(path)) RaiseLastError();
+    if (soubor)
+        path = soubor;
+    else if (!OwnPath(path))
+        RaiseLastError();
     HeapBlock block;
     HRESULT hr = LoadVersionBlock(path, block);
     if (hr == E_OUTOFMEMORY) RaiseFatal(hr);

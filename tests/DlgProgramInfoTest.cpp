@@ -1,0 +1,695 @@
+// The program information dialog for real: opened by the About command of a real main
+// window, looked at and worked from inside its own modal loop, and read back through its
+// controls (texts, tooltips, the heading's pixels and drawing calls, its place on the screen).
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwctype>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "about/DlgProgramInfo.h"
+#include "app/Aplikace.h"
+#include "resources/resource.h"
+#include "tests/DialogDriver.h"
+#include "tests/KresleniPrvku.h"
+#include "tests/OknoHlavniTest.h"
+#include "winlib/ModalniSmycka.h"
+#include "winlib/Verze.h"
+
+using GifFixtures::Canvas;
+
+namespace {
+
+constexpr COLORREF kBila = RGB(255, 255, 255);
+constexpr COLORREF kCerna = RGB(0, 0, 0);
+constexpr COLORREF kTmaveCervena = RGB(0x80, 0, 0); // 0x800000 as red, green, blue
+constexpr COLORREF kZelena = RGB(0, 255, 0);
+constexpr INT_PTR kHlidacUkoncil = 77;
+
+const wchar_t kRadekVerze[] = L"verze: 1.0.0.4  (64-bitová verze)";
+
+// Runs a check from inside the modal loop of the dialog that shows over `vlastnik`, then
+// cancels the dialog, unless the check ends it itself (zrusit = false). A dialog that does not
+// end then is ended by a watchdog with kHlidacUkoncil, so that no test can hang.
+class VeSmycceDialogu {
+public:
+    using Akce = std::function<void(HWND dialog)>;
+
+    VeSmycceDialogu(HWND vlastnik, Akce akce, bool zrusit = true)
+        : vlastnik_(vlastnik), akce_(std::move(akce)), zrusit_(zrusit)
+    {
+        aktivni_ = this;
+        konec_ = GetTickCount64() + 5000;
+        casovac_ = SetTimer(nullptr, 0, 20, &VeSmycceDialogu::Tik);
+    }
+    ~VeSmycceDialogu()
+    {
+        if (casovac_) KillTimer(nullptr, casovac_);
+        aktivni_ = nullptr;
+    }
+    VeSmycceDialogu(const VeSmycceDialogu&) = delete;
+    VeSmycceDialogu& operator=(const VeSmycceDialogu&) = delete;
+
+    bool Probehlo() const { return probehlo_; }
+
+private:
+    static void CALLBACK Tik(HWND, UINT, UINT_PTR, DWORD)
+    {
+        VeSmycceDialogu* ja = aktivni_;
+        if (!ja) return;
+        HWND dialog = DialogDriver::FindDialog(GetCurrentThreadId(), ja->vlastnik_);
+        if (ja->probehlo_ || !dialog) {
+            if (GetTickCount64() < ja->konec_) return;
+            ja->Zastavit();
+            if (dialog) EndDialog(dialog, kHlidacUkoncil);
+            return;
+        }
+        ja->probehlo_ = true;
+        ja->akce_(dialog);
+        if (!IsWindow(dialog)) return ja->Zastavit();
+        if (ja->zrusit_) {
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+            ja->Zastavit();
+        } else {
+            ja->konec_ = GetTickCount64() + 3000; // watch whether it ends
+        }
+    }
+    void Zastavit()
+    {
+        if (casovac_) KillTimer(nullptr, casovac_);
+        casovac_ = 0;
+    }
+
+    static inline VeSmycceDialogu* aktivni_ = nullptr;
+    HWND vlastnik_;
+    Akce akce_;
+    bool zrusit_;
+    bool probehlo_ = false;
+    ULONGLONG konec_ = 0;
+    UINT_PTR casovac_ = 0;
+};
+
+std::wstring Text(HWND okno) { return Tarnel::WinApi::Window(okno).Text(); }
+std::wstring TextPrvku(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+
+POINT Stred(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+RECT PracovniOblast(HWND okno)
+{
+    MONITORINFO info{sizeof info};
+    GetMonitorInfoW(MonitorFromWindow(okno, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+RECT Obdelnik(HWND okno) { return Tarnel::WinApi::Window(okno).WindowRect(); }
+
+std::vector<HWND> OknaVlakna(const wchar_t* trida)
+{
+    struct Hledani {
+        const wchar_t* trida;
+        std::vector<HWND> nalezena;
+    } hledani{trida, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND okno, LPARAM p) -> BOOL {
+            auto* h = reinterpret_cast<Hledani*>(p);
+            if (DialogDriver::ClassOf(okno) == h->trida) h->nalezena.push_back(okno);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&hledani));
+    return hledani.nalezena;
+}
+
+// Visible dialogs of this thread over the owner.
+int PocetDialogu(HWND vlastnik)
+{
+    int pocet = 0;
+    for (HWND okno : OknaVlakna(L"#32770"))
+        pocet += IsWindowVisible(okno) && GetWindow(okno, GW_OWNER) == vlastnik;
+    return pocet;
+}
+
+// The text a tooltip window of this thread shows for a control of the dialog, and the
+// tooltip window that has it; empty when no tooltip knows the control.
+struct Tip {
+    HWND okno = nullptr;
+    UINT priznaky = 0;
+    std::wstring text;
+};
+Tip TipPrvku(HWND dialog, HWND prvek)
+{
+    for (HWND okno : OknaVlakna(TOOLTIPS_CLASSW)) {
+        wchar_t text[256] = L"";
+        TTTOOLINFOW nastroj{};
+        nastroj.cbSize = sizeof nastroj;
+        nastroj.hwnd = dialog;
+        nastroj.uId = reinterpret_cast<UINT_PTR>(prvek);
+        nastroj.lpszText = text;
+        if (!SendMessageW(okno, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&nastroj))) continue;
+        Tip tip{okno, nastroj.uFlags, {}};
+        nastroj.lpszText = text;
+        SendMessageW(okno, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&nastroj));
+        tip.text = text;
+        return tip;
+    }
+    return {};
+}
+
+// Clicks a link the way the link control reports it.
+LRESULT KliknoutNaOdkaz(HWND dialog, int id, UINT kod = NM_CLICK)
+{
+    NMLINK oznameni{};
+    oznameni.hdr.hwndFrom = GetDlgItem(dialog, id);
+    oznameni.hdr.idFrom = static_cast<UINT_PTR>(id);
+    oznameni.hdr.code = kod;
+    return SendMessageW(dialog, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&oznameni));
+}
+
+// Sets the scheme's window and window-text colours for the object's life.
+class BarevneSchema {
+public:
+    BarevneSchema(COLORREF okno, COLORREF text)
+        : puvodni_{GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)}
+    {
+        const COLORREF nove[] = {okno, text};
+        SetSysColors(2, kPrvky, nove);
+    }
+    ~BarevneSchema() { SetSysColors(2, kPrvky, puvodni_); }
+    BarevneSchema(const BarevneSchema&) = delete;
+    BarevneSchema& operator=(const BarevneSchema&) = delete;
+
+private:
+    static constexpr INT kPrvky[2] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF puvodni_[2];
+};
+
+std::wstring VedleTestu(const wchar_t* nazev)
+{
+    std::wstring cesta = TestSupport::ExecutablePath();
+    return cesta.substr(0, cesta.find_last_of(L'\\') + 1) + nazev;
+}
+
+class DlgProgramInfoTest : public OknoHlavniTest {
+protected:
+    void SetUp() override
+    {
+        OknoHlavniTest::SetUp();
+        Vytvorit();
+        SetWindowPos(Okno(), nullptr, 120, 90, 760, 560, SWP_NOZORDER);
+        TestSupport::PumpMessages();
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(nullptr, dlgProgramInfo) << "no dialog is left open";
+        OknoHlavniTest::TearDown();
+    }
+    // The About command with a check run inside the dialog's loop.
+    void OtevritAZkontrolovat(VeSmycceDialogu::Akce akce)
+    {
+        VeSmycceDialogu smycka(Okno(), std::move(akce));
+        Prikaz(ID_NAPOVEDA_OAPLIKACI);
+        EXPECT_TRUE(smycka.Probehlo()) << "the dialog showed";
+        EXPECT_EQ(nullptr, dlgProgramInfo) << "and is gone after its run";
+    }
+};
+
+// ---- contents ------------------------------------------------------------------------------
+
+TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindow)
+{
+    std::wstring pravo;
+    ASSERT_EQ(S_OK, Tarnel::WinApi::ReadVersionString(L"LegalCopyright", pravo));
+    ASSERT_FALSE(pravo.empty());
+
+    OtevritAZkontrolovat([&](HWND dialog) {
+        ASSERT_NE(nullptr, dlgProgramInfo);
+        EXPECT_EQ(dialog, dlgProgramInfo->Handle());
+        EXPECT_EQ(Okno(), GetWindow(dialog, GW_OWNER));
+        EXPECT_FALSE(IsWindowEnabled(Okno())) << "modal over the main window";
+        EXPECT_EQ(dialog, GetForegroundWindow());
+
+        EXPECT_EQ(L"O programu Animora", Text(dialog));
+        EXPECT_EQ(L"Animora", TextPrvku(dialog, IDC_APLIKACE));
+        EXPECT_EQ(kRadekVerze, TextPrvku(dialog, IDC_VERZE)) << "two spaces before the parenthesis";
+        EXPECT_EQ(pravo, TextPrvku(dialog, IDC_INFO_PRAVA));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
+        EXPECT_NE(0, SendDlgItemMessageW(dialog, IDC_IKONA, STM_GETICON, 0, 0)) << "the program icon";
+    });
+    EXPECT_TRUE(IsWindowEnabled(Okno()));
+    EXPECT_EQ(0, PocetDialogu(Okno()));
+}
+
+// The dialog template as the resource holds it (DLGTEMPLATEEX): header, then the items.
+struct PrvekSablony {
+    int id = 0;
+    std::wstring trida;
+    std::wstring text; // an ordinal (an icon resource) reads as "#<number>"
+    DWORD styl = 0;
+    RECT misto{}; // x, y, width, height in dialog units
+};
+struct Sablona {
+    DWORD styl = 0;
+    SIZE rozmer{};
+    std::wstring titulek;
+    WORD bodyPisma = 0;
+    std::wstring pismo;
+    std::vector<PrvekSablony> prvky;
+};
+
+Sablona NacistSablonu(UINT id)
+{
+    Sablona sablona;
+    HRSRC zdroj = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG);
+    if (!zdroj) return sablona;
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, zdroj)));
+    size_t pozice = 0;
+    auto cist = [&](auto hodnota) {
+        memcpy(&hodnota, data + pozice, sizeof hodnota);
+        pozice += sizeof hodnota;
+        return hodnota;
+    };
+    auto retezec = [&] {
+        std::wstring text;
+        for (wchar_t znak; (znak = cist(wchar_t{})) != 0;) text += znak;
+        return text;
+    };
+    auto retezecNeboCislo = [&] {
+        if (reinterpret_cast<const WORD*>(data + pozice)[0] != 0xFFFF) return retezec();
+        pozice += 2;
+        return L"#" + std::to_wstring(cist(WORD{}));
+    };
+    auto obdelnik = [&] {
+        const short x = cist(short{}), y = cist(short{}), sirka = cist(short{}), vyska = cist(short{});
+        return RECT{x, y, sirka, vyska};
+    };
+    cist(DWORD{}); // version and signature
+    cist(DWORD{}); // help id
+    cist(DWORD{}); // extended style
+    sablona.styl = cist(DWORD{});
+    const WORD pocet = cist(WORD{});
+    const RECT rozmer = obdelnik();
+    sablona.rozmer = SIZE{rozmer.right, rozmer.bottom};
+    retezecNeboCislo(); // menu
+    retezecNeboCislo(); // class
+    sablona.titulek = retezec();
+    sablona.bodyPisma = cist(WORD{});
+    cist(DWORD{}); // weight, italic, character set
+    sablona.pismo = retezec();
+    for (WORD i = 0; i < pocet; ++i) {
+        pozice = (pozice + 3) & ~size_t{3};
+        PrvekSablony prvek;
+        cist(DWORD{}); // help id
+        cist(DWORD{}); // extended style
+        prvek.styl = cist(DWORD{});
+        prvek.misto = obdelnik();
+        prvek.id = static_cast<int>(cist(DWORD{}));
+        prvek.trida = retezecNeboCislo();
+        for (auto& znak : prvek.trida) znak = static_cast<wchar_t>(towupper(znak));
+        if (prvek.trida == L"#128") prvek.trida = L"BUTTON";
+        if (prvek.trida == L"#130") prvek.trida = L"STATIC";
+        prvek.text = retezecNeboCislo();
+        pozice += cist(WORD{}); // creation data
+        sablona.prvky.push_back(prvek);
+    }
+    return sablona;
+}
+
+TEST(DlgProgramInfoSablona, HoldsEveryControlWithItsStyleAndPlaceAndLeavesTheBandEmpty)
+{
+    const Sablona sablona = NacistSablonu(IDD_PROGRAM_INFO);
+    EXPECT_EQ(0x80C800C8u, sablona.styl);
+    EXPECT_EQ(197, sablona.rozmer.cx);
+    EXPECT_EQ(170, sablona.rozmer.cy);
+    EXPECT_EQ(L"Dialog", sablona.titulek);
+    EXPECT_EQ(8, sablona.bodyPisma);
+    EXPECT_EQ(L"MS Shell Dlg", sablona.pismo);
+
+    constexpr DWORD kDite = WS_CHILD | WS_VISIBLE;
+    const std::wstring odkazWebu = L"Webové stránky:  <a>" ANIMORA_WEB_MENU_TEXT L"\u00A0</a>";
+    const std::wstring odkazEmailu = L"Kontaktní email:  <a>" ANIMORA_EMAIL L"</a>";
+    const std::vector<PrvekSablony> ocekavane = {
+        {IDC_IKONA, L"STATIC", L"#" + std::to_wstring(IDI_ANIMORA), kDite | SS_ICON, {7, 7, 21, 20}},
+        {IDC_APLIKACE, L"STATIC", L"IDC_APLIKACE", kDite | WS_GROUP | SS_LEFT, {41, 7, 149, 14}},
+        {IDC_VERZE, L"STATIC", L"IDC_VERZE", kDite | WS_GROUP | SS_LEFT, {41, 25, 149, 10}},
+        {IDC_INFO_PRAVA, L"BUTTON", L"Static", kDite | BS_GROUPBOX, {7, 43, 183, 46}},
+        {IDC_INFO_WEB, L"SYSLINK", odkazWebu, kDite | WS_TABSTOP, {14, 58, 168, 12}},
+        {IDC_INFO_EMAIL, L"SYSLINK", odkazEmailu, kDite | WS_TABSTOP, {14, 71, 168, 10}},
+        {IDOK, L"BUTTON", L"OK", kDite | WS_TABSTOP | BS_DEFPUSHBUTTON, {73, 148, 50, 15}},
+    };
+    ASSERT_EQ(ocekavane.size(), sablona.prvky.size());
+    for (size_t i = 0; i < ocekavane.size(); ++i) {
+        const PrvekSablony& o = ocekavane[i];
+        const PrvekSablony& p = sablona.prvky[i];
+        SCOPED_TRACE(o.id);
+        EXPECT_EQ(o.id, p.id);
+        EXPECT_EQ(o.trida, p.trida);
+        EXPECT_EQ(o.text, p.text);
+        EXPECT_EQ(o.styl, p.styl);
+        EXPECT_EQ(o.misto.left, p.misto.left);
+        EXPECT_EQ(o.misto.top, p.misto.top);
+        EXPECT_EQ(o.misto.right, p.misto.right) << "width";
+        EXPECT_EQ(o.misto.bottom, p.misto.bottom) << "height";
+        // The band meant for the maker's other products stays empty.
+        EXPECT_TRUE(p.misto.top >= 137 || p.misto.top + p.misto.bottom <= 99);
+    }
+    // The web link shows the site the program opens; the support address is of its domain.
+    const std::wstring adresa = ANIMORA_WEB_URL;
+    const std::wstring text = L"" ANIMORA_WEB_MENU_TEXT;
+    EXPECT_EQ(text, adresa.substr(adresa.size() - text.size()));
+    const std::wstring email = ANIMORA_EMAIL;
+    EXPECT_EQ(text.substr(text.find(L'.') + 1), email.substr(email.find(L'@') + 1));
+}
+
+TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
+{
+    HWND tooltip = nullptr;
+    OtevritAZkontrolovat([&](HWND dialog) {
+        const Tip email = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_EMAIL));
+        const Tip web = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_WEB));
+        EXPECT_EQ(L"Odeslat email firmě Tarnel", email.text);
+        EXPECT_EQ(L"Zobrazit webové stránky firmy Tarnel", web.text);
+        ASSERT_NE(nullptr, email.okno);
+        EXPECT_EQ(email.okno, web.okno) << "one tooltip window serves both";
+        EXPECT_EQ(dlgProgramInfo->Tipy().Handle(), email.okno);
+        EXPECT_EQ(static_cast<UINT>(TTF_IDISHWND | TTF_SUBCLASS), email.priznaky & (TTF_IDISHWND | TTF_SUBCLASS));
+        EXPECT_TRUE(GetWindowLongW(email.okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(L"", TipPrvku(dialog, GetDlgItem(dialog, IDOK)).text) << "nothing else has a tip";
+        tooltip = email.okno;
+    });
+    EXPECT_FALSE(IsWindow(tooltip)) << "the tooltip window goes with the dialog";
+}
+
+// ---- the heading -----------------------------------------------------------------------------
+
+TEST_F(DlgProgramInfoTest, HeadingIsDarkRedVerdanaTwentyPixelsHighOnWhite)
+{
+    OtevritAZkontrolovat([&](HWND dialog) {
+        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+        RECT klient{};
+        GetClientRect(nadpis, &klient);
+
+        const auto volani = KresleniPrvku::ZaznamenatText(nadpis);
+        ASSERT_EQ(1u, volani.size());
+        EXPECT_EQ(L"Animora", volani[0].text);
+        EXPECT_EQ(kTmaveCervena, volani[0].barva);
+        EXPECT_EQ(0x00000080u, volani[0].barva) << "as a COLORREF";
+        ASSERT_TRUE(volani[0].pismoZnamo);
+        EXPECT_STREQ(L"Verdana", volani[0].pismo.lfFaceName);
+        EXPECT_EQ(-20, volani[0].pismo.lfHeight);
+
+        // Printed: white everywhere but the letters, which are dark red with smoothed edges.
+        auto tisk = KresleniPrvku::Vytisknout(nadpis, kZelena);
+        EXPECT_EQ(0, tisk->Count(kZelena, klient)) << "the whole control is painted";
+        EXPECT_EQ(0, KresleniPrvku::CiziPixely(*tisk, kBila, kTmaveCervena, klient));
+        EXPECT_GT(tisk->Count(kTmaveCervena, klient), 20);
+        EXPECT_GT(tisk->Count(kBila, klient), (klient.right * klient.bottom) / 2);
+        const RECT inkoust = tisk->BoundsOfOther(kBila, klient);
+        EXPECT_GE(inkoust.bottom - inkoust.top, 12) << "letters of a 20-pixel font";
+
+        // And so it is on the screen, standing on a white dialog like every other text.
+        auto obrazovka = KresleniPrvku::ZObrazovky(nadpis);
+        EXPECT_GT(obrazovka->Count(kTmaveCervena, klient), 20);
+        EXPECT_EQ(0, KresleniPrvku::CiziPixely(*obrazovka, kBila, kTmaveCervena, klient));
+        for (HWND prvek : {static_cast<HWND>(dialog), GetDlgItem(dialog, IDC_VERZE), GetDlgItem(dialog, IDC_INFO_PRAVA)}) {
+            auto plocha = KresleniPrvku::ZObrazovky(prvek);
+            EXPECT_EQ(kBila, plocha->Pixel(plocha->Width() - 3, plocha->Height() / 2)) << DialogDriver::ClassOf(prvek);
+        }
+    });
+}
+
+TEST_F(DlgProgramInfoTest, TextWiderThanTheHeadingIsCutOffAtItsEdge)
+{
+    const std::wstring dlouhy = L"Animora – přehrávač animovaných obrázků GIF";
+    OtevritAZkontrolovat([&](HWND dialog) {
+        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+        SetWindowTextW(nadpis, dlouhy.c_str());
+        RECT klient{};
+        GetClientRect(nadpis, &klient);
+        constexpr int kNavic = 80;
+        auto tisk = KresleniPrvku::Vytisknout(nadpis, kZelena, klient.right + kNavic);
+        const RECT vedle{klient.right, 0, klient.right + kNavic, klient.bottom};
+        EXPECT_EQ(kNavic * klient.bottom, tisk->Count(kZelena, vedle)) << "nothing beyond the control";
+
+        // The same text drawn in the same font without any limit: the control shows exactly
+        // its left part (no ellipsis, no second line).
+        LOGFONTW popis{};
+        GetObjectW(dlgProgramInfo->Nadpis().Pismo(), sizeof popis, &popis);
+        Tarnel::WinApi::Font pismo(CreateFontIndirectW(&popis));
+        Canvas vzor(1200, klient.bottom, kBila);
+        RECT cely{0, 0, 1200, klient.bottom};
+        SIZE rozmer{};
+        {
+            Tarnel::WinApi::SelectGuard vyber(vzor.Dc(), pismo.Get());
+            SetTextColor(vzor.Dc(), kTmaveCervena);
+            SetBkMode(vzor.Dc(), TRANSPARENT);
+            DrawTextW(vzor.Dc(), dlouhy.c_str(), static_cast<int>(dlouhy.size()), &cely, DT_SINGLELINE | DT_NOCLIP);
+            GetTextExtentPoint32W(vzor.Dc(), dlouhy.c_str(), static_cast<int>(dlouhy.size()), &rozmer);
+        }
+        ASSERT_GT(rozmer.cx, klient.right + 20) << "the text is wider than the control";
+        int rozdilnych = 0;
+        for (int y = 0; y < klient.bottom; ++y)
+            for (int x = 0; x < klient.right; ++x) rozdilnych += tisk->Pixel(x, y) != vzor.Pixel(x, y);
+        EXPECT_EQ(0, rozdilnych);
+        const RECT okraj{klient.right - 8, 0, klient.right, klient.bottom};
+        EXPECT_GT(tisk->Count(kBila, okraj), 0);
+        EXPECT_LT(tisk->Count(kBila, okraj), 8 * klient.bottom) << "letters reach the edge";
+    });
+}
+
+TEST_F(DlgProgramInfoTest, HeadingTakesTheWindowTextColourOfASchemeWhoseTextIsNotBlack)
+{
+    BarevneSchema schema(kCerna, kBila);
+    OtevritAZkontrolovat([&](HWND dialog) {
+        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+        RECT klient{};
+        GetClientRect(nadpis, &klient);
+        const auto volani = KresleniPrvku::ZaznamenatText(nadpis);
+        ASSERT_EQ(1u, volani.size());
+        EXPECT_EQ(kBila, volani[0].barva);
+        auto tisk = KresleniPrvku::Vytisknout(nadpis, kZelena);
+        EXPECT_EQ(0, KresleniPrvku::CiziPixely(*tisk, kCerna, kBila, klient)) << "white on the scheme's black";
+        EXPECT_GT(tisk->Count(kBila, klient), 20);
+        EXPECT_EQ(0, tisk->Count(kTmaveCervena, klient));
+        // The other texts follow the scheme too.
+        auto verze = KresleniPrvku::ZObrazovky(GetDlgItem(dialog, IDC_VERZE));
+        EXPECT_EQ(kCerna, verze->Pixel(verze->Width() - 3, verze->Height() / 2));
+    });
+}
+
+// ---- place, front, end ---------------------------------------------------------------------
+
+TEST_F(DlgProgramInfoTest, CentredOverTheMainWindowAndKeptOnItsMonitor)
+{
+    OtevritAZkontrolovat([&](HWND dialog) {
+        const POINT dialogu = Stred(Obdelnik(dialog));
+        const POINT okna = Stred(Obdelnik(Okno()));
+        EXPECT_LE(std::abs(dialogu.x - okna.x), 1);
+        EXPECT_LE(std::abs(dialogu.y - okna.y), 1);
+    });
+
+    // A main window hanging over the bottom-left corner: the dialog stays inside the work area.
+    const RECT oblast = PracovniOblast(Okno());
+    SetWindowPos(Okno(), nullptr, oblast.left - 300, oblast.bottom - 150, 500, 400, SWP_NOZORDER);
+    OtevritAZkontrolovat([&](HWND dialog) {
+        const RECT r = Obdelnik(dialog);
+        EXPECT_EQ(oblast.left, r.left);
+        EXPECT_EQ(oblast.bottom, r.bottom);
+    });
+}
+
+TEST_F(DlgProgramInfoTest, CentredInTheWorkAreaWhenTheMainWindowIsMinimised)
+{
+    ShowWindow(Okno(), SW_MINIMIZE);
+    TestSupport::PumpMessages();
+    ASSERT_TRUE(IsIconic(Okno()));
+    OtevritAZkontrolovat([&](HWND dialog) {
+        const POINT dialogu = Stred(Obdelnik(dialog));
+        const POINT oblasti = Stred(PracovniOblast(dialog));
+        EXPECT_LE(std::abs(dialogu.x - oblasti.x), 1);
+        EXPECT_LE(std::abs(dialogu.y - oblasti.y), 1);
+    });
+    ShowWindow(Okno(), SW_RESTORE);
+}
+
+TEST_F(DlgProgramInfoTest, SecondRequestBringsTheOpenDialogToTheFront)
+{
+    HWND jine = CreateWindowExW(0, L"STATIC", L"jiné okno", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, jine);
+    OtevritAZkontrolovat([&](HWND dialog) {
+        DlgProgramInfo* otevreny = dlgProgramInfo;
+        SetForegroundWindow(jine);
+        ASSERT_EQ(jine, GetForegroundWindow());
+
+        Prikaz(ID_NAPOVEDA_OAPLIKACI);
+        EXPECT_EQ(dialog, GetForegroundWindow());
+        EXPECT_EQ(1, PocetDialogu(Okno())) << "no second dialog";
+        EXPECT_EQ(otevreny, dlgProgramInfo);
+
+        SetForegroundWindow(jine);
+        aplikace.ShowProgramInfo(nullptr);
+        EXPECT_EQ(dialog, GetForegroundWindow());
+        EXPECT_EQ(1, PocetDialogu(Okno()));
+    });
+    DestroyWindow(jine);
+
+    // While another modal loop runs, no dialog is started over it.
+    VeSmycceDialogu smycka(nullptr, [](HWND) {});
+    {
+        Tarnel::WinApi::ModalniSmycka jinaSmycka;
+        aplikace.ShowProgramInfo(Okno());
+    }
+    EXPECT_FALSE(smycka.Probehlo());
+    EXPECT_EQ(nullptr, dlgProgramInfo);
+}
+
+TEST_F(DlgProgramInfoTest, EndsWithOkEscapeOrTheCloseBox)
+{
+    struct Zpusob {
+        const char* nazev;
+        std::function<void(HWND)> akce;
+        INT_PTR vysledek;
+    };
+    const Zpusob zpusoby[] = {
+        {"OK", [](HWND d) { DialogDriver::Click(d, IDOK); }, IDOK},
+        {"Esc", [](HWND d) { PostMessageW(d, WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {"close box", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+    };
+    for (const Zpusob& z : zpusoby) {
+        SCOPED_TRACE(z.nazev);
+        DlgProgramInfo dialog;
+        VeSmycceDialogu smycka(Okno(), z.akce, false);
+        EXPECT_EQ(z.vysledek, dialog.DoModal(Okno()));
+        EXPECT_TRUE(smycka.Probehlo());
+        EXPECT_EQ(nullptr, dialog.Handle());
+    }
+}
+
+TEST_F(DlgProgramInfoTest, MainWindowClosedMeanwhileClosesOnceTheDialogHasEnded)
+{
+    VeSmycceDialogu smycka(
+        Okno(), [&](HWND) { PostMessageW(Okno(), WM_CLOSE, 0, 0); }, false);
+    Prikaz(ID_NAPOVEDA_OAPLIKACI);
+    EXPECT_TRUE(smycka.Probehlo());
+    EXPECT_EQ(nullptr, dlgProgramInfo);
+    EXPECT_TRUE(IsWindow(Okno())) << "the close waits for the dialog's caller to return";
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return !IsWindow(Okno()); }, 3000)) << "and happens then";
+}
+
+// ---- other version resources, links -------------------------------------------------------
+
+TEST_F(DlgProgramInfoTest, VersionResourceWithoutTheNoticeOrWithoutAnythingDoesNotStopTheDialog)
+{
+    const std::wstring knihovna = VedleTestu(L"animora_test_verze.dll");
+    ASSERT_TRUE(PathFileExistsW(knihovna.c_str()));
+    std::wstring nazev;
+    ASSERT_EQ(S_OK, Tarnel::WinApi::ReadVersionString(L"ProductName", nazev, knihovna.c_str()));
+    EXPECT_EQ(L"Zkouška", nazev) << "the reader reads that file";
+    {
+        DlgProgramInfo dialog(knihovna);
+        VeSmycceDialogu smycka(Okno(), [](HWND d) {
+            EXPECT_EQ(L"", TextPrvku(d, IDC_INFO_PRAVA)) << "a frame without caption";
+            EXPECT_EQ(L"verze: 2.3.5.7  (64-bitová verze)", TextPrvku(d, IDC_VERZE));
+            EXPECT_EQ(L"O programu Animora", Text(d));
+        });
+        EXPECT_EQ(IDCANCEL, dialog.DoModal(Okno()));
+        EXPECT_TRUE(smycka.Probehlo());
+    }
+
+    const std::wstring bezVerze = slozka.File(L"bez verze.txt");
+    ASSERT_TRUE(TestSupport::WriteBytes(bezVerze, "no version here", 15));
+    DlgProgramInfo dialog(bezVerze);
+    VeSmycceDialogu smycka(Okno(), [](HWND d) {
+        EXPECT_EQ(L"", TextPrvku(d, IDC_INFO_PRAVA));
+        EXPECT_EQ(L"verze: neznámá  (64-bitová verze)", TextPrvku(d, IDC_VERZE));
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal(Okno()));
+    EXPECT_TRUE(smycka.Probehlo());
+}
+
+TEST_F(DlgProgramInfoTest, LinkTheShellCannotOpenIsIgnored)
+{
+    const wchar_t kNikam[] = L"animora-nikam:nic";
+    ASSERT_LE(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", kNikam, nullptr, nullptr, SW_SHOWMAXIMIZED)), 32)
+        << "the shell knows no such link";
+    DlgProgramInfo dialog;
+    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresaWebu) << "the links open the maker's addresses";
+    EXPECT_EQ(L"mailto:" ANIMORA_EMAIL L"?subject=Zadost o technickou podporu", dialog.adresaPodpory);
+    dialog.adresaWebu = kNikam;
+    dialog.adresaPodpory = kNikam;
+    VeSmycceDialogu smycka(Okno(), [](HWND d) {
+        for (int id : {IDC_INFO_WEB, IDC_INFO_EMAIL}) {
+            EXPECT_EQ(0, KliknoutNaOdkaz(d, id));
+            EXPECT_EQ(0, KliknoutNaOdkaz(d, id, NM_RETURN));
+        }
+        EXPECT_TRUE(IsWindowVisible(d)) << "the dialog stays open";
+        EXPECT_EQ(nullptr, DialogDriver::FindDialog(GetCurrentThreadId(), d)) << "and nothing is shown over it";
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal(Okno()));
+    EXPECT_TRUE(smycka.Probehlo());
+}
+
+// A link scheme of the test's own, whose handler is this executable in its "record-start"
+// mode: what the shell started shows in the file the handler writes.
+class ZkusebniOdkaz {
+public:
+    static constexpr wchar_t kSchema[] = L"animora-zkouska";
+    explicit ZkusebniOdkaz(const std::wstring& zaznam)
+    {
+        const std::wstring prikaz =
+            L"\"" + TestSupport::ExecutablePath() + L"\" --child=record-start \"" + zaznam + L"\" \"%1\"";
+        const std::wstring klic = std::wstring(kSchema) + L"\\shell\\open\\command";
+        pripraveno_ = RegSetKeyValueW(HKEY_CLASSES_ROOT, kSchema, L"URL Protocol", REG_SZ, L"", sizeof(wchar_t)) ==
+                          ERROR_SUCCESS &&
+                      RegSetKeyValueW(HKEY_CLASSES_ROOT, klic.c_str(), nullptr, REG_SZ, prikaz.c_str(),
+                                      static_cast<DWORD>((prikaz.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    ~ZkusebniOdkaz() { RegDeleteTreeW(HKEY_CLASSES_ROOT, kSchema); }
+    ZkusebniOdkaz(const ZkusebniOdkaz&) = delete;
+    ZkusebniOdkaz& operator=(const ZkusebniOdkaz&) = delete;
+    bool Pripraveno() const { return pripraveno_; }
+
+private:
+    bool pripraveno_ = false;
+};
+
+// What the handler recorded: its show state and the link, once the file is there.
+std::wstring PockatNaZaznam(const std::wstring& zaznam)
+{
+    TestSupport::PumpUntil([&] { return PathFileExistsW(zaznam.c_str()) != FALSE; }, 10000);
+    const std::string bajty = TestSupport::ReadBytes(zaznam);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bajty.data()), bajty.size() / sizeof(wchar_t));
+}
+
+TEST_F(DlgProgramInfoTest, LinkIsOpenedThroughTheShellMaximised)
+{
+    const std::wstring zaznam = slozka.File(L"otevreno.txt");
+    ZkusebniOdkaz odkaz(zaznam);
+    ASSERT_TRUE(odkaz.Pripraveno());
+    DlgProgramInfo dialog;
+    dialog.adresaWebu = std::wstring(ZkusebniOdkaz::kSchema) + L":web";
+    dialog.adresaPodpory = std::wstring(ZkusebniOdkaz::kSchema) + L":podpora";
+    std::wstring web;
+    std::wstring podpora;
+    VeSmycceDialogu smycka(Okno(), [&](HWND d) {
+        EXPECT_EQ(0, KliknoutNaOdkaz(d, IDC_INFO_WEB));
+        web = PockatNaZaznam(zaznam);
+        DeleteFileW(zaznam.c_str());
+        EXPECT_EQ(0, KliknoutNaOdkaz(d, IDC_INFO_EMAIL));
+        podpora = PockatNaZaznam(zaznam);
+    });
+    dialog.DoModal(Okno());
+    EXPECT_TRUE(smycka.Probehlo());
+    EXPECT_EQ(std::to_wstring(SW_SHOWMAXIMIZED) + L" animora-zkouska:web", web);
+    EXPECT_EQ(std::to_wstring(SW_SHOWMAXIMIZED) + L" animora-zkouska:podpora", podpora);
+}
+
+} // namespace
