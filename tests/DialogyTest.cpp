@@ -57,7 +57,11 @@ bool DialogyTest::KlicExistuje()
 
 void DialogyTest::ZakazatZapis()
 {
+    // The keys above it are made first: created along with it, they would be volatile too.
     HKEY klic = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &klic, nullptr));
+    RegCloseKey(klic);
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel\\Animora", 0, nullptr,
                                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &klic, nullptr));
     RegCloseKey(klic);

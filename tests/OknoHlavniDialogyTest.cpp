@@ -80,6 +80,33 @@ ObsluhaDialogu::Skript ZadatRychlost(std::wstring rychlost, bool trvale = false)
     };
 }
 
+// While it lives, the application key cannot be created: its parent is a volatile key, which
+// may hold no stored ones. It must go before the main window closes, as the window's
+// placement store treats a key it cannot create as fatal.
+class NezapisovatelnyRegistr {
+public:
+    NezapisovatelnyRegistr()
+    {
+        // The keys above it are made first: created along with it, they would be volatile too.
+        HKEY klic = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klic, nullptr);
+        RegCloseKey(klic);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRodic, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &klic,
+                        nullptr);
+        RegCloseKey(klic);
+    }
+    ~NezapisovatelnyRegistr()
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRodic);
+        RegDeleteKeyW(HKEY_CURRENT_USER, kRodic);
+    }
+    NezapisovatelnyRegistr(const NezapisovatelnyRegistr&) = delete;
+    NezapisovatelnyRegistr& operator=(const NezapisovatelnyRegistr&) = delete;
+
+private:
+    static constexpr wchar_t kRodic[] = L"Software\\Tarnel\\Animora";
+};
+
 class OknoHlavniDialogy : public OknoHlavniTest {
 protected:
     void KliknoutNaTlacitko(int prikaz, bool naSipku = false)
@@ -98,7 +125,6 @@ protected:
     {
         ObsluhaDialogu obsluha(std::move(skript));
         akce();
-        TestSupport::PumpUntil([&] { return DialogDriver::FindDialog(GetCurrentThreadId()) == nullptr; }, 100);
         TestSupport::PumpMessages();
         obsluha.Dokoncit();
         EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
@@ -172,6 +198,23 @@ TEST_F(OknoHlavniDialogy, ChosenSpeedGovernsTheNextFrameAndBecomesTheDefaultOnly
     EXPECT_EQ(400u, Ulozeno(L"rychlostAnimace").value_or(0));
     EXPECT_EQ(30u, Ulozeno(L"krokZmenyRychlosti").value_or(0)) << "both settings are written";
     EXPECT_EQ(L"Rychlost: 400 %", Cast(kCastRychlost));
+}
+
+TEST_F(OknoHlavniDialogy, NewDefaultThatTheRegistryRefusesStaysForTheRunWithoutAWord)
+{
+    NezapisovatelnyRegistr zakaz;
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    ASSERT_TRUE(SDialogem(ZadatRychlost(L"300", true), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(300u, okno->Rychlost());
+    EXPECT_EQ(300u, nastaveni.rychlostAnimace);
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value());
+    EXPECT_EQ(nullptr, DialogDriver::FindDialog(GetCurrentThreadId())) << "no message about it";
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    Prikaz(ID_RYCHLOST_VYCHOZI);
+    EXPECT_EQ(300u, okno->Rychlost()) << "the default of this run";
+    HKEY klic = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, kKlicAplikace, 0, KEY_READ, &klic));
 }
 
 TEST_F(OknoHlavniDialogy, SpeedDialogAnsweringTheCurrentSpeedChangesAndStoresNothing)
