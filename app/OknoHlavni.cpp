@@ -9,6 +9,7 @@
 #include "image/GifAnimace.h"
 #include "image/SouboroveDialogy.h"
 #include "resources/resource.h"
+#include "settings/DlgNastaveni.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
 #include "winlib/ModalniSmycka.h"
@@ -282,7 +283,18 @@ void OknoHlavni::OtevritWeb()
 
 void OknoHlavni::ZobrazitPredvolby()
 {
-    // The settings dialog arrives with its own change; until then the command is inert.
+    if (dlgNastaveni) {
+        SetForegroundWindow(dlgNastaveni->Handle());
+        return;
+    }
+    // A second modal loop over one that runs already would outlive the first one's handler.
+    if (ModalniSmycka::Bezi()) return;
+    DlgNastaveni dialog;
+    dlgNastaveni = &dialog;
+    const INT_PTR vysledek = dialog.DoModal(hwnd_);
+    dlgNastaveni = nullptr;
+    if (vysledek == -1) RaiseLastError();
+    // The dialog has stored what it changed; the speed on screen stays until 40019.
 }
 
 void OknoHlavni::PrepnoutPrehledObrazku()

@@ -5,8 +5,10 @@
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
+#include "settings/DlgRychlostAnimace.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
 
@@ -165,7 +167,21 @@ void OknoHlavni::ZmenitRychlost(UINT prikaz)
 
 void OknoHlavni::ZvolitRychlost()
 {
-    // The speed dialog arrives with its own change; until then the command is inert.
+    // A second modal loop over one that runs already would outlive the first one's handler.
+    if (ModalniSmycka::Bezi()) return;
+    DlgRychlostAnimace dialog;
+    dialog.rychlost = rychlost;
+    const INT_PTR vysledek = dialog.DoModal(hwnd_);
+    if (vysledek == -1) RaiseLastError();
+    // The dialog's loop dispatched whatever arrived meanwhile, a speed command included: the
+    // comparison is with the speed as it is now, and only a window still there is updated.
+    if (vysledek != IDOK || !IsWindow() || dialog.rychlost == rychlost) return;
+    rychlost = dialog.rychlost;
+    if (dialog.jakoVychozi) {
+        nastaveni.rychlostAnimace = rychlost;
+        UlozitNastaveni(nastaveni); // a registry that refuses leaves the new default for this run
+    }
+    AktualizovatStav();
 }
 
 std::wstring OknoHlavni::TextPripraven() const

@@ -56,4 +56,13 @@
 #define ANIMORA_EMAIL               L"podpora@tarnel.cz"
 #endif
 
+// Speed dialog and settings dialog.
+#define IDD_RYCHLOST_ANIMACE        107
+#define IDD_NASTAVENI               109
+#define IDC_RYCHLOST_HODNOTA        1015
+#define IDC_RYCHLOST_TRVALE         1016
+#define IDC_NASTAVENI_RYCHLOST      1018
+#define IDC_NASTAVENI_KROK          1019
+#define IDC_NASTAVENI_ODKAZ         1020
+
 #endif // ANIMORA_RESOURCE_H

@@ -7,4 +7,8 @@
 #define IDC_WINLIB_POPISEK     9002
 #define IDC_WINLIB_VLASTNI     9003
 
+#define IDD_WINLIB_CISLA       9010
+#define IDC_WINLIB_CISLO1      9011
+#define IDC_WINLIB_CISLO2      9012
+
 #endif // WINLIB_TEST_RESOURCE_H

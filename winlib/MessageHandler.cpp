@@ -50,6 +50,34 @@ HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
+bool IsReflectedNotification(UINT message)
+{
+    if (message < kReflectBase) return false;
+    switch (message - kReflectBase) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_PARENTNOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
 MessageHandler::~MessageHandler() { Unbind(); }
 
 MessageHandler* MessageHandler::FromHandle(HWND window)

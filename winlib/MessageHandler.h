@@ -13,6 +13,10 @@ namespace Tarnel::WinApi {
 // Notifications a parent does not handle are sent back to their control under this offset.
 constexpr UINT kReflectBase = 0x2000;
 
+// Whether the message is one of the notification families that come back reflected, under
+// kReflectBase (WM_COMMAND, WM_NOTIFY, drawing, scrolling, colour and the like).
+bool IsReflectedNotification(UINT message);
+
 class MessageHandler : public Window {
 public:
     MessageHandler() = default;

@@ -6,7 +6,27 @@ namespace Tarnel::WinApi {
 namespace {
 // The object whose window this thread is creating: WM_NCCREATE binds the window to it.
 thread_local WindowImpl* t_creating = nullptr;
+
+// Window property of a taken-over window: the procedure that was installed beneath ours.
+const wchar_t kProcedureBeneath[] = L"Tarnel.WinApi.PredchoziProcedura";
+
+WNDPROC ProcedureBeneath(HWND window)
+{
+    return reinterpret_cast<WNDPROC>(GetPropW(window, kProcedureBeneath));
+}
+
+WNDPROC InstalledProcedure(HWND window)
+{
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+}
+
+void InstallProcedure(HWND window, WNDPROC procedure)
+{
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+}
 } // namespace
+
+WindowImpl::~WindowImpl() { ReleaseWindow(); }
 
 bool WindowImpl::RegisterOnce(const WindowClass& windowClass)
 {
@@ -44,10 +64,25 @@ HWND WindowImpl::Create(const WindowClass& windowClass, HWND parent, const wchar
 bool WindowImpl::SubclassWindow(HWND window)
 {
     if (hwnd_ || !::IsWindow(window) || FromHandle(window)) return false;
+    // Stacking a second procedure of ours over one still in the chain would hand every
+    // message to the object twice: the object takes the place the earlier one left.
+    if (WNDPROC beneath = ProcedureBeneath(window)) {
+        Bind(window);
+        superProc_ = beneath;
+        return true;
+    }
+    // A window of one of our classes whose object has gone: ours is its class procedure.
+    if (InstalledProcedure(window) == &WindowImpl::WindowProc) return false;
+
     Bind(window);
     auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowImpl::WindowProc)));
     if (!previous) {
+        Unbind();
+        return false;
+    }
+    if (!SetPropW(window, kProcedureBeneath, reinterpret_cast<HANDLE>(previous))) {
+        InstallProcedure(window, previous);
         Unbind();
         return false;
     }
@@ -59,9 +94,20 @@ HWND WindowImpl::UnsubclassWindow()
 {
     HWND window = hwnd_;
     if (!window || !IsSubclassed()) return nullptr;
-    auto installed = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    if (installed != &WindowImpl::WindowProc) return nullptr; // someone subclassed after us
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+    if (InstalledProcedure(window) != &WindowImpl::WindowProc) return nullptr; // someone subclassed after us
+    InstallProcedure(window, superProc_);
+    RemovePropW(window, kProcedureBeneath);
+    superProc_ = ::DefWindowProcW;
+    Unbind();
+    return window;
+}
+
+HWND WindowImpl::ReleaseWindow()
+{
+    if (HWND window = UnsubclassWindow()) return window;
+    // Ours stays in the chain where it cannot be taken out; the window's property keeps what
+    // it passes messages to.
+    HWND window = hwnd_;
     superProc_ = ::DefWindowProcW;
     Unbind();
     return window;
@@ -70,15 +116,24 @@ HWND WindowImpl::UnsubclassWindow()
 void WindowImpl::OnUnbinding(HWND window)
 {
     if (!IsSubclassed()) return;
-    auto installed = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    if (installed == &WindowImpl::WindowProc)
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+    if (InstalledProcedure(window) == &WindowImpl::WindowProc) InstallProcedure(window, superProc_);
+    RemovePropW(window, kProcedureBeneath);
     superProc_ = ::DefWindowProcW;
 }
 
 LRESULT WindowImpl::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return CallWindowProcW(superProc_, hwnd_, message, wParam, lParam);
+}
+
+LRESULT WindowImpl::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC beneath = ProcedureBeneath(window);
+    if (!beneath) return ::DefWindowProcW(window, message, wParam, lParam);
+    // No object holds this window any more, but ours is still in its chain.
+    const LRESULT result = CallWindowProcW(beneath, window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) RemovePropW(window, kProcedureBeneath);
+    return result;
 }
 
 LRESULT CALLBACK WindowImpl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -88,7 +143,7 @@ LRESULT CALLBACK WindowImpl::WindowProc(HWND window, UINT message, WPARAM wParam
         self = std::exchange(t_creating, nullptr);
         self->Bind(window);
     }
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (!self) return PassOn(window, message, wParam, lParam);
     LRESULT result = 0;
     self->Dispatch(window, message, wParam, lParam, result);
     return result;

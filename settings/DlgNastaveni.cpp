@@ -1,0 +1,91 @@
+#include "settings/DlgNastaveni.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/Aplikace.h"
+#include "resources/resource.h"
+#include "settings/Nastaveni.h"
+#include "winlib/Chyby.h"
+
+using namespace Tarnel::WinApi;
+
+DlgNastaveni* dlgNastaveni = nullptr;
+
+DlgNastaveni::DlgNastaveni() : DialogImpl(IDD_NASTAVENI) {}
+
+DlgNastaveni::~DlgNastaveni()
+{
+    tipOdkazu.reset();
+    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+}
+
+bool DlgNastaveni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_INITDIALOG: result = OnInitDialog(); return true;
+    case WM_COMMAND: return OnCommand(wParam);
+    case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+    default: return false;
+    }
+}
+
+LRESULT DlgNastaveni::OnInitDialog()
+{
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
+    const std::wstring titulek = aplikace.nazevAplikace + L" - Předvolby";
+    CheckWin32(SetWindowTextW(hwnd_, titulek.c_str()));
+
+    editKroku.Pripojit(Item(IDC_NASTAVENI_KROK), nastaveni.krokZmenyRychlosti, static_cast<int32_t>(kKrokMin),
+                       static_cast<int32_t>(kKrokMax));
+    editRychlosti.Pripojit(Item(IDC_NASTAVENI_RYCHLOST), nastaveni.rychlostAnimace,
+                           static_cast<int32_t>(kRychlostMin), static_cast<int32_t>(kRychlostMax));
+
+    tipOdkazu = std::make_unique<ToolTip>();
+    tipOdkazu->Vytvorit(hwnd_);
+    if (!tipOdkazu->IsWindow()) RaiseFatal(E_HANDLE);
+    HWND odkaz = Item(IDC_NASTAVENI_ODKAZ);
+    if (!odkaz) RaiseFatal(E_INVALIDARG);
+    tipOdkazu->PridatNastroj(odkaz, IDS_TIP_WEB);
+    return TRUE; // the focus goes to OK, the first control with a tab stop
+}
+
+bool DlgNastaveni::OnCommand(WPARAM wParam)
+{
+    if (HIWORD(wParam) != BN_CLICKED) return false;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        Ulozit();
+        EndDialog(IDOK);
+        return true;
+    case IDCANCEL:
+        EndDialog(IDCANCEL);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DlgNastaveni::Ulozit()
+{
+    // An entry that is no valid number keeps its setting; the other one is still taken, and
+    // both are written whether they changed or not.
+    uint32_t hodnota = 0;
+    if (editKroku.ZiskatHodnotu(hodnota) == S_OK) nastaveni.krokZmenyRychlosti = hodnota;
+    if (editRychlosti.ZiskatHodnotu(hodnota) == S_OK) nastaveni.rychlostAnimace = hodnota;
+    // A registry that refuses the values leaves them in force for this run, without a word.
+    UlozitNastaveni(nastaveni);
+}
+
+bool DlgNastaveni::OnNotify(const NMHDR* hlavicka)
+{
+    if (!hlavicka || hlavicka->idFrom != IDC_NASTAVENI_ODKAZ || hlavicka->code != NM_CLICK) return false;
+    OtevritAdresu(ANIMORA_WEB_URL, SW_SHOWMAXIMIZED);
+    return true;
+}
+
+void DlgNastaveni::OtevritAdresu(const wchar_t* adresa, int zobrazeni)
+{
+    ShellExecuteW(hwnd_, L"open", adresa, nullptr, nullptr, zobrazeni);
+}

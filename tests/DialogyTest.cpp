@@ -1,0 +1,71 @@
+#include "tests/DialogyTest.h"
+
+#include "app/Aplikace.h"
+#include "resources/resource.h"
+#include "settings/Nastaveni.h"
+
+namespace {
+
+HICON NacistIkonu(int cx, int cy)
+{
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON, cx, cy, 0));
+}
+
+} // namespace
+
+void DialogyTest::SetUp()
+{
+    aplikace.nazevAplikace = L"Animora";
+    aplikace.velkaIkona = NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    aplikace.malaIkona = NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    nastaveni = Nastaveni{};
+    vlastnik_ = CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500,
+                                300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, vlastnik_);
+}
+
+void DialogyTest::TearDown()
+{
+    DestroyWindow(vlastnik_);
+    TestSupport::PumpMessages();
+    if (aplikace.velkaIkona) DestroyIcon(aplikace.velkaIkona);
+    if (aplikace.malaIkona) DestroyIcon(aplikace.malaIkona);
+    aplikace.velkaIkona = aplikace.malaIkona = nullptr;
+    nastaveni = Nastaveni{};
+}
+
+std::optional<DWORD> DialogyTest::Hodnota(const wchar_t* nazev)
+{
+    DWORD typ = 0;
+    DWORD hodnota = 0;
+    DWORD velikost = sizeof hodnota;
+    if (RegGetValueW(HKEY_CURRENT_USER, kKlicAplikace, nazev, RRF_RT_ANY, &typ, &hodnota, &velikost) != ERROR_SUCCESS)
+        return std::nullopt;
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), typ) << testing::PrintToString(std::wstring(nazev));
+    EXPECT_EQ(4u, velikost);
+    return hodnota;
+}
+
+bool DialogyTest::KlicExistuje()
+{
+    HKEY klic = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKlicAplikace, 0, KEY_READ, &klic) != ERROR_SUCCESS) return false;
+    RegCloseKey(klic);
+    return true;
+}
+
+void DialogyTest::ZakazatZapis()
+{
+    // The keys above it are made first: created along with it, they would be volatile too.
+    HKEY klic = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &klic, nullptr));
+    RegCloseKey(klic);
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel\\Animora", 0, nullptr,
+                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &klic, nullptr));
+    RegCloseKey(klic);
+    ASSERT_NE(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kKlicAplikace, 0, nullptr, 0, 0x0002001F, nullptr,
+                                             &klic, nullptr))
+        << "a stored key below a volatile one";
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Shared set-up of the speed and settings dialog tests: the application's name and icons as
+// start-up sets them, fresh settings, a scratch registry and a window to own the dialogs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "tests/ObsluhaDialogu.h"
+#include "tests/TestSupport.h"
+
+class DialogyTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND Vlastnik() const { return vlastnik_; }
+    DWORD Vlakno() const { return GetCurrentThreadId(); }
+
+    // A value of the application key: empty when the key or the value is missing; the type
+    // must be REG_DWORD of 4 bytes.
+    static std::optional<DWORD> Hodnota(const wchar_t* nazev);
+    static bool KlicExistuje();
+    // Makes the application key impossible to create: its parent becomes a volatile key,
+    // which may hold no stored children.
+    static void ZakazatZapis();
+
+    TestSupport::ScratchRegistry registr_;
+    HWND vlastnik_ = nullptr;
+};

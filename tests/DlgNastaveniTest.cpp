@@ -1,0 +1,258 @@
+// The settings dialog for real: it runs modally on the test thread while a helper thread
+// works it as a user would; what it stores is read back from the (scratch) registry.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Aplikace.h"
+#include "resources/resource.h"
+#include "settings/DlgNastaveni.h"
+#include "settings/Nastaveni.h"
+#include "tests/DialogDriver.h"
+#include "tests/DialogyTest.h"
+
+using namespace Uzivatel;
+
+namespace {
+
+// The dialog with the shell left out: what the link would open is only noted.
+class NastaveniBezProhlizece : public DlgNastaveni {
+public:
+    std::vector<std::wstring> adresy;
+    std::vector<int> zobrazeni;
+
+protected:
+    void OtevritAdresu(const wchar_t* adresa, int jak) override
+    {
+        adresy.push_back(adresa);
+        zobrazeni.push_back(jak);
+    }
+};
+
+// Moves the focus as the Tab key would put it on the control, and waits until it is there.
+void Zamerit(HWND dialog, HWND prvek)
+{
+    PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(prvek), TRUE);
+    const DWORD vlakno = GetWindowThreadProcessId(dialog, nullptr);
+    const ULONGLONG konec = GetTickCount64() + 3000;
+    while (Fokus(vlakno) != prvek && GetTickCount64() < konec) Sleep(10);
+}
+
+// A point of the link control that lies on its link, found the way the control itself tests.
+POINT BodOdkazu(HWND odkaz)
+{
+    RECT r{};
+    GetClientRect(odkaz, &r);
+    for (LONG y = r.top + 1; y < r.bottom; y += 3)
+        for (LONG x = r.left; x < r.right; x += 2) {
+            LHITTESTINFO zasah{};
+            zasah.pt = POINT{x, y};
+            if (SendMessageW(odkaz, LM_HITTEST, 0, reinterpret_cast<LPARAM>(&zasah))) return zasah.pt;
+        }
+    return POINT{-1, -1};
+}
+
+class DlgNastaveniTest : public DialogyTest {
+protected:
+    INT_PTR Spustit(DlgNastaveni& dialog, ObsluhaDialogu::Skript skript)
+    {
+        ObsluhaDialogu obsluha(std::move(skript));
+        const INT_PTR vysledek = dialog.DoModal(Vlastnik());
+        obsluha.Dokoncit();
+        EXPECT_TRUE(obsluha.Nalezen());
+        EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
+        EXPECT_EQ(nullptr, DialogDriver::FindDialog(Vlakno())) << "no box was shown after it";
+        return vysledek;
+    }
+    void Vyplnit(HWND dialog, const wchar_t* rychlost, const wchar_t* krok)
+    {
+        Napsat(GetDlgItem(dialog, IDC_NASTAVENI_RYCHLOST), rychlost);
+        Napsat(GetDlgItem(dialog, IDC_NASTAVENI_KROK), krok);
+    }
+    void OcekavatUlozeno(DWORD rychlost, DWORD krok)
+    {
+        EXPECT_EQ(rychlost, Hodnota(L"rychlostAnimace").value_or(0xDEAD));
+        EXPECT_EQ(krok, Hodnota(L"krokZmenyRychlosti").value_or(0xDEAD));
+    }
+};
+
+TEST_F(DlgNastaveniTest, OpensWithTheSettingsUnderItsCaptionWithTheRangeAndLinkTips)
+{
+    nastaveni = Nastaveni{333, 17};
+    DlgNastaveni dialog;
+    std::wstring titulek, rychlost, krok, tipRychlosti, tipKroku, tipOdkazu, textOdkazu;
+    std::wstring adresaOdkazu;
+    bool fokusNaOk = false;
+    LRESULT velka = 0, mala = 0;
+    const INT_PTR vysledek = Spustit(dialog, [&](HWND okno) {
+        const DWORD vlakno = GetWindowThreadProcessId(okno, nullptr);
+        HWND editRychlosti = GetDlgItem(okno, IDC_NASTAVENI_RYCHLOST);
+        HWND editKroku = GetDlgItem(okno, IDC_NASTAVENI_KROK);
+        HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
+        titulek = Text(okno);
+        rychlost = Text(editRychlosti);
+        krok = Text(editKroku);
+        fokusNaOk = Fokus(vlakno) == GetDlgItem(okno, IDOK);
+        velka = SendMessageW(okno, WM_GETICON, ICON_BIG, 0);
+        mala = SendMessageW(okno, WM_GETICON, ICON_SMALL, 0);
+        tipRychlosti = TextTipu(vlakno, editRychlosti, 0);
+        tipKroku = TextTipu(vlakno, editKroku, 0);
+        tipOdkazu = TextTipu(vlakno, okno, reinterpret_cast<UINT_PTR>(odkaz));
+        textOdkazu = Text(odkaz);
+        LITEM polozka{};
+        polozka.mask = LIF_ITEMINDEX | LIF_URL;
+        polozka.iLink = 0;
+        if (SendMessageW(odkaz, LM_GETITEM, 0, reinterpret_cast<LPARAM>(&polozka))) adresaOdkazu = polozka.szUrl;
+        Kliknout(GetDlgItem(okno, IDCANCEL));
+    });
+    EXPECT_EQ(IDCANCEL, vysledek);
+    EXPECT_EQ(L"Animora - Předvolby", titulek);
+    EXPECT_EQ(L"333", rychlost);
+    EXPECT_EQ(L"17", krok);
+    EXPECT_TRUE(fokusNaOk) << "the first control with a tab stop";
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), velka);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), mala);
+    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 10 - 1000", tipRychlosti);
+    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", tipKroku);
+    EXPECT_EQ(L"Zobrazit webové stránky firmy Tarnel", tipOdkazu);
+    EXPECT_NE(std::wstring::npos, textOdkazu.find(L"Tarnel")) << testing::PrintToString(textOdkazu);
+    EXPECT_NE(std::wstring::npos, textOdkazu.find(L"www.tarnel.cz"));
+    EXPECT_EQ(ANIMORA_WEB_URL, adresaOdkazu) << "the same site as the Help menu";
+    EXPECT_FALSE(KlicExistuje());
+}
+
+TEST_F(DlgNastaveniTest, OkWritesBothValuesEvenWhenNothingChanged)
+{
+    nastaveni = Nastaveni{333, 17};
+    DlgNastaveni dialog;
+    EXPECT_EQ(IDOK, Spustit(dialog, [](HWND okno) { Kliknout(GetDlgItem(okno, IDOK)); }));
+    OcekavatUlozeno(333, 17);
+}
+
+TEST_F(DlgNastaveniTest, OkTakesBothNewValues)
+{
+    DlgNastaveni dialog;
+    EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
+                  Vyplnit(okno, L"250", L"20");
+                  Kliknout(GetDlgItem(okno, IDOK));
+              }));
+    EXPECT_EQ(250u, nastaveni.rychlostAnimace);
+    EXPECT_EQ(20u, nastaveni.krokZmenyRychlosti);
+    OcekavatUlozeno(250, 20);
+}
+
+TEST_F(DlgNastaveniTest, EnterWithAnInvalidEntryInTheFocusedFieldKeepsThatSettingAndStoresTheOther)
+{
+    struct Pripad {
+        int pole;
+        const wchar_t* rychlost;
+        const wchar_t* krok;
+        DWORD ocekavanaRychlost, ocekavanyKrok;
+    };
+    const Pripad pripady[] = {
+        {IDC_NASTAVENI_RYCHLOST, L"5", L"20", 333, 20},
+        {IDC_NASTAVENI_RYCHLOST, L"", L"20", 333, 20},
+        {IDC_NASTAVENI_RYCHLOST, L"4294967296", L"20", 333, 20},
+        {IDC_NASTAVENI_RYCHLOST, L"12 5", L"20", 333, 20},
+        {IDC_NASTAVENI_KROK, L"500", L"0", 500, 17},
+        {IDC_NASTAVENI_KROK, L"500", L"101", 500, 17},
+        {IDC_NASTAVENI_KROK, L"500", L"99999999999999999999", 500, 17},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(p.rychlost) + L" / " + p.krok));
+        nastaveni = Nastaveni{333, 17};
+        DlgNastaveni dialog;
+        EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
+                      HWND pole = GetDlgItem(okno, p.pole);
+                      Zamerit(okno, pole);
+                      Vyplnit(okno, p.rychlost, p.krok);
+                      Stisknout(pole, VK_RETURN);
+                  }));
+        EXPECT_EQ(p.ocekavanaRychlost, nastaveni.rychlostAnimace);
+        EXPECT_EQ(p.ocekavanyKrok, nastaveni.krokZmenyRychlosti);
+        OcekavatUlozeno(p.ocekavanaRychlost, p.ocekavanyKrok);
+    }
+}
+
+TEST_F(DlgNastaveniTest, TabbingAwayFromAnInvalidEntryPutsBackTheLastValidNumber)
+{
+    nastaveni = Nastaveni{333, 17};
+    DlgNastaveni dialog;
+    std::wstring poOdchodu;
+    EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
+                  HWND rychlost = GetDlgItem(okno, IDC_NASTAVENI_RYCHLOST);
+                  Zamerit(okno, rychlost);
+                  Napsat(rychlost, L"1001");
+                  Stisknout(rychlost, VK_TAB);
+                  const ULONGLONG konec = GetTickCount64() + 3000;
+                  while (Fokus(GetWindowThreadProcessId(okno, nullptr)) == rychlost && GetTickCount64() < konec) Sleep(10);
+                  poOdchodu = Text(rychlost);
+                  Kliknout(GetDlgItem(okno, IDOK));
+              }));
+    EXPECT_EQ(L"333", poOdchodu);
+    OcekavatUlozeno(333, 17);
+}
+
+TEST_F(DlgNastaveniTest, StornoEscapeAndTheCloseBoxStoreNothing)
+{
+    const std::function<void(HWND)> konce[] = {
+        [](HWND okno) { Kliknout(GetDlgItem(okno, IDCANCEL)); },
+        [](HWND okno) { Stisknout(GetDlgItem(okno, IDOK), VK_ESCAPE); },
+        [](HWND okno) { ZavritKrizkem(okno); },
+    };
+    for (const auto& konec : konce) {
+        nastaveni = Nastaveni{333, 17};
+        DlgNastaveni dialog;
+        EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
+                      Vyplnit(okno, L"250", L"20");
+                      konec(okno);
+                  }));
+        EXPECT_EQ(333u, nastaveni.rychlostAnimace);
+        EXPECT_EQ(17u, nastaveni.krokZmenyRychlosti);
+        EXPECT_FALSE(KlicExistuje());
+    }
+}
+
+TEST_F(DlgNastaveniTest, RegistryThatCannotBeWrittenLeavesTheNewValuesForTheRunSilently)
+{
+    ZakazatZapis();
+    DlgNastaveni dialog;
+    EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
+                  Vyplnit(okno, L"250", L"20");
+                  Kliknout(GetDlgItem(okno, IDOK));
+              }));
+    EXPECT_EQ(250u, nastaveni.rychlostAnimace);
+    EXPECT_EQ(20u, nastaveni.krokZmenyRychlosti);
+    EXPECT_FALSE(KlicExistuje());
+}
+
+TEST_F(DlgNastaveniTest, ClickOnTheLinkOpensTheMakersAddressMaximised)
+{
+    NastaveniBezProhlizece dialog;
+    bool trefa = false;
+    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
+                  HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
+                  const POINT bod = BodOdkazu(odkaz);
+                  trefa = bod.x >= 0;
+                  PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bod.x, bod.y));
+                  PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(bod.x, bod.y));
+                  Sleep(200);
+                  // A click beside the link opens nothing.
+                  RECT r{};
+                  GetClientRect(odkaz, &r);
+                  PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, r.bottom - 1));
+                  PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(1, r.bottom - 1));
+                  Sleep(200);
+                  Kliknout(GetDlgItem(okno, IDCANCEL));
+              }));
+    ASSERT_TRUE(trefa) << "no point of the control lies on its link";
+    ASSERT_EQ(1u, dialog.adresy.size());
+    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
+    EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
+    EXPECT_FALSE(KlicExistuje());
+}
+
+} // namespace

@@ -1,0 +1,382 @@
+// The speed command (40016) and the preferences command (40002) of the main window, from
+// every place they are offered, with the dialogs worked by a helper thread as a user would.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Aplikace.h"
+#include "image/GifAnimace.h"
+#include "resources/resource.h"
+#include "settings/DlgNastaveni.h"
+#include "settings/Nastaveni.h"
+#include "tests/DialogDriver.h"
+#include "tests/ObsluhaDialogu.h"
+#include "tests/OknoHlavniTest.h"
+
+using namespace Uzivatel;
+
+namespace {
+
+// Key messages to post into the next popup menu once it shows; the menu's own loop takes
+// them from the queue as it takes typed keys.
+std::vector<std::pair<UINT, WPARAM>>* g_klavesy = nullptr;
+
+void CALLBACK PoslatKlavesyDoMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup) || !g_klavesy) return;
+    KillTimer(nullptr, id);
+    for (const auto& [zprava, klavesa] : *g_klavesy) PostMessageW(popup, zprava, klavesa, 1);
+    g_klavesy = nullptr;
+}
+
+// Runs the action that opens a menu and chooses in it with the keys.
+void VybratVMenu(const std::function<void()>& otevrit, std::vector<std::pair<UINT, WPARAM>> klavesy)
+{
+    g_klavesy = &klavesy;
+    const UINT_PTR casovac = SetTimer(nullptr, 0, 20, &PoslatKlavesyDoMenu);
+    otevrit();
+    KillTimer(nullptr, casovac);
+    g_klavesy = nullptr;
+}
+
+std::pair<UINT, WPARAM> Znak(wchar_t znak) { return {WM_CHAR, znak}; }
+std::pair<UINT, WPARAM> Klavesa(UINT klavesa) { return {WM_KEYDOWN, klavesa}; }
+
+std::optional<DWORD> Ulozeno(const wchar_t* nazev)
+{
+    DWORD hodnota = 0;
+    DWORD velikost = sizeof hodnota;
+    if (RegGetValueW(HKEY_CURRENT_USER, kKlicAplikace, nazev, RRF_RT_REG_DWORD, nullptr, &hodnota, &velikost) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return hodnota;
+}
+
+int PocetDialogu(DWORD vlakno)
+{
+    int pocet = 0;
+    EnumThreadWindows(
+        vlakno,
+        [](HWND okno, LPARAM citac) {
+            if (IsWindowVisible(okno) && DialogDriver::ClassOf(okno) == L"#32770") ++*reinterpret_cast<int*>(citac);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&pocet));
+    return pocet;
+}
+
+// Types the speed into the speed dialog, optionally checks the box, and confirms.
+ObsluhaDialogu::Skript ZadatRychlost(std::wstring rychlost, bool trvale = false)
+{
+    return [rychlost, trvale](HWND dialog) {
+        Napsat(GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA), rychlost);
+        if (trvale) Kliknout(GetDlgItem(dialog, IDC_RYCHLOST_TRVALE));
+        Kliknout(GetDlgItem(dialog, IDOK));
+    };
+}
+
+// While it lives, the application key cannot be created: its parent is a volatile key, which
+// may hold no stored ones. It must go before the main window closes, as the window's
+// placement store treats a key it cannot create as fatal.
+class NezapisovatelnyRegistr {
+public:
+    NezapisovatelnyRegistr()
+    {
+        // The keys above it are made first: created along with it, they would be volatile too.
+        HKEY klic = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klic, nullptr);
+        RegCloseKey(klic);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRodic, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &klic,
+                        nullptr);
+        RegCloseKey(klic);
+    }
+    ~NezapisovatelnyRegistr()
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRodic);
+        RegDeleteKeyW(HKEY_CURRENT_USER, kRodic);
+    }
+    NezapisovatelnyRegistr(const NezapisovatelnyRegistr&) = delete;
+    NezapisovatelnyRegistr& operator=(const NezapisovatelnyRegistr&) = delete;
+
+private:
+    static constexpr wchar_t kRodic[] = L"Software\\Tarnel\\Animora";
+};
+
+class OknoHlavniDialogy : public OknoHlavniTest {
+protected:
+    void KliknoutNaTlacitko(int prikaz, bool naSipku = false)
+    {
+        RECT r{};
+        ASSERT_TRUE(SendMessageW(Panel(), TB_GETRECT, static_cast<WPARAM>(prikaz), reinterpret_cast<LPARAM>(&r)));
+        const int x = naSipku ? r.right - 3 : r.left + 6;
+        const LPARAM bod = MAKELPARAM(x, (r.top + r.bottom) / 2);
+        SendMessageW(Panel(), WM_MOUSEMOVE, 0, bod);
+        SendMessageW(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, bod);
+        SendMessageW(Panel(), WM_LBUTTONUP, 0, bod);
+    }
+    // Runs the action with the helper working the dialog it opens; the commands chosen in a
+    // menu arrive posted, so they are dispatched here too.
+    bool SDialogem(ObsluhaDialogu::Skript skript, const std::function<void()>& akce)
+    {
+        ObsluhaDialogu obsluha(std::move(skript));
+        akce();
+        TestSupport::PumpMessages();
+        obsluha.Dokoncit();
+        EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
+        return obsluha.Nalezen();
+    }
+    void Zvysit(int kolikrat)
+    {
+        for (int i = 0; i < kolikrat; ++i) Prikaz(ID_RYCHLOST_ZVYSIT);
+    }
+};
+
+TEST_F(OknoHlavniDialogy, SpeedDialogOpensFromTheMenusAndTheToolbarWithTheCurrentSpeed)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    struct Cesta {
+        const char* odkud;
+        std::function<void()> otevrit;
+    };
+    const Cesta cesty[] = {
+        {"menu Animace", [&] { VybratVMenu([&] { SendMessageW(Okno(), WM_SYSCOMMAND, SC_KEYMENU, L'a'); }, {Znak(L'r')}); }},
+        {"context menu",
+         [&] {
+             VybratVMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, MAKELPARAM(300, 300)); },
+                         {Klavesa(VK_DOWN), Klavesa(VK_DOWN), Klavesa(VK_DOWN), Klavesa(VK_RIGHT), Znak(L'r')});
+         }},
+        {"toolbar button", [&] { KliknoutNaTlacitko(ID_ANIMACE_RYCHLOST); }},
+        {"speed menu", [&] { VybratVMenu([&] { KliknoutNaTlacitko(ID_ANIMACE_RYCHLOST, true); }, {Znak(L'd')}); }},
+    };
+    uint32_t rychlost = 100;
+    for (const Cesta& cesta : cesty) {
+        SCOPED_TRACE(cesta.odkud);
+        std::wstring titulek, pole;
+        const uint32_t nova = rychlost + 10;
+        const bool otevreno = SDialogem(
+            [&](HWND dialog) {
+                titulek = Text(dialog);
+                pole = Text(GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA));
+                ZadatRychlost(std::to_wstring(nova))(dialog);
+            },
+            cesta.otevrit);
+        ASSERT_TRUE(otevreno);
+        EXPECT_EQ(L"Animora", titulek);
+        EXPECT_EQ(std::to_wstring(rychlost), pole) << "opens with the current speed";
+        EXPECT_EQ(nova, okno->Rychlost());
+        EXPECT_EQ(L"Rychlost: " + std::to_wstring(nova) + L" %", Cast(kCastRychlost));
+        rychlost = nova;
+    }
+    EXPECT_EQ(100u, nastaveni.rychlostAnimace);
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value()) << "nothing stored without the check box";
+}
+
+TEST_F(OknoHlavniDialogy, ChosenSpeedGovernsTheNextFrameAndBecomesTheDefaultOnlyWhenAsked)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(4), true);
+    ASSERT_EQ(1u, okno->intervaly.size());
+    ASSERT_TRUE(SDialogem(ZadatRychlost(L"250"), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(250u, okno->Rychlost());
+    EXPECT_EQ(1u, okno->intervaly.size()) << "the running timer is not armed again";
+    Tik();
+    ASSERT_EQ(2u, okno->intervaly.size());
+    EXPECT_EQ(okno->Animace()->FrameDelayMs(1) * 100 / 250, okno->intervaly.back()) << "frame 1 at 250 %";
+    EXPECT_EQ(100u, nastaveni.rychlostAnimace);
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value());
+
+    nastaveni.krokZmenyRychlosti = 30;
+    ASSERT_TRUE(SDialogem(ZadatRychlost(L"400", true), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(400u, okno->Rychlost());
+    EXPECT_EQ(400u, nastaveni.rychlostAnimace);
+    EXPECT_EQ(400u, Ulozeno(L"rychlostAnimace").value_or(0));
+    EXPECT_EQ(30u, Ulozeno(L"krokZmenyRychlosti").value_or(0)) << "both settings are written";
+    EXPECT_EQ(L"Rychlost: 400 %", Cast(kCastRychlost));
+}
+
+TEST_F(OknoHlavniDialogy, NewDefaultThatTheRegistryRefusesStaysForTheRunWithoutAWord)
+{
+    NezapisovatelnyRegistr zakaz;
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    ASSERT_TRUE(SDialogem(ZadatRychlost(L"300", true), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(300u, okno->Rychlost());
+    EXPECT_EQ(300u, nastaveni.rychlostAnimace);
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value());
+    EXPECT_EQ(nullptr, DialogDriver::FindDialog(GetCurrentThreadId())) << "no message about it";
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    Prikaz(ID_RYCHLOST_VYCHOZI);
+    EXPECT_EQ(300u, okno->Rychlost()) << "the default of this run";
+    HKEY klic = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, kKlicAplikace, 0, KEY_READ, &klic));
+}
+
+TEST_F(OknoHlavniDialogy, SpeedDialogAnsweringTheCurrentSpeedChangesAndStoresNothing)
+{
+    nastaveni.krokZmenyRychlosti = 50;
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    Zvysit(1);
+    ASSERT_EQ(150u, okno->Rychlost());
+    ASSERT_TRUE(SDialogem(
+        [](HWND dialog) {
+            Kliknout(GetDlgItem(dialog, IDC_RYCHLOST_TRVALE));
+            Kliknout(GetDlgItem(dialog, IDOK));
+        },
+        [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(150u, okno->Rychlost());
+    EXPECT_EQ(100u, nastaveni.rychlostAnimace) << "the check box is not acted on";
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value());
+}
+
+TEST_F(OknoHlavniDialogy, EnterOnAnInvalidSpeedGivesTheDefaultWhileClickingOkKeepsTheCurrent)
+{
+    nastaveni.krokZmenyRychlosti = 50;
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    Zvysit(1);
+    ASSERT_TRUE(SDialogem(
+        [](HWND dialog) {
+            Napsat(GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA), L"5");
+            Kliknout(GetDlgItem(dialog, IDOK));
+        },
+        [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(150u, okno->Rychlost()) << "leaving the field put 150 back before OK read it";
+
+    ASSERT_TRUE(SDialogem(
+        [](HWND dialog) {
+            HWND pole = GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA);
+            Napsat(pole, L"5");
+            Stisknout(pole, VK_RETURN);
+        },
+        [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(100u, okno->Rychlost()) << "the default speed";
+    EXPECT_EQ(L"Rychlost: 100 %", Cast(kCastRychlost));
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value());
+}
+
+TEST_F(OknoHlavniDialogy, CancelledSpeedDialogChangesNothing)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    ASSERT_TRUE(SDialogem(
+        [](HWND dialog) {
+            Napsat(GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA), L"250");
+            Kliknout(GetDlgItem(dialog, IDC_RYCHLOST_TRVALE));
+            ZavritKrizkem(dialog);
+        },
+        [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
+    EXPECT_EQ(100u, okno->Rychlost());
+    EXPECT_EQ(L"Rychlost: 100 %", Cast(kCastRychlost));
+    EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value());
+}
+
+TEST_F(OknoHlavniDialogy, ClosingTheMainWindowUnderEitherDialogEndsTheDialogFirst)
+{
+    const std::pair<UINT, int> pripady[] = {{ID_ANIMACE_RYCHLOST, IDC_RYCHLOST_HODNOTA},
+                                            {ID_NASTROJE_PREDVOLBY, IDC_NASTAVENI_RYCHLOST}};
+    for (const auto& [prikaz, pole] : pripady) {
+        SCOPED_TRACE(prikaz);
+        okno = std::make_unique<SledovaneOkno>();
+        Vytvorit();
+        okno->OtevritSoubor(PomalaAnimace(3), true);
+        HWND hlavni = Okno();
+        const bool otevreno = SDialogem(
+            [hlavni, pole = pole](HWND dialog) {
+                Napsat(GetDlgItem(dialog, pole), L"250");
+                PostMessageW(hlavni, WM_CLOSE, 0, 0);
+            },
+            [&] { Prikaz(prikaz); });
+        EXPECT_TRUE(otevreno);
+        TestSupport::PumpUntil([&] { return !IsWindow(hlavni); }, 5000);
+        EXPECT_FALSE(IsWindow(hlavni)) << "the close came back once the dialog had ended";
+        EXPECT_EQ(nullptr, dlgNastaveni);
+        EXPECT_EQ(100u, nastaveni.rychlostAnimace);
+        EXPECT_FALSE(Ulozeno(L"rychlostAnimace").has_value()) << "the dialog was cancelled, not confirmed";
+    }
+}
+
+TEST_F(OknoHlavniDialogy, PreferencesOpenFromTheMenuAndTheToolbar)
+{
+    Vytvorit();
+    const std::function<void()> cesty[] = {
+        [&] { VybratVMenu([&] { SendMessageW(Okno(), WM_SYSCOMMAND, SC_KEYMENU, L't'); }, {Znak(L'v')}); },
+        [&] { KliknoutNaTlacitko(ID_NASTROJE_PREDVOLBY); },
+    };
+    for (const auto& otevrit : cesty) {
+        std::wstring titulek;
+        bool ukazatel = false;
+        ASSERT_TRUE(SDialogem(
+            [&](HWND dialog) {
+                titulek = Text(dialog);
+                ukazatel = dlgNastaveni && dlgNastaveni->Handle() == dialog;
+                Kliknout(GetDlgItem(dialog, IDCANCEL));
+            },
+            otevrit));
+        EXPECT_EQ(L"Animora - Předvolby", titulek);
+        EXPECT_TRUE(ukazatel) << "the running dialog is known while it runs";
+        EXPECT_EQ(nullptr, dlgNastaveni) << "and forgotten once it has ended";
+        EXPECT_TRUE(IsWindowEnabled(Okno())) << "the main window takes input again";
+    }
+}
+
+TEST_F(OknoHlavniDialogy, SecondPreferencesCommandBringsTheOpenDialogForwardInsteadOfAnother)
+{
+    Vytvorit();
+    HWND hlavni = Okno();
+    int poDruhem = 0, poRychlosti = 0;
+    HWND vPopredi = nullptr, dialogOkno = nullptr;
+    ASSERT_TRUE(SDialogem(
+        [&](HWND dialog) {
+            const DWORD vlakno = GetWindowThreadProcessId(dialog, nullptr);
+            dialogOkno = dialog;
+            SetForegroundWindow(hlavni);
+            PostMessageW(hlavni, WM_COMMAND, MAKEWPARAM(ID_NASTROJE_PREDVOLBY, 0), 0);
+            Sleep(300);
+            poDruhem = PocetDialogu(vlakno);
+            vPopredi = GetForegroundWindow();
+            PostMessageW(hlavni, WM_COMMAND, MAKEWPARAM(ID_ANIMACE_RYCHLOST, 0), 0);
+            Sleep(300);
+            poRychlosti = PocetDialogu(vlakno);
+            Kliknout(GetDlgItem(dialog, IDCANCEL));
+        },
+        [&] { Prikaz(ID_NASTROJE_PREDVOLBY); }));
+    EXPECT_EQ(1, poDruhem) << "no second settings dialog";
+    EXPECT_EQ(dialogOkno, vPopredi) << "the open one came to the front";
+    EXPECT_EQ(1, poRychlosti) << "no speed dialog over it either";
+    EXPECT_EQ(nullptr, dlgNastaveni);
+
+    // Once it has ended, the command opens it again.
+    EXPECT_TRUE(SDialogem([](HWND dialog) { Kliknout(GetDlgItem(dialog, IDCANCEL)); },
+                          [&] { Prikaz(ID_NASTROJE_PREDVOLBY); }));
+}
+
+TEST_F(OknoHlavniDialogy, NewDefaultSpeedWaitsForTheDefaultCommandWhileTheNewStepActsAtOnce)
+{
+    Vytvorit();
+    okno->OtevritSoubor(PomalaAnimace(3), true);
+    ASSERT_TRUE(SDialogem(
+        [](HWND dialog) {
+            Napsat(GetDlgItem(dialog, IDC_NASTAVENI_RYCHLOST), L"250");
+            Napsat(GetDlgItem(dialog, IDC_NASTAVENI_KROK), L"25");
+            Kliknout(GetDlgItem(dialog, IDOK));
+        },
+        [&] { Prikaz(ID_NASTROJE_PREDVOLBY); }));
+    EXPECT_EQ(250u, Ulozeno(L"rychlostAnimace").value_or(0));
+    EXPECT_EQ(25u, Ulozeno(L"krokZmenyRychlosti").value_or(0));
+    EXPECT_EQ(100u, okno->Rychlost()) << "the speed on screen stays";
+    EXPECT_EQ(L"Rychlost: 100 %", Cast(kCastRychlost));
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    EXPECT_EQ(125u, okno->Rychlost());
+    Prikaz(ID_RYCHLOST_VYCHOZI);
+    EXPECT_EQ(250u, okno->Rychlost());
+    EXPECT_EQ(L"Rychlost: 250 %", Cast(kCastRychlost));
+}
+
+} // namespace
