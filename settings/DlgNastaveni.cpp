@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Okno.h"
 
 using namespace Tarnel::WinApi;
 
@@ -48,6 +49,8 @@ LRESULT DlgNastaveni::OnInitDialog()
     HWND odkaz = Item(IDC_NASTAVENI_ODKAZ);
     if (!odkaz) RaiseFatal(E_INVALIDARG);
     tipOdkazu->PridatNastroj(odkaz, IDS_TIP_WEB);
+    // The template has no place of its own: a dialog opens over the window it belongs to.
+    Vycentrovat(hwnd_, nullptr);
     return TRUE; // the focus goes to OK, the first control with a tab stop
 }
 

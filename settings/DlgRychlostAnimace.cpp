@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Okno.h"
 
 using namespace Tarnel::WinApi;
 
@@ -30,6 +31,8 @@ LRESULT DlgRychlostAnimace::OnInitDialog()
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
     editRychlosti.Pripojit(Item(IDC_RYCHLOST_HODNOTA), rychlost, static_cast<int32_t>(kRychlostMin),
                            static_cast<int32_t>(kRychlostMax));
+    // The template has no place of its own: a dialog opens over the window it belongs to.
+    Vycentrovat(hwnd_, nullptr);
     return TRUE; // the focus goes to the speed field, the first control with a tab stop
 }
 

@@ -380,3 +380,23 @@ TEST_F(OknoHlavniDialogy, NewDefaultSpeedWaitsForTheDefaultCommandWhileTheNewSte
 }
 
 } // namespace
+
+TEST_F(OknoHlavniDialogy, BothDialogsOpenCentredOverTheMainWindow)
+{
+    Vytvorit();
+    ASSERT_TRUE(SetWindowPos(Okno(), nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    RECT hlavni{};
+    GetWindowRect(Okno(), &hlavni);
+    for (UINT prikaz : {ID_ANIMACE_RYCHLOST, ID_NASTROJE_PREDVOLBY}) {
+        SCOPED_TRACE(prikaz);
+        RECT r{};
+        ASSERT_TRUE(SDialogem(
+            [&](HWND dialog) {
+                GetWindowRect(dialog, &r);
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            },
+            [&] { Prikaz(prikaz); }));
+        EXPECT_NEAR((hlavni.left + hlavni.right) / 2, (r.left + r.right) / 2, 1);
+        EXPECT_NEAR((hlavni.top + hlavni.bottom) / 2, (r.top + r.bottom) / 2, 1);
+    }
+}
