@@ -136,10 +136,12 @@ HRESULT GifAnimace::ReplaceOpenFile()
     return result;
 }
 
-void OnSaveFrame(HWND owner, GifAnimace* model)
+void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek)
 {
     if (!model || !model->HasImage()) return;
     const std::optional<std::wstring> target = ShowSaveDialog(owner);
-    if (!target) return;
+    // The dialog's loop let other messages run; the model is looked at again.
+    if (!target || !model->HasImage()) return;
+    if (snimek && FAILED(model->SelectFrame(*snimek))) return;
     model->SaveFrame(target->c_str()); // failures are not reported to the user
 }

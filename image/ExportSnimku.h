@@ -3,6 +3,7 @@
 // GifAnimace::SaveToFile and GifAnimace::SaveFrame are implemented in ExportSnimku.cpp.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 class GifAnimace;
@@ -17,6 +18,7 @@ std::wstring TemporaryPathFor(const std::wstring& path);
 // True when the file decodes as an image of exactly width x height pixels.
 bool IsImageOfSize(const std::wstring& path, UINT width, UINT height);
 
-// The save command of a window: asks for a target and saves the model's active frame there.
-// Does nothing without a model or image; a failed save is not reported to the user.
-void OnSaveFrame(HWND owner, GifAnimace* model);
+// The save command of a window: asks for a target and saves the model's active frame there,
+// or the given frame, made active once a target is chosen (nothing is saved when the model
+// lacks it). Does nothing without a model or image; a failed save is not reported to the user.
+void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt);

@@ -41,4 +41,11 @@
 #define ANIMORA_WEB_URL             L"https://www.tarnel.cz"
 #endif
 
+// The frames overview panel: its dialog and controls.
+#define IDD_PREHLED_FRAMES          106
+#define IDC_PREHLED_SEZNAM          1011
+#define IDC_PREHLED_INFORMACE       1012
+#define IDC_PREHLED_OTEVRIT         1013
+#define IDC_PREHLED_ULOZIT          1014
+
 #endif // ANIMORA_RESOURCE_H
