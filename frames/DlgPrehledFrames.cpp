@@ -20,7 +20,7 @@ using namespace Tarnel::WinApi;
 namespace {
 
 // How many rows above a step back are rendered on the way forward. Each costs a drawing of
-// its own, so a few screens' worth keeps the pause short while sparing most later steps back.
+// its own, so this many keeps that one pause short and spares the next fifteen steps back.
 constexpr UINT kZasobaRadku = 16;
 
 bool JeSoubor(const std::wstring& cesta)
