@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/Aplikace.h"
+#include "frames/ModulPrehledFrames.h"
 #include "image/ExportSnimku.h"
 #include "image/GifAnimace.h"
 #include "image/SouboroveDialogy.h"
@@ -299,15 +300,17 @@ void OknoHlavni::ZobrazitPredvolby()
 
 void OknoHlavni::PrepnoutPrehledObrazku()
 {
-    // The frames-overview window arrives with its own change; until then the command is inert.
+    if (modulPrehledFrames.Bezi()) {
+        modulPrehledFrames.Ukoncit();
+        return;
+    }
+    // The check mark follows once the thread reports its start.
+    modulPrehledFrames.Spustit(AktualniPodminky().a ? cestaSouboru.c_str() : nullptr, hwnd_);
 }
 
-void OknoHlavni::UkoncitPrehledObrazku()
-{
-    // Nothing to stop while the frames-overview window does not exist.
-}
+void OknoHlavni::UkoncitPrehledObrazku() { modulPrehledFrames.Ukoncit(); }
 
-bool OknoHlavni::PrehledObrazkuBezi() const { return false; }
+bool OknoHlavni::PrehledObrazkuBezi() const { return modulPrehledFrames.Bezi(); }
 
 BOOL OknoHlavni::NastavitCasovac(UINT intervalMs) { return SetTimer(hwnd_, TIMER_ANIMACE, intervalMs, nullptr) != 0; }
 

@@ -13,6 +13,7 @@
 
 #include "app/Aplikace.h"
 #include "app/OknoHlavni.h"
+#include "bench/BenchPrehled.h"
 #include "bench/GifZapis.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
@@ -185,6 +186,7 @@ int wmain()
     Pamet(soubory.back()); // first, so the peak belongs to this file alone
     ZmenaSnimku(soubory);
     Intervaly();
+    Bench::PrehledSnimku();
     DestroyWindow(oknoHlavni.Handle());
 
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);

@@ -163,7 +163,9 @@ void OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek)
     const std::optional<std::wstring> target = ShowSaveDialog(owner);
     // The dialog's loop may have drawn other frames (list items, a playing animation): the
     // frame meant is made active again, once the model is known to still hold an image.
+    // A frame the model no longer has is not replaced by another.
     if (!target || !model->HasImage()) return;
-    if (const std::optional<UINT> ktery = snimek ? snimek() : std::nullopt) model->SelectFrame(*ktery);
+    const std::optional<UINT> ktery = snimek ? snimek() : std::nullopt;
+    if (ktery && FAILED(model->SelectFrame(*ktery))) return;
     model->SaveFrame(target->c_str()); // failures are not reported to the user
 }

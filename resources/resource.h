@@ -65,4 +65,11 @@
 #define IDC_NASTAVENI_KROK          1019
 #define IDC_NASTAVENI_ODKAZ         1020
 
+// The frames overview panel: its dialog and controls.
+#define IDD_PREHLED_FRAMES          106
+#define IDC_PREHLED_SEZNAM          1011
+#define IDC_PREHLED_INFORMACE       1012
+#define IDC_PREHLED_OTEVRIT         1013
+#define IDC_PREHLED_ULOZIT          1014
+
 #endif // ANIMORA_RESOURCE_H

@@ -106,9 +106,11 @@ void PutFrame(std::string& out, const GifRecipe& recipe, size_t index)
 {
     const Frame& frame = recipe.frames[index];
     out += "\x21\xF9\x04";
-    out += '\x04'; // disposal 1: leave the frame in place
+    out += frame.transparent ? '\x05' : '\x04'; // disposal 1: leave the frame in place
     Put16(out, frame.delay);
-    out += std::string("\x00\x00", 2);
+    const BYTE transparentIndex = recipe.palette == Palette::Global ? static_cast<BYTE>(index) : 0;
+    out += static_cast<char>(frame.transparent ? transparentIndex : 0);
+    out += '\0';
 
     out += '\x2C';
     Put16(out, 0);

@@ -259,4 +259,25 @@ private:
     HRESULT hr_;
 };
 
+// Owns a kernel object handle (thread, event, process) and closes it.
+class KernelHandle {
+public:
+    KernelHandle() = default;
+    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
+    ~KernelHandle() { Reset(); }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+
+    HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(HANDLE handle = nullptr)
+    {
+        HANDLE old = std::exchange(handle_, handle);
+        if (old) CheckWin32(CloseHandle(old));
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
 } // namespace Tarnel::WinApi

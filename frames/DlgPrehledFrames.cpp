@@ -1,0 +1,269 @@
+#include "frames/DlgPrehledFrames.h"
+
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "app/Aplikace.h"
+#include "app/Prikazy.h"
+#include "image/ExportSnimku.h"
+#include "image/GifAnimace.h"
+#include "image/SouboroveDialogy.h"
+#include "resources/resource.h"
+#include "winlib/Chyby.h"
+#include "winlib/Handles.h"
+#include "winlib/ModalniSmycka.h"
+
+using namespace Tarnel::WinApi;
+
+namespace {
+
+// How many rows above a step back are rendered on the way forward. Each costs a drawing of
+// its own, so this many keeps that one pause short and spares the next fifteen steps back.
+constexpr UINT kZasobaRadku = 16;
+
+bool JeSoubor(const std::wstring& cesta)
+{
+    return !cesta.empty() && PathFileExistsW(cesta.c_str()) && !PathIsDirectoryW(cesta.c_str());
+}
+
+std::wstring TitulekSObrazkem(const std::wstring& cesta, int pocetSnimku)
+{
+    return aplikace.nazevAplikace + L" - " + NazevSouboru(cesta) + L" (počet obrázků: " +
+           std::to_wstring(pocetSnimku) + L")";
+}
+
+std::wstring TitulekBezObrazku() { return aplikace.nazevAplikace + L" - Přehled obrázků animace"; }
+
+std::wstring TextInformace(UINT sirka, UINT vyska, UINT intervalMs)
+{
+    return L"Velikost: " + std::to_wstring(sirka) + L" x " + std::to_wstring(vyska) + L" bodů. Interval: " +
+           std::to_wstring(intervalMs) + L" milisekund.";
+}
+
+} // namespace
+
+DlgPrehledFrames::DlgPrehledFrames(size_t rozpocetMezipameti)
+    : DialogImpl(IDD_PREHLED_FRAMES), mezipamet(rozpocetMezipameti)
+{
+}
+
+DlgPrehledFrames::~DlgPrehledFrames()
+{
+    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+    mezipamet.Vyprazdnit();
+    model.reset();
+    list.Release();
+}
+
+HWND DlgPrehledFrames::Vytvorit(HWND hostitel, const wchar_t* cesta)
+{
+    // Our dialog layer hands the object itself to WM_INITDIALOG, so the path goes beside it.
+    parametr = cesta;
+    HWND okno = Create(hostitel);
+    parametr = nullptr;
+    if (!okno) RaiseLastError();
+    return okno;
+}
+
+bool DlgPrehledFrames::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_INITDIALOG: result = OnInitDialog(); return true;
+    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), result);
+    case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
+    case WM_COMMAND: result = 0; return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    default: return false;
+    }
+}
+
+BOOL DlgPrehledFrames::OnInitDialog()
+{
+    if (parametr && JeSoubor(parametr)) path = parametr;
+    SetInfo(L"");
+    list.Attach(Item(IDC_PREHLED_SEZNAM));
+    model = std::make_unique<GifAnimace>();
+    if (JeSoubor(path)) {
+        model->Load(path, true);
+        ZapomenoutModel();
+        FillFrameList();
+    }
+    UpdateTitle();
+    return TRUE;
+}
+
+bool DlgPrehledFrames::OnCommand(UINT id, UINT kod)
+{
+    if (id == IDC_PREHLED_SEZNAM && kod == LBN_SELCHANGE) {
+        ShowFrameInfo();
+        return true;
+    }
+    if (id == IDC_PREHLED_OTEVRIT && kod == BN_CLICKED) {
+        OnOpenFile();
+        return true;
+    }
+    if (id == IDC_PREHLED_ULOZIT && kod == BN_CLICKED) {
+        OnSaveFrame();
+        return true;
+    }
+    // The panel is part of its host window: OK or Cancel from anywhere must not end it.
+    return id == IDOK || id == IDCANCEL;
+}
+
+bool DlgPrehledFrames::OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result)
+{
+    result = 0;
+    if (!polozka || polozka->CtlID != IDC_PREHLED_SEZNAM || !model || !model->HasImage()) return true;
+    polozka->itemHeight = VyskaPolozkySeznamu(model->Height());
+    result = 1;
+    return true;
+}
+
+bool DlgPrehledFrames::OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result)
+{
+    result = 0;
+    if (!polozka || polozka->CtlID != IDC_PREHLED_SEZNAM || !model || !model->HasImage()) return true;
+    result = 1;
+    const RECT& r = polozka->rcItem;
+    // An empty list still asks for its focus rectangle, and a damaged file may decode as an
+    // image without pixels: there is nothing to show in either.
+    if (polozka->itemID == static_cast<UINT>(-1) || Width(r) <= 0 || Height(r) <= 0) return true;
+    if (model->Width() == 0 || model->Height() == 0) return true;
+
+    const int barva = (polozka->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+    HBRUSH pozadi = GetSysColorBrush(barva);
+    const auto snimek = static_cast<UINT>(polozka->itemData);
+    rozmerPolozky = SIZE{Width(r), Height(r)};
+    if (mezipamet.Kapacita(Width(r), Height(r)) == 0) {
+        PrejitNaSnimek(snimek);
+        model->DrawFitted(polozka->hDC, r.left, r.top, Width(r), Height(r), pozadi);
+        return true;
+    }
+    const MezipametPolozek::Klic klic{snimek, Width(r), Height(r), GetSysColor(barva)};
+    if (mezipamet.Vykreslit(klic, polozka->hDC, r.left, r.top)) return true;
+    PrejitNaSnimek(snimek);
+    mezipamet.Ulozit(klic, Vykreslit(Width(r), Height(r), pozadi));
+    if (!mezipamet.Vykreslit(klic, polozka->hDC, r.left, r.top))
+        model->DrawFitted(polozka->hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    return true;
+}
+
+void DlgPrehledFrames::UpdateTitle()
+{
+    const bool obrazek = model && model->HasImage();
+    const std::wstring titulek = obrazek ? TitulekSObrazkem(path, model->FrameCount()) : TitulekBezObrazku();
+    CheckWin32(SetWindowTextW(::GetParent(hwnd_), titulek.c_str()));
+}
+
+void DlgPrehledFrames::FillFrameList()
+{
+    if (!list.IsWindow()) RaiseFatal(E_HANDLE);
+    mezipamet.Vyprazdnit();
+    list.Clear();
+    if (!model || !model->HasImage()) return;
+    const int pocet = model->FrameCount();
+    for (int i = 0; i < pocet; ++i) list.AddItem(i);
+    if (list.Count() > 0) list.Select(0);
+    ShowFrameInfo();
+}
+
+void DlgPrehledFrames::ShowFrameInfo()
+{
+    SetInfo(L"");
+    const int snimek = VybranySnimek();
+    if (!model || snimek < 0 || snimek >= model->FrameCount()) return;
+    const auto index = static_cast<UINT>(snimek);
+    PrejitNaSnimek(index);
+    SetInfo(TextInformace(model->Width(), model->Height(), model->FrameDelayMs(index)));
+}
+
+void DlgPrehledFrames::OnOpenFile()
+{
+    // While a dialog of this thread waits, a second one or a new model under it is refused.
+    if (ModalniSmycka::Bezi()) return;
+    const std::optional<std::wstring> zvoleno = ShowOpenDialog(hwnd_);
+    if (!zvoleno || !list.IsWindow()) return;
+    model->Load(*zvoleno, true);
+    ZapomenoutModel();
+    path = *zvoleno;
+    FillFrameList();
+    UpdateTitle();
+}
+
+void DlgPrehledFrames::OnSaveFrame()
+{
+    if (ModalniSmycka::Bezi()) return;
+    if (!model || !model->HasImage()) return;
+    // Drawing the rows moves the model's active frame about; what the user chose is the
+    // selected row, so that frame is the one saved.
+    const int snimek = VybranySnimek();
+    ::OnSaveFrame(hwnd_, model.get(), snimek >= 0 ? std::optional<UINT>(snimek) : std::nullopt);
+    if (!list.IsWindow()) return;
+    // Saving over the panel's own file opens it again with only the saved frame in it.
+    ZapomenoutModel();
+    if (model->FrameCount() != list.Count()) {
+        FillFrameList();
+        UpdateTitle();
+    }
+}
+
+void DlgPrehledFrames::SetInfo(const std::wstring& text)
+{
+    CheckWin32(SetDlgItemTextW(hwnd_, IDC_PREHLED_INFORMACE, text.c_str()));
+}
+
+int DlgPrehledFrames::VybranySnimek() const
+{
+    const int vybrana = list.Selected();
+    return vybrana == LB_ERR ? -1 : static_cast<int>(list.ItemData(vybrana));
+}
+
+void DlgPrehledFrames::PrejitNaSnimek(UINT snimek)
+{
+    if (aktivniSnimek == static_cast<int>(snimek)) return;
+    if (aktivniSnimek > static_cast<int>(snimek)) NaplnitMezipametPred(snimek);
+    // A frame the model lacks leaves whatever it had active, and that is what gets drawn.
+    aktivniSnimek = SUCCEEDED(model->SelectFrame(snimek)) ? static_cast<int>(snimek) : -1;
+}
+
+void DlgPrehledFrames::NaplnitMezipametPred(UINT snimek)
+{
+    const int sirka = rozmerPolozky.cx;
+    const int vyska = rozmerPolozky.cy;
+    const size_t kapacita = mezipamet.Kapacita(sirka, vyska);
+    // The rows on screen now stay in the cache as well.
+    const size_t naObrazovce = vyska > 0 ? static_cast<size_t>(Height(Window(list.Handle()).ClientRect()) / vyska) + 2 : 0;
+    if (kapacita <= naObrazovce + 1) return;
+    const UINT zasoba = static_cast<UINT>(std::min<size_t>({snimek, kapacita - naObrazovce - 1, kZasobaRadku}));
+
+    const COLORREF barva = GetSysColor(COLOR_WINDOW);
+    HBRUSH pozadi = GetSysColorBrush(COLOR_WINDOW);
+    for (UINT i = snimek - zasoba; i < snimek; ++i) {
+        const MezipametPolozek::Klic klic{i, sirka, vyska, barva};
+        if (mezipamet.Obsahuje(klic)) continue;
+        if (FAILED(model->SelectFrame(i))) {
+            aktivniSnimek = -1;
+            return;
+        }
+        aktivniSnimek = static_cast<int>(i);
+        mezipamet.Ulozit(klic, Vykreslit(sirka, vyska, pozadi));
+    }
+}
+
+Bitmap DlgPrehledFrames::Vykreslit(int sirka, int vyska, HBRUSH pozadi) const
+{
+    WindowDc obrazovka(nullptr);
+    Bitmap obraz(CreateCompatibleBitmap(obrazovka.Get(), sirka, vyska));
+    if (!obraz) RaiseLastError();
+    MemoryDc dc(obrazovka.Get());
+    SelectGuard vyber(dc.Get(), obraz.Get());
+    model->DrawFitted(dc.Get(), 0, 0, sirka, vyska, pozadi);
+    return obraz;
+}
+
+void DlgPrehledFrames::ZapomenoutModel()
+{
+    mezipamet.Vyprazdnit();
+    aktivniSnimek = -1;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The content of the frames overview window: a modeless child dialog listing every frame of
+// one image file as an owner-drawn row, with the size and delay of the selected frame, and
+// buttons to open another file and to save the selected frame. It has its own model and
+// lives on the thread of its host window; it sets the host's title.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/ListBox.h"
+#include "frames/MezipametPolozek.h"
+#include "winlib/DialogImpl.h"
+
+class GifAnimace;
+
+// Owns its model and its dialog window: deleting the object destroys the window.
+class DlgPrehledFrames : public Tarnel::WinApi::DialogImpl {
+public:
+    // Enough for the rows of a typical list several times over, small beside the decoded image.
+    static constexpr size_t kRozpocetMezipameti = 32u << 20;
+
+    explicit DlgPrehledFrames(size_t rozpocetMezipameti = kRozpocetMezipameti);
+    ~DlgPrehledFrames() override;
+
+    // Creates the panel as a child of the host, not yet visible. With a path of an existing
+    // file (not a folder) the panel shows that file; otherwise it starts empty. Fatal when
+    // the dialog cannot be created.
+    HWND Vytvorit(HWND hostitel, const wchar_t* cesta);
+
+    const std::wstring& Cesta() const { return path; }
+    const GifAnimace* Model() const { return model.get(); }
+    const MezipametPolozek& Mezipamet() const { return mezipamet; }
+
+protected:
+    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    BOOL OnInitDialog();
+    bool OnCommand(UINT id, UINT kod);
+    bool OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result);
+    bool OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result);
+
+    void UpdateTitle();
+    void FillFrameList();
+    void ShowFrameInfo();
+    void OnOpenFile();
+    void OnSaveFrame();
+    void SetInfo(const std::wstring& text);
+
+    // The frame of the selected row, or -1.
+    int VybranySnimek() const;
+    // Makes a frame the model's active one; a step back first renders the rows just above it
+    // on the way forward, so that scrolling on upwards finds them ready.
+    void PrejitNaSnimek(UINT snimek);
+    void NaplnitMezipametPred(UINT snimek);
+    Tarnel::WinApi::Bitmap Vykreslit(int sirka, int vyska, HBRUSH pozadi) const;
+    void ZapomenoutModel();
+
+    std::wstring path;
+    ListBox list;
+    std::unique_ptr<GifAnimace> model;
+
+    const wchar_t* parametr = nullptr; // the creation parameter, only while the dialog is created
+    MezipametPolozek mezipamet;
+    int aktivniSnimek = -1; // what the model has active, as far as the panel knows; -1 unknown
+    SIZE rozmerPolozky{};   // size of the rows last drawn
+};

@@ -1,0 +1,170 @@
+#include "frames/ModulPrehledFrames.h"
+
+#include <shlwapi.h>
+
+#include <new>
+
+#include "app/Aplikace.h"
+#include "app/OknoHlavni.h"
+#include "frames/DlgPrehledFrames.h"
+#include "settings/Nastaveni.h"
+#include "winlib/Chyby.h"
+#include "winlib/ModalniSmycka.h"
+
+using namespace Tarnel::WinApi;
+
+ModulPrehledFrames modulPrehledFrames;
+
+namespace {
+
+constexpr int kSirkaPriVytvoreni = 800;
+constexpr int kVyskaPriVytvoreni = 600;
+// What the window's frame is measured for: it gets a caption as an overlapped window.
+constexpr DWORD kStylRamecku = WS_CAPTION | WS_SYSMENU;
+static_assert(ModulPrehledFrames::kStylOkna == 0x008A0000);
+static_assert(kStylRamecku == 0x00C80000);
+
+void Oznamit(HWND hlavniOkno)
+{
+    if (hlavniOkno && ::IsWindow(hlavniOkno)) PostMessageW(hlavniOkno, WM_AKTUALIZOVAT_STAV, 0, 0);
+}
+
+bool JeSoubor(const std::wstring& cesta)
+{
+    return !cesta.empty() && PathFileExistsW(cesta.c_str()) && !PathIsDirectoryW(cesta.c_str());
+}
+
+} // namespace
+
+ModulPrehledFrames::~ModulPrehledFrames()
+{
+    // A thread still running at exit owns the window and the panel: it is stopped first.
+    if (Bezi()) Ukoncit();
+    panel.reset();
+    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+}
+
+void ModulPrehledFrames::Spustit(const wchar_t* cesta, HWND oznamovat)
+{
+    if (Bezi()) return;
+    cestaSouboru.clear();
+    if (cesta && PathFileExistsW(cesta)) cestaSouboru = cesta;
+    hlavniOkno = oznamovat;
+    zavritPoVytvoreni.store(false);
+    cekani.Reset();
+
+    // The thread closes the handle in vlakno as its last act, so it may run only once the
+    // handle is there.
+    HANDLE novy = CreateThread(nullptr, 0, &ModulPrehledFrames::ProceduraVlakna, this, CREATE_SUSPENDED, nullptr);
+    if (!novy) RaiseLastError();
+    HANDLE kopie = nullptr;
+    CheckWin32(DuplicateHandle(GetCurrentProcess(), novy, GetCurrentProcess(), &kopie, SYNCHRONIZE, FALSE, 0));
+    cekani.Reset(kopie);
+    vlakno.store(novy);
+    if (ResumeThread(novy) == static_cast<DWORD>(-1)) RaiseLastError();
+}
+
+void ModulPrehledFrames::Ukoncit()
+{
+    if (!Bezi()) return;
+    // A thread that has not made its window yet finds the request when it has; one that has
+    // gets the close posted. Whichever of the two looks second sees the other's part.
+    zavritPoVytvoreni.store(true);
+    if (HWND cil = okno.load()) PostMessageW(cil, WM_CLOSE, 0, 1);
+    const DWORD vysledek = WaitForSingleObject(cekani.Get(), kLimitUkonceniMs);
+    if (vysledek == WAIT_FAILED) RaiseLastError();
+    if (Bezi()) RaiseFatal(HresultFromWin32(ERROR_TIMEOUT));
+    cekani.Reset();
+}
+
+DWORD WINAPI ModulPrehledFrames::ProceduraVlakna(void* modul)
+{
+    try {
+        return static_cast<ModulPrehledFrames*>(modul)->BehVlakna();
+    } catch (HRESULT hr) {
+        RaiseFatal(hr ? hr : E_FAIL);
+    } catch (const std::bad_alloc&) {
+        RaiseFatal(E_OUTOFMEMORY);
+    }
+}
+
+DWORD ModulPrehledFrames::BehVlakna()
+{
+    // Spustit may run again as soon as vlakno is clear; what the end needs is taken now.
+    const HWND oznamovat = hlavniOkno;
+    {
+        ComApartment apartma; // the panel's file dialogs are COM objects of this thread
+        Oznamit(oznamovat);
+        VytvoritOkno();
+        MSG zprava;
+        while (GetMessageW(&zprava, nullptr, 0, 0) > 0) {
+            TranslateMessage(&zprava);
+            DispatchMessageW(&zprava);
+        }
+        panel.reset();
+        if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+    }
+    CheckWin32(CloseHandle(vlakno.load()));
+    vlakno.store(nullptr);
+    Oznamit(oznamovat);
+    return 0;
+}
+
+void ModulPrehledFrames::VytvoritOkno()
+{
+    NastavitKlicRegistru(kKlicAplikace);
+    const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
+                            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1))};
+    if (!Create(trida, nullptr, aplikace.nazevAplikace.c_str(), kStylOkna, 0,
+                RECT{0, 0, kSirkaPriVytvoreni, kVyskaPriVytvoreni}))
+        RaiseLastError();
+    okno.store(hwnd_);
+    const bool zavrit = zavritPoVytvoreni.load();
+    if (zavrit) Post(WM_CLOSE, 0, 1);
+
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
+    if (ObnovitPolohu(nullptr, true) != S_OK) Vycentrovat(hwnd_, nullptr);
+
+    // A window that closes at once need not wait for its file to be decoded.
+    const bool ukazatSoubor = !zavrit && JeSoubor(cestaSouboru);
+    panel = std::make_unique<DlgPrehledFrames>();
+    HWND oknoPanelu = panel->Vytvorit(hwnd_, ukazatSoubor ? cestaSouboru.c_str() : nullptr);
+    ShowWindow(oknoPanelu, SW_SHOW);
+    PrizpusobitPanelu(oknoPanelu);
+    ShowWindow(hwnd_, SW_SHOW);
+}
+
+void ModulPrehledFrames::PrizpusobitPanelu(HWND oknoPanelu)
+{
+    RECT r{};
+    CheckWin32(GetClientRect(oknoPanelu, &r));
+    CheckWin32(AdjustWindowRectEx(&r, kStylRamecku, FALSE, 0));
+    CheckWin32(SetWindowPos(hwnd_, nullptr, 0, 0, Width(r), Height(r), SWP_NOMOVE | SWP_NOZORDER));
+}
+
+bool ModulPrehledFrames::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_CLOSE: result = OnClose(wParam, lParam); return true;
+    case WM_DESTROY: result = OnDestroy(); return true;
+    default: return false;
+    }
+}
+
+LRESULT ModulPrehledFrames::OnClose(WPARAM wParam, LPARAM lParam)
+{
+    // The panel may wait in one of its dialogs, which still uses it: the dialogs are asked to
+    // end, and the close comes back once the panel's handler has returned.
+    if (ModalniSmycka::OdlozitZavreni(hwnd_, wParam, lParam)) return 0;
+    UlozitPolohu(nullptr);
+    return DefWindowProc(WM_CLOSE, wParam, lParam);
+}
+
+LRESULT ModulPrehledFrames::OnDestroy()
+{
+    PostQuitMessage(0);
+    return DefWindowProc(WM_DESTROY, 0, 0);
+}
+
+void ModulPrehledFrames::OnFinalMessage(HWND) { okno.store(nullptr); }

@@ -1,0 +1,607 @@
+// The frames overview panel on the test's own thread, hosted by a plain top-level window:
+// its template, what it lists and shows for real and damaged files, how its rows are drawn
+// (also when scrolled upwards through the cache), and its open and save buttons worked
+// through the real file dialogs.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Aplikace.h"
+#include "frames/DlgPrehledFrames.h"
+#include "image/ExportSnimku.h"
+#include "image/GifAnimace.h"
+#include "resources/resource.h"
+#include "tests/DialogDriver.h"
+#include "tests/GifFixtures.h"
+#include "tests/PrehledFramesTest.h"
+#include "tests/TestSupport.h"
+#include "winlib/ModalniSmycka.h"
+#include "winlib/WindowImpl.h"
+
+using namespace GifFixtures;
+using namespace PrehledFrames;
+using Tarnel::WinApi::WindowClass;
+using Tarnel::WinApi::WindowImpl;
+
+namespace {
+
+const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
+
+class Hostitel : public WindowImpl {
+public:
+    ~Hostitel() override
+    {
+        if (IsWindow()) ::DestroyWindow(hwnd_);
+    }
+    HWND Vytvorit()
+    {
+        return Create(WindowClass{L"PrehledFramesTestHost"}, nullptr, L"hostitel",
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, RECT{10, 10, 720, 700});
+    }
+
+protected:
+    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
+};
+
+class PanelTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        aplikace.nazevAplikace = L"Animora";
+        ASSERT_NE(nullptr, hostitel.Vytvorit());
+    }
+    void TearDown() override
+    {
+        panel.reset();
+        TestSupport::PumpMessages();
+    }
+
+    void Otevrit(const wchar_t* cesta, size_t rozpocet = DlgPrehledFrames::kRozpocetMezipameti)
+    {
+        panel.reset();
+        panel = std::make_unique<DlgPrehledFrames>(rozpocet);
+        HWND okno = panel->Vytvorit(hostitel, cesta);
+        ASSERT_NE(nullptr, okno);
+        EXPECT_FALSE(IsWindowVisible(okno)) << "the host shows it";
+        ShowWindow(okno, SW_SHOW);
+        Prekreslit();
+    }
+    void Otevrit(const std::wstring& cesta) { Otevrit(cesta.c_str()); }
+    std::wstring Gif(const std::wstring& nazev, const GifRecipe& popis)
+    {
+        const std::wstring cesta = slozka.File(nazev);
+        EXPECT_TRUE(WriteGif(cesta, popis));
+        return cesta;
+    }
+
+    HWND Seznam() const { return GetDlgItem(*panel, IDC_PREHLED_SEZNAM); }
+    int Pocet() const { return static_cast<int>(SendMessageW(Seznam(), LB_GETCOUNT, 0, 0)); }
+    int Vybrany() const { return static_cast<int>(SendMessageW(Seznam(), LB_GETCURSEL, 0, 0)); }
+    int VyskaRadku(int i) const { return static_cast<int>(SendMessageW(Seznam(), LB_GETITEMHEIGHT, i, 0)); }
+    std::wstring Informace() const { return Text(GetDlgItem(*panel, IDC_PREHLED_INFORMACE)); }
+    std::wstring Titulek() const { return Text(hostitel); }
+
+    // As a click on a row: the selection moves and the list tells its parent.
+    void Vybrat(int i)
+    {
+        SendMessageW(Seznam(), LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SendMessageW(*panel, WM_COMMAND, MAKEWPARAM(IDC_PREHLED_SEZNAM, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Seznam()));
+    }
+    void Kliknout(int id)
+    {
+        SendMessageW(*panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(*panel, id)));
+    }
+    void Posunout(int horniRadek)
+    {
+        SendMessageW(Seznam(), LB_SETTOPINDEX, static_cast<WPARAM>(horniRadek), 0);
+        Prekreslit();
+    }
+    void Prekreslit()
+    {
+        TestSupport::PumpMessages();
+        UpdateWindow(Seznam());
+    }
+    RECT Radek(int i) const
+    {
+        RECT r{};
+        SendMessageW(Seznam(), LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    // What the list shows now, drawn afresh into a canvas.
+    std::unique_ptr<Canvas> Vytisknout() const
+    {
+        RECT klient{};
+        GetClientRect(Seznam(), &klient);
+        auto platno = std::make_unique<Canvas>(klient.right, klient.bottom, RGB(1, 2, 3));
+        SendMessageW(Seznam(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(platno->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+        return platno;
+    }
+    // The colour in the middle of a row as it is on the screen.
+    COLORREF StredRadkuNaObrazovce(int i) const
+    {
+        const RECT r = Radek(i);
+        HDC dc = GetDC(Seznam());
+        const COLORREF barva = GetPixel(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ReleaseDC(Seznam(), dc);
+        return barva;
+    }
+
+    Hostitel hostitel;
+    std::unique_ptr<DlgPrehledFrames> panel;
+    TestSupport::ScratchDir slozka;
+};
+
+// Where the dialog manager puts a control of the template: position and size are converted
+// from dialog units each on its own.
+RECT Sablona(HWND dialog, int x, int y, int cx, int cy)
+{
+    RECT poloha{x, y, 0, 0};
+    RECT velikost{cx, cy, 0, 0};
+    MapDialogRect(dialog, &poloha);
+    MapDialogRect(dialog, &velikost);
+    return RECT{poloha.left, poloha.top, poloha.left + velikost.left, poloha.top + velikost.top};
+}
+
+// The template as the resource holds it.
+struct PolozkaSablony {
+    DWORD styl;
+    short x, y, cx, cy;
+    DWORD id;
+    std::wstring trida; // by name, or "#atom" of a predefined class
+    std::wstring text;
+};
+struct DialogSablona {
+    DWORD styl = 0;
+    short cx = 0, cy = 0;
+    std::wstring pismo;
+    WORD velikostPisma = 0;
+    std::vector<PolozkaSablony> polozky;
+};
+
+DialogSablona NacistSablonu(UINT id)
+{
+    DialogSablona sablona;
+    HRSRC zdroj = FindResourceW(nullptr, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_DIALOG));
+    if (!zdroj) return sablona;
+    const auto* w = static_cast<const WORD*>(LockResource(LoadResource(nullptr, zdroj)));
+    if (!w || w[1] != 0xFFFF) return sablona; // DIALOGEX only
+    auto dword = [](const WORD* p) { return static_cast<DWORD>(p[0] | (p[1] << 16)); };
+    auto retezec = [](const WORD*& p) {
+        std::wstring s;
+        if (*p == 0xFFFF) {
+            s = L"#" + std::to_wstring(p[1]);
+            p += 2;
+            return s;
+        }
+        while (*p) s += static_cast<wchar_t>(*p++);
+        ++p;
+        return s;
+    };
+    sablona.styl = dword(w + 6);
+    const WORD pocet = w[8];
+    sablona.cx = static_cast<short>(w[11]);
+    sablona.cy = static_cast<short>(w[12]);
+    const WORD* p = w + 13;
+    retezec(p); // menu
+    retezec(p); // class
+    retezec(p); // title
+    sablona.velikostPisma = p[0];
+    p += 3; // point size, weight, italic and charset
+    sablona.pismo = retezec(p);
+    for (WORD i = 0; i < pocet; ++i) {
+        p = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~static_cast<UINT_PTR>(3));
+        PolozkaSablony polozka{};
+        polozka.styl = dword(p + 4);
+        polozka.x = static_cast<short>(p[6]);
+        polozka.y = static_cast<short>(p[7]);
+        polozka.cx = static_cast<short>(p[8]);
+        polozka.cy = static_cast<short>(p[9]);
+        polozka.id = dword(p + 10);
+        p += 12;
+        polozka.trida = retezec(p);
+        polozka.text = retezec(p);
+        p += 1 + *p / sizeof(WORD); // creation data
+        sablona.polozky.push_back(polozka);
+    }
+    return sablona;
+}
+
+RECT VKlientovi(HWND prvek)
+{
+    RECT r{};
+    GetWindowRect(prvek, &r);
+    MapWindowPoints(nullptr, GetParent(prvek), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void OcekavatObdelnik(const RECT& ocekavany, const RECT& skutecny, const char* co)
+{
+    EXPECT_EQ(ocekavany.left, skutecny.left) << co;
+    EXPECT_EQ(ocekavany.top, skutecny.top) << co;
+    EXPECT_EQ(ocekavany.right, skutecny.right) << co;
+    EXPECT_EQ(ocekavany.bottom, skutecny.bottom) << co;
+}
+
+} // namespace
+
+// ---- the template -------------------------------------------------------------------------
+
+TEST(PanelTemplate, Dialog106HoldsTheFourControlsAsTabled)
+{
+    const DialogSablona sablona = NacistSablonu(IDD_PREHLED_FRAMES);
+    EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_SYSMENU | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), sablona.styl)
+        << "no title, not initially visible";
+    EXPECT_EQ(401, sablona.cx);
+    EXPECT_EQ(350, sablona.cy);
+    EXPECT_EQ(L"MS Shell Dlg", sablona.pismo);
+    EXPECT_EQ(8, sablona.velikostPisma);
+    ASSERT_EQ(4u, sablona.polozky.size());
+
+    const wchar_t* kTlacitko = L"Button";
+    const wchar_t* kStatic = L"Static";
+    const wchar_t* kSeznam = L"ListBox";
+    const DWORD viditelny = WS_CHILD | WS_VISIBLE;
+    const PolozkaSablony ocekavane[] = {
+        {viditelny | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT,
+         7, 7, 315, 321, IDC_PREHLED_SEZNAM, kSeznam, L""},
+        {viditelny | WS_GROUP | SS_LEFT, 7, 335, 387, 8, IDC_PREHLED_INFORMACE, kStatic, L"Static"},
+        {viditelny | WS_TABSTOP | BS_PUSHBUTTON, 332, 7, 62, 14, IDC_PREHLED_OTEVRIT, kTlacitko, L"Otevřít soubor"},
+        {viditelny | WS_TABSTOP | BS_PUSHBUTTON, 332, 26, 62, 14, IDC_PREHLED_ULOZIT, kTlacitko, L"Uložit obrázek"},
+    };
+    for (size_t i = 0; i < 4; ++i) {
+        const PolozkaSablony& o = ocekavane[i];
+        const PolozkaSablony& s = sablona.polozky[i];
+        SCOPED_TRACE(o.id);
+        EXPECT_EQ(o.id, s.id);
+        EXPECT_EQ(o.styl, s.styl);
+        const std::wstring atomy[] = {L"#128", L"#130", L"#131"}; // the same classes by atom
+        const std::wstring jmena[] = {L"Button", L"Static", L"ListBox"};
+        std::wstring trida = s.trida;
+        for (int a = 0; a < 3; ++a)
+            if (trida == atomy[a]) trida = jmena[a];
+        EXPECT_EQ(0, _wcsicmp(o.trida.c_str(), trida.c_str())) << testing::PrintToString(s.trida);
+        EXPECT_EQ(o.text, s.text);
+        EXPECT_EQ(o.x, s.x);
+        EXPECT_EQ(o.y, s.y);
+        EXPECT_EQ(o.cx, s.cx);
+        EXPECT_EQ(o.cy, s.cy);
+    }
+}
+
+TEST_F(PanelTest, CreatedPanelIsAChildOfItsHostSizedByTheTemplate)
+{
+    Otevrit(nullptr);
+    HWND okno = *panel;
+    const auto styl = static_cast<DWORD>(GetWindowLongPtrW(okno, GWL_STYLE));
+    EXPECT_TRUE(styl & WS_CHILD);
+    EXPECT_FALSE(styl & WS_CAPTION) << "no title";
+    EXPECT_TRUE(GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    EXPECT_EQ(static_cast<HWND>(hostitel), GetParent(okno));
+    RECT klient{};
+    GetClientRect(okno, &klient);
+    OcekavatObdelnik(Sablona(okno, 0, 0, 401, 350), klient, "panel");
+
+    EXPECT_EQ(L"ListBox", DialogDriver::ClassOf(Seznam()));
+    EXPECT_EQ(0, GetWindowLongPtrW(Seznam(), GWL_STYLE) & LBS_HASSTRINGS) << "rows keep no strings";
+    OcekavatObdelnik(Sablona(okno, 7, 7, 315, 321), VKlientovi(Seznam()), "list 1011");
+    EXPECT_EQ(L"", Informace()) << "the template's text is replaced at once";
+}
+
+// ---- what a file shows --------------------------------------------------------------------
+
+TEST_F(PanelTest, RealGifListsEveryFrameWithTheFirstSelectedAndItsInfo)
+{
+    // nsgif_waves.gif: 10 frames of 268 x 86, each held 10 hundredths (MANIFEST.tsv).
+    const std::wstring cesta = TestSupport::SharedGif(L"nsgif_waves.gif");
+    Otevrit(cesta);
+    ASSERT_EQ(10, Pocet());
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(i, SendMessageW(Seznam(), LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+        EXPECT_EQ(86, VyskaRadku(i)) << "row " << i;
+    }
+    EXPECT_EQ(0, Vybrany());
+    EXPECT_EQ(L"Velikost: 268 x 86 bodů. Interval: 100 milisekund.", Informace());
+    EXPECT_EQ(L"Animora - nsgif_waves.gif (počet obrázků: 10)", Titulek());
+    EXPECT_EQ(cesta, panel->Cesta());
+
+    Vybrat(7);
+    EXPECT_EQ(L"Velikost: 268 x 86 bodů. Interval: 100 milisekund.", Informace());
+}
+
+TEST_F(PanelTest, InfoLineFollowsTheSelectedFramesOwnDelay)
+{
+    Otevrit(Gif(L"zpozdeni.gif", Animation(120, 90, 4, {10, 25, 0, 7})));
+    EXPECT_EQ(L"Velikost: 120 x 90 bodů. Interval: 100 milisekund.", Informace());
+    Vybrat(1);
+    EXPECT_EQ(L"Velikost: 120 x 90 bodů. Interval: 250 milisekund.", Informace());
+    Vybrat(3);
+    EXPECT_EQ(L"Velikost: 120 x 90 bodů. Interval: 70 milisekund.", Informace());
+    EXPECT_EQ(L"Animora - zpozdeni.gif (počet obrázků: 4)", Titulek());
+    SendMessageW(Seznam(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(*panel, WM_COMMAND, MAKEWPARAM(IDC_PREHLED_SEZNAM, LBN_SELCHANGE), 0);
+    EXPECT_EQ(L"", Informace()) << "no selection, no info";
+}
+
+TEST_F(PanelTest, TallImageGivesRowsOf255WithTheFrameScaledIntoThem)
+{
+    // pillow_test.colors.gif is 807 x 606: one row, as high as a list row can be.
+    Otevrit(TestSupport::SharedGif(L"pillow_test.colors.gif"));
+    ASSERT_EQ(1, Pocet());
+    EXPECT_EQ(255, VyskaRadku(0));
+    EXPECT_EQ(L"Velikost: 807 x 606 bodů. Interval: 0 milisekund.", Informace());
+
+    Otevrit(Gif(L"vysoka.gif", Animation(20, 400, 3)));
+    ASSERT_EQ(3, Pocet());
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        Posunout(i);
+        auto platno = Vytisknout();
+        const RECT r = Radek(i);
+        ASSERT_EQ(255, r.bottom - r.top);
+        ASSERT_LE(r.bottom, platno->Height()) << "the row is on screen";
+        const RECT obraz = platno->BoundsOfOther(i == 0 ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_WINDOW), r);
+        EXPECT_EQ(255, obraz.bottom - obraz.top) << "the full height of the row";
+        EXPECT_NEAR(20 * 255 / 400, obraz.right - obraz.left, 1) << "scaled, keeping its shape";
+        EXPECT_NEAR((r.left + r.right) / 2, (obraz.left + obraz.right) / 2, 1) << "centred";
+        EXPECT_LE(ColourDistance(FrameColour(i), platno->Pixel((r.left + r.right) / 2, r.top + 100)), 2);
+    }
+}
+
+TEST_F(PanelTest, PngIsOneFrameWithoutADelay)
+{
+    Otevrit(TestSupport::SharedGif(L"pillow_hopper.png"));
+    ASSERT_EQ(1, Pocet());
+    EXPECT_EQ(128, VyskaRadku(0));
+    EXPECT_EQ(0, Vybrany());
+    EXPECT_EQ(L"Velikost: 128 x 128 bodů. Interval: 0 milisekund.", Informace());
+    EXPECT_EQ(L"Animora - pillow_hopper.png (počet obrázků: 1)", Titulek());
+}
+
+TEST_F(PanelTest, WhatIsNoImageStartsAnEmptyPanel)
+{
+    const std::wstring text = slozka.File(L"text.gif");
+    ASSERT_TRUE(TestSupport::WriteBytes(text, "GIF? no, plain text", 19));
+    struct {
+        std::wstring cesta;
+        bool ponechana; // kept as the panel's path: an existing file
+    } const pripady[] = {
+        {slozka.File(L"neexistuje.gif"), false},
+        {slozka.Path(), false}, // a folder
+        {text, true},
+        {TestSupport::SharedGif(L"imagegif_gifplayer-muybridge_trunc13.gif"), true}, // header only
+        {TestSupport::SharedGif(L"pillow_no_palette.gif"), true}, // Wine's decoder would crash on it
+        {L"", false},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(testing::PrintToString(p.cesta));
+        Otevrit(p.cesta.empty() ? nullptr : p.cesta.c_str());
+        EXPECT_EQ(0, Pocet());
+        EXPECT_EQ(kBezObrazku, Titulek());
+        EXPECT_EQ(L"", Informace());
+        ASSERT_NE(nullptr, panel->Model());
+        EXPECT_FALSE(panel->Model()->HasImage());
+        EXPECT_EQ(p.ponechana ? p.cesta : L"", panel->Cesta());
+        Vytisknout(); // an empty list is drawn without a frame
+        EXPECT_FALSE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_ULOZIT); }, Scenar{})) << "nothing to save";
+    }
+}
+
+// Every damaged or unusual file of the shared corpus opens without harm, and whatever the
+// model makes of it is what the list shows and draws.
+class PanelCorpusTest : public PanelTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(PanelCorpusTest, OpensListsAndDrawsWithoutHarm)
+{
+    const std::string nazev = GetParam();
+    const std::wstring cesta = TestSupport::SharedGif(std::wstring(nazev.begin(), nazev.end()).c_str());
+    Otevrit(cesta);
+    const GifAnimace* model = panel->Model();
+    ASSERT_NE(nullptr, model);
+    if (!model->HasImage()) {
+        EXPECT_EQ(0, Pocet());
+        EXPECT_EQ(kBezObrazku, Titulek());
+        return;
+    }
+    EXPECT_EQ(model->FrameCount(), Pocet());
+    if (Pocet() > 0) {
+        EXPECT_EQ(0, Vybrany());
+        Posunout(Pocet() - 1);
+        Vybrat(Pocet() - 1);
+        Posunout(0);
+        Vytisknout();
+    }
+    const std::wstring jmeno(nazev.begin(), nazev.end());
+    EXPECT_EQ(L"Animora - " + jmeno + L" (počet obrázků: " + std::to_wstring(model->FrameCount()) + L")", Titulek());
+}
+
+INSTANTIATE_TEST_SUITE_P(DamagedFiles, PanelCorpusTest,
+                         testing::Values("pillow_iss634_trunc138000.gif", "pillow_zero_width.gif",
+                                         "pillow_decompression_bomb.gif", "imagegif_issue-117-out-of-range.gif",
+                                         "nsgif_lzwof.gif", "nsgif_afl-id000023.gif", "nsgif_afl-id000252.gif",
+                                         "imagers_oob.gif", "pillow_test_extents.gif",
+                                         "pillow_dispose_bgnd_gif_renamed.png", "pillow_hopper_png_renamed.gif"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string jmeno = info.param;
+                             for (char& c : jmeno)
+                                 if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return jmeno;
+                         });
+
+// ---- drawing ------------------------------------------------------------------------------
+
+TEST_F(PanelTest, RowsShowTheirOwnFramesAndTheSelectionOnTheHighlight)
+{
+    Otevrit(Gif(L"radky.gif", Animation(30, 20, 5)));
+    for (int vybrany : {0, 3}) {
+        Vybrat(vybrany);
+        auto platno = Vytisknout();
+        for (int i = 0; i < 5; ++i) {
+            SCOPED_TRACE(testing::Message() << "selected " << vybrany << ", row " << i);
+            const RECT r = Radek(i);
+            EXPECT_EQ(20, r.bottom - r.top);
+            EXPECT_LE(ColourDistance(FrameColour(i), platno->Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2)), 2);
+            const COLORREF pozadi = GetSysColor(i == vybrany ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+            EXPECT_EQ(pozadi, platno->Pixel(r.left + 2, (r.top + r.bottom) / 2));
+            const RECT obraz = platno->BoundsOfOther(pozadi, r);
+            EXPECT_EQ(30, obraz.right - obraz.left) << "natural size";
+            EXPECT_EQ(20, obraz.bottom - obraz.top);
+        }
+    }
+}
+
+TEST_F(PanelTest, TransparentPixelsShowTheRowsBackground)
+{
+    GifRecipe popis = Animation(30, 20, 3);
+    popis.frames[0].transparent = true;
+    Otevrit(Gif(L"pruhledna.gif", popis));
+    const RECT r = Radek(0);
+    const int x = (r.left + r.right) / 2 - 15;
+    const RECT obraz{x, r.top, x + 30, r.bottom};
+    EXPECT_EQ(30 * 20, Vytisknout()->Count(GetSysColor(COLOR_HIGHLIGHT), obraz)) << "selected: the highlight";
+    Vybrat(1);
+    EXPECT_EQ(30 * 20, Vytisknout()->Count(GetSysColor(COLOR_WINDOW), obraz)) << "not selected: the window colour";
+}
+
+TEST_F(PanelTest, ScrollingUpwardsShowsEveryRowsOwnFrameFromABoundedCache)
+{
+    // Rows of 40 pixels: a dozen on screen, the rest reached by scrolling.
+    const int pocet = 40;
+    Otevrit(Gif(L"dlouha.gif", Animation(60, 40, pocet)));
+    ASSERT_EQ(pocet, Pocet());
+    Posunout(pocet - 1);
+    for (int horni = pocet - 1; horni >= 0; --horni) {
+        Posunout(horni);
+        ASSERT_LE(ColourDistance(FrameColour(horni), StredRadkuNaObrazovce(horni)), 2) << "row " << horni;
+    }
+    const MezipametPolozek& mezipamet = panel->Mezipamet();
+    EXPECT_GT(mezipamet.Pocet(), 1u);
+    EXPECT_LE(mezipamet.ObsazenoBajtu(), mezipamet.Rozpocet());
+
+    // Drawn again from the cache and afresh, every row still shows its own frame.
+    auto platno = Vytisknout();
+    for (int i = 0; i < pocet; ++i) {
+        const RECT r = Radek(i);
+        if (r.top >= platno->Height()) break;
+        EXPECT_LE(ColourDistance(FrameColour(i), platno->Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2)), 2)
+            << "row " << i;
+    }
+}
+
+TEST_F(PanelTest, ATinyCacheStillDrawsEveryRowRight)
+{
+    // Room for barely two rows: nearly every step back misses, and the panel falls back on
+    // decoding the frame itself.
+    const int pocet = 12;
+    const std::wstring cesta = Gif(L"mala.gif", Animation(60, 40, pocet));
+    Otevrit(cesta.c_str(), 0);
+    const RECT r = Radek(0);
+    Otevrit(cesta.c_str(), MezipametPolozek::Velikost(r.right - r.left, r.bottom - r.top) * 2);
+    Posunout(pocet - 1);
+    for (int horni = pocet - 1; horni >= 0; --horni) {
+        Posunout(horni);
+        ASSERT_LE(ColourDistance(FrameColour(horni), StredRadkuNaObrazovce(horni)), 2) << "row " << horni;
+    }
+    EXPECT_LE(panel->Mezipamet().Pocet(), 2u);
+}
+
+// ---- the buttons --------------------------------------------------------------------------
+
+TEST_F(PanelTest, SavedImageIsTheSelectedFrameEvenAfterOtherRowsWereDrawn)
+{
+    const int pocet = 30;
+    Otevrit(Gif(L"ulozit.gif", Animation(60, 40, pocet)));
+    Vybrat(5);
+    EXPECT_EQ(L"Velikost: 60 x 40 bodů. Interval: 100 milisekund.", Informace());
+    Posunout(pocet - 1); // draws the last rows, each made the model's active frame in turn
+    const std::wstring cil = slozka.File(L"vybrany.png");
+    EXPECT_TRUE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_ULOZIT); }, Scenar{cil}));
+    COLORREF barva = 0;
+    ASSERT_TRUE(DecodedPixel(cil, 0, 30, 20, barva));
+    EXPECT_LE(ColourDistance(FrameColour(5), barva), 2);
+    EXPECT_EQ(5, Vybrany()) << "nothing else changes";
+    EXPECT_EQ(pocet, Pocet());
+
+    // Rows are drawn right after the save, too.
+    Posunout(0);
+    EXPECT_LE(ColourDistance(FrameColour(0), StredRadkuNaObrazovce(0)), 2);
+}
+
+TEST_F(PanelTest, SavingOverItsOwnFileListsWhatTheFileNowHolds)
+{
+    // An animation named .png (the decoder goes by the content), so that the save dialog,
+    // which offers PNG, keeps the typed name and asks before overwriting.
+    const std::wstring cesta = Gif(L"vlastni.png", Animation(30, 20, 6));
+    Otevrit(cesta);
+    Vybrat(3);
+    EXPECT_TRUE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_ULOZIT); }, Scenar{cesta, IDYES}));
+    ASSERT_EQ(1, Pocet()) << "the file now holds the one saved frame";
+    EXPECT_EQ(L"Animora - vlastni.png (počet obrázků: 1)", Titulek());
+    COLORREF barva = 0;
+    ASSERT_TRUE(DecodedPixel(cesta, 0, 15, 10, barva));
+    EXPECT_LE(ColourDistance(FrameColour(3), barva), 2);
+    EXPECT_LE(ColourDistance(FrameColour(3), StredRadkuNaObrazovce(0)), 2);
+}
+
+TEST_F(PanelTest, OpeningAnotherFileRefillsTheListAndTitle)
+{
+    Otevrit(Gif(L"prvni.gif", Animation(30, 20, 3)));
+    const std::wstring druhy = Gif(L"druhý.gif", Animation(50, 25, 7, {4}));
+    EXPECT_TRUE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_OTEVRIT); }, Scenar{druhy}));
+    EXPECT_EQ(7, Pocet());
+    EXPECT_EQ(0, Vybrany());
+    EXPECT_EQ(25, VyskaRadku(0));
+    EXPECT_EQ(L"Animora - druhý.gif (počet obrázků: 7)", Titulek());
+    EXPECT_EQ(L"Velikost: 50 x 25 bodů. Interval: 40 milisekund.", Informace());
+    EXPECT_EQ(druhy, panel->Cesta());
+    EXPECT_LE(ColourDistance(FrameColour(0), StredRadkuNaObrazovce(0)), 2) << "the new file's rows, not the old";
+}
+
+TEST_F(PanelTest, OpeningANonImageAfterAGifEmptiesTheListButKeepsTheInfoLine)
+{
+    Otevrit(TestSupport::SharedGif(L"nsgif_waves.gif"));
+    Vybrat(2);
+    const std::wstring text = slozka.File(L"poznamky.txt");
+    ASSERT_TRUE(TestSupport::WriteBytes(text, "no image", 8));
+    EXPECT_TRUE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_OTEVRIT); }, Scenar{text}));
+    EXPECT_EQ(0, Pocet());
+    EXPECT_EQ(kBezObrazku, Titulek());
+    EXPECT_EQ(L"Velikost: 268 x 86 bodů. Interval: 100 milisekund.", Informace());
+    EXPECT_EQ(text, panel->Cesta()) << "the path names the file last tried";
+}
+
+TEST_F(PanelTest, ButtonsAreRefusedWhileAModalLoopRunsOnTheThread)
+{
+    Otevrit(Gif(L"smycka.gif", Animation(30, 20, 4)));
+    Tarnel::WinApi::ModalniSmycka smycka;
+    EXPECT_FALSE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_OTEVRIT); }, Scenar{}));
+    EXPECT_FALSE(ObslouzitDialog([&] { Kliknout(IDC_PREHLED_ULOZIT); }, Scenar{}));
+    EXPECT_EQ(4, Pocet());
+}
+
+TEST_F(PanelTest, OkOrCancelDoesNotEndThePanel)
+{
+    Otevrit(Gif(L"zije.gif", Animation(30, 20, 2)));
+    SendMessageW(*panel, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    SendMessageW(*panel, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(panel->IsWindow());
+    EXPECT_EQ(2, Pocet());
+}
+
+TEST_F(PanelTest, SaveCommandMakesTheGivenFrameActiveOnlyOnceATargetIsChosen)
+{
+    const std::wstring zdroj = Gif(L"model.gif", Animation(30, 20, 6));
+    GifAnimace model;
+    ASSERT_EQ(S_OK, model.Load(zdroj, true));
+    ASSERT_EQ(S_OK, model.SelectFrame(1));
+    const std::wstring cil = slozka.File(L"ctvrty.png");
+    EXPECT_TRUE(ObslouzitDialog([&] { OnSaveFrame(hostitel, &model, 4); }, Scenar{cil}));
+    COLORREF barva = 0;
+    ASSERT_TRUE(DecodedPixel(cil, 0, 15, 10, barva));
+    EXPECT_LE(ColourDistance(FrameColour(4), barva), 2);
+
+    const std::wstring zadny = slozka.File(L"neni.png");
+    EXPECT_TRUE(ObslouzitDialog([&] { OnSaveFrame(hostitel, &model, 6); }, Scenar{zadny}));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(zadny.c_str())) << "a frame the model lacks saves nothing";
+}

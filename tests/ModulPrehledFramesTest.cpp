@@ -1,0 +1,509 @@
+// The frames overview window on its own thread: starting and stopping it (also at once, also
+// many times), what the main window hears of it, its class, size and stored position, closing
+// it while the panel waits in a file dialog, and the real program closing with it open.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/Aplikace.h"
+#include "frames/ModulPrehledFrames.h"
+#include "resources/resource.h"
+#include "tests/DialogDriver.h"
+#include "tests/GifFixtures.h"
+#include "tests/OknoHlavniTest.h"
+#include "tests/PrehledFramesTest.h"
+#include "tests/TestSupport.h"
+#include "winlib/Okno.h"
+#include "winlib/WindowImpl.h"
+
+using namespace GifFixtures;
+using namespace PrehledFrames;
+using Tarnel::WinApi::WindowClass;
+using Tarnel::WinApi::WindowImpl;
+
+namespace {
+
+const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
+constexpr DWORD kCekani = 15000;
+
+// Stands in for the main window: counts the state messages and what the module said then.
+class Posluchac : public WindowImpl {
+public:
+    ~Posluchac() override
+    {
+        if (IsWindow()) ::DestroyWindow(hwnd_);
+    }
+    HWND Vytvorit() { return Create(WindowClass{L"PrehledFramesTestListener"}, nullptr, L"", WS_POPUP, 0, RECT{}); }
+    std::vector<bool> beziPriZprave;
+
+protected:
+    bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result) override
+    {
+        if (message != WM_AKTUALIZOVAT_STAV) return false;
+        beziPriZprave.push_back(modulPrehledFrames.Bezi());
+        result = 0;
+        return true;
+    }
+};
+
+HICON Ikona(int metrikaX, int metrikaY)
+{
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON,
+                                         GetSystemMetrics(metrikaX), GetSystemMetrics(metrikaY), 0));
+}
+
+// The module on its own, told of its state through a listener window.
+class ModulTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        aplikace.nazevAplikace = L"Animora";
+        aplikace.velkaIkona = Ikona(SM_CXICON, SM_CYICON);
+        aplikace.malaIkona = Ikona(SM_CXSMICON, SM_CYSMICON);
+        ASSERT_NE(nullptr, posluchac.Vytvorit());
+    }
+    void TearDown() override
+    {
+        modulPrehledFrames.Ukoncit();
+        TestSupport::PumpMessages();
+        DestroyIcon(aplikace.velkaIkona);
+        DestroyIcon(aplikace.malaIkona);
+        aplikace.velkaIkona = aplikace.malaIkona = nullptr;
+    }
+
+    void Spustit(const std::wstring& cesta) { modulPrehledFrames.Spustit(cesta.c_str(), posluchac); }
+    // The overview window once it shows; null when it does not.
+    HWND Okno()
+    {
+        HWND okno = nullptr;
+        TestSupport::PumpUntil(
+            [&] {
+                okno = modulPrehledFrames.OknoPrehledu();
+                return okno && IsWindowVisible(okno);
+            },
+            kCekani);
+        return okno && IsWindowVisible(okno) ? okno : nullptr;
+    }
+    std::wstring Gif(const std::wstring& nazev, int snimku = 4)
+    {
+        const std::wstring cesta = slozka.File(nazev);
+        EXPECT_TRUE(WriteGif(cesta, Animation(60, 40, snimku)));
+        return cesta;
+    }
+    static DWORD Vlakno(HWND okno) { return GetWindowThreadProcessId(okno, nullptr); }
+    static int PocetRadku(HWND okno)
+    {
+        return static_cast<int>(SendMessageW(GetDlgItem(Panel(okno), IDC_PREHLED_SEZNAM), LB_GETCOUNT, 0, 0));
+    }
+    static void Kliknout(HWND okno, int id)
+    {
+        HWND panel = Panel(okno);
+        PostMessageW(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(panel, id)));
+    }
+
+    TestSupport::ScratchRegistry registr;
+    TestSupport::ScratchDir slozka;
+    Posluchac posluchac;
+};
+
+} // namespace
+
+// ---- the thread ---------------------------------------------------------------------------
+
+TEST_F(ModulTest, WindowRunsOnAThreadOfItsOwnThatReportsItsStartAndEnd)
+{
+    Spustit(Gif(L"a.gif"));
+    EXPECT_TRUE(modulPrehledFrames.Bezi());
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    DWORD proces = 0;
+    const DWORD vlakno = GetWindowThreadProcessId(okno, &proces);
+    EXPECT_EQ(GetCurrentProcessId(), proces);
+    EXPECT_NE(GetCurrentThreadId(), vlakno);
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return !posluchac.beziPriZprave.empty(); }, kCekani));
+    EXPECT_TRUE(posluchac.beziPriZprave[0]) << "the first report comes while the thread runs";
+
+    modulPrehledFrames.Ukoncit();
+    EXPECT_FALSE(modulPrehledFrames.Bezi()) << "Ukoncit returns once the thread has finished";
+    EXPECT_FALSE(IsWindow(okno));
+    EXPECT_EQ(nullptr, modulPrehledFrames.OknoPrehledu());
+    HANDLE ukonceno = OpenThread(SYNCHRONIZE, FALSE, vlakno);
+    if (ukonceno) {
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ukonceno, 0)) << "the thread itself has ended";
+        CloseHandle(ukonceno);
+    }
+    TestSupport::PumpMessages();
+    ASSERT_EQ(2u, posluchac.beziPriZprave.size());
+    EXPECT_FALSE(posluchac.beziPriZprave[1]) << "the last report comes once it no longer counts as running";
+}
+
+TEST_F(ModulTest, WindowIsAnUnownedGifFramesListFittedToThePanelAndCentred)
+{
+    const std::wstring cesta = Gif(L"třída.gif", 5);
+    Spustit(cesta);
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    EXPECT_EQ(L"GifFramesList", DialogDriver::ClassOf(okno));
+    EXPECT_EQ(L"Animora - třída.gif (počet obrázků: 5)", Text(okno)) << "the panel's title";
+    const auto styl = static_cast<DWORD>(GetWindowLongPtrW(okno, GWL_STYLE));
+    EXPECT_EQ(0x008A0000u, styl & 0x008A0000u);
+    EXPECT_TRUE(styl & WS_CAPTION) << "an overlapped window gets a caption";
+    EXPECT_EQ(0u, styl & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CHILD | WS_POPUP)) << "the user cannot resize it";
+    EXPECT_EQ(0, GetWindowLongPtrW(okno, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_WINDOWEDGE));
+    EXPECT_EQ(nullptr, GetWindow(okno, GW_OWNER));
+    EXPECT_EQ(nullptr, GetParent(okno));
+    EXPECT_EQ(nullptr, GetMenu(okno));
+    EXPECT_EQ(static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW), GetClassLongPtrW(okno, GCL_STYLE));
+    EXPECT_EQ(static_cast<ULONG_PTR>(COLOR_APPWORKSPACE + 1), GetClassLongPtrW(okno, GCLP_HBRBACKGROUND));
+    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)), GetClassLongPtrW(okno, GCLP_HCURSOR));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), SendMessageW(okno, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), SendMessageW(okno, WM_GETICON, ICON_SMALL, 0));
+
+    HWND panel = Panel(okno);
+    ASSERT_NE(nullptr, panel);
+    EXPECT_TRUE(IsWindowVisible(panel));
+    RECT klient{}, rozmerPanelu{}, polohaPanelu{};
+    GetClientRect(okno, &klient);
+    GetClientRect(panel, &rozmerPanelu);
+    GetWindowRect(panel, &polohaPanelu);
+    MapWindowPoints(nullptr, okno, reinterpret_cast<POINT*>(&polohaPanelu), 2);
+    EXPECT_EQ(rozmerPanelu.right, klient.right) << "the window is as large as the panel";
+    EXPECT_EQ(rozmerPanelu.bottom, klient.bottom);
+    EXPECT_EQ(0, polohaPanelu.left);
+    EXPECT_EQ(0, polohaPanelu.top);
+    EXPECT_EQ(5, PocetRadku(okno));
+
+    // Nothing stored: where centring put the 800 x 600 window it was created as.
+    RECT r{};
+    GetWindowRect(okno, &r);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(okno, MONITOR_DEFAULTTONEAREST), &monitor);
+    const POINT stred = Tarnel::WinApi::PolohaNaStred(SIZE{800, 600}, monitor.rcWork, monitor.rcWork);
+    EXPECT_EQ(stred.x, r.left);
+    EXPECT_EQ(stred.y, r.top);
+}
+
+TEST_F(ModulTest, StartingWhileItRunsKeepsTheOneWindow)
+{
+    Spustit(Gif(L"jedno.gif"));
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    Spustit(Gif(L"druhe.gif", 7));
+    modulPrehledFrames.Spustit(nullptr, posluchac);
+    TestSupport::PumpMessages();
+    EXPECT_EQ(okno, modulPrehledFrames.OknoPrehledu());
+    EXPECT_EQ(1u, OknaPrehledu().size());
+    EXPECT_EQ(4, PocetRadku(okno)) << "the first file stays";
+    EXPECT_EQ(1u, posluchac.beziPriZprave.size()) << "no second thread started";
+}
+
+TEST_F(ModulTest, StartsAndStopsManyTimesWithoutLeavingAThreadOrWindowBehind)
+{
+    const std::wstring cesta = Gif(L"opakovane.gif", 6);
+    // The first opening brings up what the process keeps for good (COM, GDI+ workers).
+    Spustit(cesta);
+    ASSERT_NE(nullptr, Okno());
+    modulPrehledFrames.Ukoncit();
+    const int vlaken = PocetVlaken();
+    ASSERT_GT(vlaken, 0);
+
+    // (No SCOPED_TRACE below: GoogleTest watches a thread that uses one with a thread of its own.)
+    const int kol = 16;
+    for (int i = 0; i < kol; ++i) {
+        Spustit(cesta);
+        // Every other time the stop comes at once, before the thread can have made its window.
+        if (i % 2) {
+            ASSERT_NE(nullptr, Okno()) << "run " << i;
+        }
+        EXPECT_LE(OknaPrehledu().size(), 1u) << "run " << i;
+        modulPrehledFrames.Ukoncit();
+        EXPECT_FALSE(modulPrehledFrames.Bezi()) << "run " << i;
+        EXPECT_TRUE(OknaPrehledu().empty()) << "run " << i;
+    }
+    EXPECT_EQ(vlaken, PocetVlaken());
+    TestSupport::PumpMessages();
+    EXPECT_EQ(static_cast<size_t>(2 * (kol + 1)), posluchac.beziPriZprave.size()) << "two reports per run";
+    modulPrehledFrames.Ukoncit(); // stopping what is not running does nothing
+}
+
+TEST_F(ModulTest, PathsThatNameNoFileOpenAnEmptyPanel)
+{
+    for (const std::wstring& cesta : {slozka.File(L"neni.gif"), slozka.Path(), std::wstring()}) {
+        SCOPED_TRACE(testing::PrintToString(cesta));
+        modulPrehledFrames.Spustit(cesta.empty() ? nullptr : cesta.c_str(), posluchac);
+        HWND okno = Okno();
+        ASSERT_NE(nullptr, okno);
+        EXPECT_EQ(kBezObrazku, Text(okno));
+        EXPECT_EQ(0, PocetRadku(okno));
+        modulPrehledFrames.Ukoncit();
+    }
+}
+
+// ---- placement ----------------------------------------------------------------------------
+
+TEST_F(ModulTest, PositionIsStoredUnderItsClassNameAndOnlyThePositionIsRestored)
+{
+    Spustit(Gif(L"poloha.gif"));
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    ASSERT_TRUE(SetWindowPos(okno, nullptr, 130, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    RECT r{};
+    GetWindowRect(okno, &r);
+    PostMessageW(okno, WM_CLOSE, 0, 0); // as the user closes it
+    ASSERT_TRUE(TestSupport::PumpUntil([] { return !modulPrehledFrames.Bezi(); }, kCekani));
+
+    DWORD poloha = 0, velikost = 0;
+    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Poloha", poloha));
+    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Velikost", velikost));
+    EXPECT_EQ(Tarnel::WinApi::ZabalitDvojici(130, 90), poloha);
+    EXPECT_EQ(Tarnel::WinApi::ZabalitDvojici(r.right - r.left, r.bottom - r.top), velikost);
+    DWORD zadna = 0;
+    EXPECT_FALSE(CistDword(KlicPolohy(L"Animora"), L"Poloha", zadna)) << "the main window's key is not touched";
+
+    // A stored size is not applied: the window always takes the panel's.
+    HKEY klic = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, KlicPolohy(L"GifFramesList").c_str(), 0, KEY_SET_VALUE, &klic));
+    const DWORD mala = Tarnel::WinApi::ZabalitDvojici(100, 100);
+    RegSetValueExW(klic, L"Velikost", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mala), sizeof mala);
+    RegCloseKey(klic);
+    Spustit(Gif(L"poloha.gif"));
+    okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    RECT znovu{};
+    GetWindowRect(okno, &znovu);
+    EXPECT_EQ(130, znovu.left);
+    EXPECT_EQ(90, znovu.top);
+    EXPECT_EQ(r.right - r.left, znovu.right - znovu.left);
+    EXPECT_EQ(r.bottom - r.top, znovu.bottom - znovu.top);
+}
+
+TEST_F(ModulTest, MinimisedWindowStoresNothing)
+{
+    Spustit(Gif(L"ikona.gif"));
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    ASSERT_TRUE(SetWindowPos(okno, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    modulPrehledFrames.Ukoncit();
+    DWORD predtim = 0;
+    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Poloha", predtim));
+
+    Spustit(Gif(L"ikona.gif"));
+    okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    PostMessageW(okno, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return IsIconic(okno) != FALSE; }, kCekani));
+    modulPrehledFrames.Ukoncit();
+    DWORD potom = 0;
+    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Poloha", potom));
+    EXPECT_EQ(predtim, potom);
+    EXPECT_EQ(Tarnel::WinApi::ZabalitDvojici(200, 150), potom);
+}
+
+// ---- closing while the panel waits in a dialog --------------------------------------------
+
+TEST_F(ModulTest, StopWhileThePanelsOpenDialogIsUpEndsTheDialogAndTheWindow)
+{
+    Spustit(Gif(L"otevirani.gif"));
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    Kliknout(okno, IDC_PREHLED_OTEVRIT);
+    HWND dialog = CekatNaDialog(Vlakno(okno));
+    ASSERT_NE(nullptr, dialog) << "the open dialog shows on the overview thread";
+    EXPECT_EQ(okno, GetAncestor(GetWindow(dialog, GW_OWNER), GA_ROOT));
+
+    modulPrehledFrames.Ukoncit();
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(okno));
+}
+
+TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
+{
+    const std::wstring existujici = slozka.File(L"existuje.png");
+    ASSERT_TRUE(TestSupport::WriteBytes(existujici, "puvodni", 7));
+    Spustit(Gif(L"ukladani.gif"));
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    Kliknout(okno, IDC_PREHLED_ULOZIT);
+    const DWORD vlakno = Vlakno(okno);
+    HWND dialog = CekatNaDialog(vlakno);
+    ASSERT_NE(nullptr, dialog);
+    SetWindowTextW(DialogDriver::FirstVisibleEdit(dialog), existujici.c_str());
+    DialogDriver::Click(dialog, IDOK);
+    HWND otazka = CekatNaDialog(vlakno, dialog, dialog);
+    ASSERT_NE(nullptr, otazka) << "the overwrite question";
+
+    modulPrehledFrames.Ukoncit();
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    EXPECT_FALSE(IsWindow(otazka));
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(okno));
+    EXPECT_EQ("puvodni", TestSupport::ReadBytes(existujici)) << "the question was answered No";
+}
+
+TEST_F(ModulTest, UserCloseWhileTheOpenDialogIsUpClosesOnceTheDialogHasEnded)
+{
+    Spustit(Gif(L"zavreni.gif"));
+    HWND okno = Okno();
+    ASSERT_NE(nullptr, okno);
+    Kliknout(okno, IDC_PREHLED_OTEVRIT);
+    HWND dialog = CekatNaDialog(Vlakno(okno));
+    ASSERT_NE(nullptr, dialog);
+    PostMessageW(okno, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(TestSupport::PumpUntil([] { return !modulPrehledFrames.Bezi(); }, kCekani));
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(okno));
+}
+
+// ---- with the main window -----------------------------------------------------------------
+
+namespace {
+
+HWND CekatNaNastroj()
+{
+    HWND okno = nullptr;
+    TestSupport::PumpUntil(
+        [&] {
+            okno = modulPrehledFrames.OknoPrehledu();
+            return okno && IsWindowVisible(okno);
+        },
+        kCekani);
+    return okno;
+}
+
+} // namespace
+
+TEST_F(OknoHlavniTest, Command40013TogglesTheOverviewAndItsCheckMarkFollowsTheThread)
+{
+    Vytvorit(Gif(L"prehled.gif", Animation(40, 30, 6)).c_str());
+    EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    HWND nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+    EXPECT_NE(GetWindowThreadProcessId(Okno(), nullptr), GetWindowThreadProcessId(nastroj, nullptr));
+    EXPECT_EQ(L"Animora - prehled.gif (počet obrázků: 6)", PrehledFrames::Text(nastroj)) << "the animation is handed over";
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
+    EXPECT_TRUE(okno->Prehrava()) << "the main window goes on playing";
+
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    EXPECT_FALSE(IsWindow(nastroj));
+    EXPECT_TRUE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU)) << "until the thread's last report arrives";
+    TestSupport::PumpMessages();
+    EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
+    EXPECT_TRUE(MenuPovoleno(ID_NASTROJE_PREHLEDOBRAZKU));
+}
+
+TEST_F(OknoHlavniTest, OverviewStartsEmptyUnlessAnAnimationIsOpen)
+{
+    Vytvorit();
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    HWND nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+    EXPECT_EQ(kBezObrazku, PrehledFrames::Text(nastroj)) << "no file open";
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+
+    okno->OtevritSoubor(Gif(L"obraz.gif", Still(40, 30, FrameColour(2))), true);
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+    EXPECT_EQ(kBezObrazku, PrehledFrames::Text(nastroj)) << "a still image is not handed over";
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+}
+
+TEST_F(OknoHlavniTest, CommandTwiceInQuickSuccessionNeverLeavesAWindow)
+{
+    Vytvorit(PomalaAnimace(8).c_str());
+    for (int i = 0; i < 10; ++i) {
+        Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+        Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+        EXPECT_FALSE(modulPrehledFrames.Bezi());
+        EXPECT_TRUE(PrehledFrames::OknaPrehledu().empty());
+    }
+    TestSupport::PumpMessages();
+    EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
+}
+
+TEST_F(OknoHlavniTest, ClosingTheMainWindowClosesTheOverviewFirst)
+{
+    Vytvorit(PomalaAnimace(4).c_str());
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    HWND nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+    SendMessageW(Okno(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(Okno()));
+    EXPECT_FALSE(IsWindow(nastroj));
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    DWORD poloha = 0;
+    EXPECT_TRUE(PrehledFrames::CistDword(PrehledFrames::KlicPolohy(L"GifFramesList"), L"Poloha", poloha))
+        << "the overview saved its position as it closed";
+}
+
+TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommand)
+{
+    Vytvorit(PomalaAnimace(4).c_str());
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    HWND nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
+    PostMessageW(nastroj, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return !MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU); // and it opens again
+    EXPECT_NE(nullptr, CekatNaNastroj());
+}
+
+// ---- the real program ---------------------------------------------------------------------
+
+namespace {
+
+// The program's top-level window of a class in another process.
+HWND OknoProcesu(DWORD proces, const wchar_t* trida)
+{
+    for (HWND w = FindWindowExW(nullptr, nullptr, trida, nullptr); w; w = FindWindowExW(nullptr, w, trida, nullptr)) {
+        DWORD vlastnik = 0;
+        GetWindowThreadProcessId(w, &vlastnik);
+        if (vlastnik == proces && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ModulProgram, ClosingTheMainWindowWithTheOverviewOpenEndsTheProgramWithCodeZero)
+{
+    std::wstring exe = TestSupport::ExecutablePath();
+    exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Animora.exe";
+    std::wstring prikaz = L"\"" + exe + L"\" \"" + TestSupport::SharedGif(L"nsgif_waves.gif") + L"\"";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, prikaz.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    struct Uklid {
+        HANDLE proces;
+        ~Uklid()
+        {
+            if (WaitForSingleObject(proces, 0) == WAIT_TIMEOUT) TerminateProcess(proces, 3);
+            CloseHandle(proces);
+        }
+    } uklid{pi.hProcess};
+
+    HWND hlavni = nullptr;
+    ASSERT_TRUE(TestSupport::PumpUntil([&] { return (hlavni = OknoProcesu(pi.dwProcessId, L"Animora")) != nullptr; }, 20000));
+    PostMessageW(hlavni, WM_COMMAND, MAKEWPARAM(ID_NASTROJE_PREHLEDOBRAZKU, 0), 0);
+    HWND nastroj = nullptr;
+    ASSERT_TRUE(TestSupport::PumpUntil(
+        [&] { return (nastroj = OknoProcesu(pi.dwProcessId, L"GifFramesList")) != nullptr; }, 20000));
+    EXPECT_NE(GetWindowThreadProcessId(hlavni, nullptr), GetWindowThreadProcessId(nastroj, nullptr))
+        << "a thread of its own";
+    ASSERT_TRUE(TestSupport::PumpUntil(
+        [&] { return PrehledFrames::Text(nastroj) == L"Animora - nsgif_waves.gif (počet obrázků: 10)"; }, 20000))
+        << testing::PrintToString(PrehledFrames::Text(nastroj));
+
+    PostMessageW(hlavni, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
+    DWORD kod = STILL_ACTIVE;
+    GetExitCodeProcess(pi.hProcess, &kod);
+    EXPECT_EQ(0u, kod);
+    EXPECT_FALSE(IsWindow(nastroj));
+}

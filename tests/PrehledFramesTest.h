@@ -1,0 +1,37 @@
+#pragma once
+// Shared by the tests of the frames overview window and its panel: finding the overview
+// windows and threads of this process, reading their texts and stored placement, and working
+// a file dialog that the test's own thread shows.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace PrehledFrames {
+
+// Every window of class "GifFramesList" of this process, visible or not.
+std::vector<HWND> OknaPrehledu();
+// Threads of this process that exist right now.
+int PocetVlaken();
+std::wstring Text(HWND okno);
+// The panel (the child dialog) of an overview window.
+HWND Panel(HWND oknoPrehledu);
+// A visible dialog-class window of the thread, owned by `vlastnik` when one is given, other
+// than `krome`; null when none shows within the time.
+HWND CekatNaDialog(DWORD vlakno, HWND vlastnik = nullptr, HWND krome = nullptr, DWORD ms = 15000);
+// A REG_DWORD below HKEY_CURRENT_USER; false when it is not there.
+bool CistDword(const std::wstring& klic, const wchar_t* hodnota, DWORD& cislo);
+std::wstring KlicPolohy(const wchar_t* trida);
+
+// What the user does in the file dialog the action opens.
+struct Scenar {
+    std::wstring cesta;     // typed into the file name box, then OK; empty: Cancel
+    int odpovedNaPrepis = 0; // IDYES or IDNO when an overwrite question is expected
+};
+// Runs the action on this thread while a helper thread works the dialog it opens; whatever
+// the script leaves open is cancelled, so that the action always returns. True when a dialog
+// was seen.
+bool ObslouzitDialog(const std::function<void()>& akce, const Scenar& scenar);
+
+} // namespace PrehledFrames
