@@ -11,6 +11,7 @@ namespace GifFixtures {
 struct Frame {
     COLORREF colour;
     UINT16 delay; // hundredths of a second
+    bool transparent = false; // the frame's one colour is its transparent colour
 };
 
 // Where the colours of the file live. None writes a GIF without any colour table;
