@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "image/GifPaleta.h"
+#include "image/GifZpozdeni.h"
 #include "winlib/Chyby.h"
 
 using namespace Tarnel::WinApi;
@@ -67,7 +68,19 @@ HRESULT GifAnimace::ReadDelayTable()
     auto* item = block.As<Gdiplus::PropertyItem>();
     if (Gdip::GdipGetPropertyItem(image_.Get(), kPropertyFrameDelay, size, item) != Gdiplus::Ok) return S_FALSE;
     delayTable_ = std::move(block);
+    RepairDelayTable();
     return S_OK;
+}
+
+void GifAnimace::RepairDelayTable()
+{
+    auto* item = delayTable_.As<Gdiplus::PropertyItem>();
+    auto* delays = static_cast<UINT*>(item->value);
+    const size_t entries = item->length / 4;
+    // Only a table with a frame of no delay can need it, and only then is the file read again.
+    bool anyZero = false;
+    for (size_t i = 0; i < entries && i < frameCount_; ++i) anyZero = anyZero || delays[i] == 0;
+    if (anyZero) RepairDelays(delays, entries, frameCount_, GifFileFrameDelays(path_));
 }
 
 void GifAnimace::Clear()

@@ -71,6 +71,8 @@ private:
     void RequireImage() const;
     void ReadFrameInfo();
     HRESULT ReadDelayTable();
+    // Where the decoder lost delays that the file's own blocks still give (see GifZpozdeni.h).
+    void RepairDelayTable();
     HRESULT SavePaletteCopy(const std::wstring& target, const CLSID& encoder);
     HRESULT ReplaceOpenFile();
 

@@ -102,6 +102,12 @@ void PutComment(std::string& out, const std::string& text)
     PutSubBlocks(out, text);
 }
 
+void PutApplication(std::string& out)
+{
+    out += "\x21\xFF\x0B" "ImageMagick";
+    PutSubBlocks(out, "gamma=0.45455");
+}
+
 void PutFrame(std::string& out, const GifRecipe& recipe, size_t index)
 {
     const Frame& frame = recipe.frames[index];
@@ -114,6 +120,7 @@ void PutFrame(std::string& out, const GifRecipe& recipe, size_t index)
     Put16(out, frame.delay);
     out += static_cast<char>(frame.transparent ? pixel : 0);
     out += '\0';
+    if (recipe.applicationAfterControl) PutApplication(out);
 
     out += '\x2C';
     Put16(out, 0);
