@@ -125,8 +125,9 @@ LRESULT OknoHlavni::OnEndSession(WPARAM konciRelace, LPARAM lParam)
 
 LRESULT OknoHlavni::OnDestroy()
 {
-    // The timer dies with the window; only the flag has to follow.
+    // The timer dies with the window; only the flag and the timer resolution have to follow.
     prehrava = false;
+    presnostCasovace.Uvolnit();
     DestroyGifAnimace(animace);
     PostQuitMessage(0);
     return DefWindowProc(WM_DESTROY, 0, 0);

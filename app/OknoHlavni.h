@@ -17,9 +17,11 @@
 #include "app/ListBox.h"
 #include "app/Prikazy.h"
 #include "app/Rebar.h"
+#include "app/RytmusSnimku.h"
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
 #include "winlib/Okno.h"
+#include "winlib/RozliseniCasovace.h"
 
 class GifAnimace;
 
@@ -116,6 +118,9 @@ private:
     void UkoncitOkno();
     void UlozitPolohuJednou();
     void PrekreslitOkno();
+    // A frame change: only the picture between the bars, which covers itself.
+    void PrekreslitObrazek();
+    RECT OblastObrazku() const;
     void PoslatZmenuVelikosti();
     HMENU HlavniMenu() const;
 
@@ -158,6 +163,9 @@ private:
     uint32_t rychlost = 100;
     std::wstring textStavu;
     std::wstring cestaSouboru;
+    // Playback on the clock: the timer's reckoning, and the finer system timer while playing.
+    RytmusSnimku rytmus;
+    Tarnel::WinApi::RozliseniCasovace presnostCasovace;
     bool polohaUlozena = false;
 };
 

@@ -43,8 +43,9 @@ void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
 
     if (AktualniPodminky().a && spustit) {
         // Frame 0 is active right after loading. Should arming fail, the file still shows.
-        NastavitCasovac(IntervalSnimku(animace->FrameDelayMs(0), rychlost));
+        NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(animace->FrameDelayMs(0), rychlost), rychlost));
         prehrava = true;
+        presnostCasovace.Drzet();
     }
 
     snimek = 0;
@@ -60,6 +61,7 @@ void OknoHlavni::ZavritSoubor()
         CheckWin32(ZrusitCasovac());
         prehrava = false;
     }
+    presnostCasovace.Uvolnit();
     DestroyGifAnimace(animace);
     snimek = -1;
     cestaSouboru.clear();
@@ -76,9 +78,10 @@ LRESULT OknoHlavni::SpustitAnimaci()
     if (!AktualniPodminky().a || !JeSnimek(snimek)) return 0;
     const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
     animace->SelectFrame(static_cast<UINT>(snimek));
-    PrekreslitOkno();
-    CheckWin32(NastavitCasovac(IntervalSnimku(zpozdeni, rychlost)));
+    PrekreslitObrazek();
+    CheckWin32(NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(zpozdeni, rychlost), rychlost)));
     prehrava = true;
+    presnostCasovace.Drzet();
     AktualizovatPrikazy();
     return 0;
 }
@@ -87,6 +90,7 @@ LRESULT OknoHlavni::DalsiSnimek()
 {
     // Only an armed timer ticks; anything else is a stray message with nothing to kill.
     if (!prehrava) return 0;
+    const int64_t ted = CasRytmu();
     CheckWin32(ZrusitCasovac());
     prehrava = false;
 
@@ -94,12 +98,16 @@ LRESULT OknoHlavni::DalsiSnimek()
     snimek = NasledujiciSnimek(snimek, pocet);
     if (animace && animace->HasImage() && animace->HasDelayTable() && JeSnimek(snimek)) {
         const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
+        // Armed before the frame is decoded and drawn, so that the work overlaps the wait
+        // instead of adding to it. The speed is read here: a change made while the previous
+        // frame showed applies from this one.
+        CheckWin32(NastavitCasovac(rytmus.Dalsi(ted, IntervalSnimku(zpozdeni, rychlost), rychlost)));
+        prehrava = true;
         animace->SelectFrame(static_cast<UINT>(snimek));
         AktualizovatPocitadlo();
-        PrekreslitOkno();
-        // The speed is read here, so a change applies from the next frame on.
-        CheckWin32(NastavitCasovac(IntervalSnimku(zpozdeni, rychlost)));
-        prehrava = true;
+        PrekreslitObrazek();
+    } else {
+        presnostCasovace.Uvolnit();
     }
     return 0;
 }
@@ -109,7 +117,8 @@ void OknoHlavni::PrerusitAnimaci()
     if (!prehrava) return;
     CheckWin32(ZrusitCasovac());
     prehrava = false;
-    PrekreslitOkno();
+    presnostCasovace.Uvolnit();
+    PrekreslitObrazek();
     AktualizovatPrikazy();
 }
 
@@ -128,7 +137,7 @@ void OknoHlavni::KrokVpred()
     if (podminky.p || !podminky.a) return;
     snimek = NasledujiciSnimek(snimek, animace->FrameCount());
     animace->SelectFrame(static_cast<UINT>(snimek));
-    PrekreslitOkno();
+    PrekreslitObrazek();
     AktualizovatPocitadlo();
     AktualizovatPrikazy();
 }
@@ -139,7 +148,7 @@ void OknoHlavni::KrokZpet()
     if (podminky.p || !podminky.a) return;
     snimek = PredchoziSnimek(snimek);
     animace->SelectFrame(static_cast<UINT>(snimek));
-    PrekreslitOkno();
+    PrekreslitObrazek();
     AktualizovatPocitadlo();
     AktualizovatPrikazy();
 }

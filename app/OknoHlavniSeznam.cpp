@@ -19,17 +19,32 @@ RECT OknoNeboPrazdno(HWND okno) { return okno ? Window(okno).WindowRect() : RECT
 
 } // namespace
 
+RECT OknoHlavni::OblastObrazku() const
+{
+    const RECT r = OknoNeboPrazdno(RebarOkno());
+    const RECT s = OknoNeboPrazdno(StavovaLista());
+    const RECT c = ClientRect();
+    return RECT{c.left, Height(r), c.left + Width(c), Height(c) - Height(s)};
+}
+
 LRESULT OknoHlavni::OnPaint()
 {
     if (!animace || !animace->HasImage() || seznamSnimku) return DefWindowProc(WM_PAINT, 0, 0);
 
-    const RECT r = OknoNeboPrazdno(RebarOkno());
-    const RECT s = OknoNeboPrazdno(StavovaLista());
-    const RECT c = ClientRect();
+    const RECT oblast = OblastObrazku();
     PaintDc dc(hwnd_);
-    animace->DrawFitted(dc.Get(), c.left, Height(r), Width(c), Height(c) - Height(r) - Height(s),
+    animace->DrawFitted(dc.Get(), oblast.left, oblast.top, Width(oblast), Height(oblast),
                         GetSysColorBrush(COLOR_WINDOW));
     return 0;
+}
+
+void OknoHlavni::PrekreslitObrazek()
+{
+    // No erase (the drawing fills its own area) and no children: the bars stay as they are
+    // unless they change themselves. The window has no WS_CLIPCHILDREN, so the area asked
+    // for must not reach under a bar, and it does not.
+    const RECT oblast = OblastObrazku();
+    RedrawWindow(hwnd_, &oblast, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
 }
 
 bool OknoHlavni::OnEraseBackground(LRESULT& result)
@@ -68,6 +83,7 @@ void OknoHlavni::ZobrazitPrehledSnimku()
     if (prehrava) {
         CheckWin32(ZrusitCasovac());
         prehrava = false;
+        presnostCasovace.Uvolnit();
         PrekreslitOkno();
         AktualizovatPrikazy();
     }

@@ -5,8 +5,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "image/ZmenseniSnimku.h"
 
 namespace Gdip = Gdiplus::DllExports;
 
@@ -53,6 +57,24 @@ public:
 
 private:
     Gdiplus::GpGraphics* graphics_ = nullptr;
+};
+
+// The active frame's pixels, readable while the holder lives. A frame the library keeps in a
+// 32-bit format is read where it lies; any other is converted into the caller's buffer, which
+// the caller keeps for the next frame so that a frame change allocates nothing.
+class LockedPixels {
+public:
+    LockedPixels(Gdiplus::GpBitmap* bitmap, UINT width, UINT height, std::vector<uint32_t>& buffer);
+    ~LockedPixels();
+    LockedPixels(const LockedPixels&) = delete;
+    LockedPixels& operator=(const LockedPixels&) = delete;
+
+    PixelSource Source() const;
+
+private:
+    Gdiplus::GpBitmap* bitmap_;
+    Gdiplus::BitmapData data_{};
+    SourceAlpha alpha_ = SourceAlpha::Straight;
 };
 
 // Decodes a file; an undecodable or missing file is an expected outcome (false, bitmap empty).

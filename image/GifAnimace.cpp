@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "image/GifPaleta.h"
+#include "image/GifZpozdeni.h"
 #include "winlib/Chyby.h"
 
 using namespace Tarnel::WinApi;
@@ -67,7 +68,19 @@ HRESULT GifAnimace::ReadDelayTable()
     auto* item = block.As<Gdiplus::PropertyItem>();
     if (Gdip::GdipGetPropertyItem(image_.Get(), kPropertyFrameDelay, size, item) != Gdiplus::Ok) return S_FALSE;
     delayTable_ = std::move(block);
+    RepairDelayTable();
     return S_OK;
+}
+
+void GifAnimace::RepairDelayTable()
+{
+    auto* item = delayTable_.As<Gdiplus::PropertyItem>();
+    auto* delays = static_cast<UINT*>(item->value);
+    const size_t entries = item->length / 4;
+    // Only a table with a frame of no delay can need it, and only then is the file read again.
+    bool anyZero = false;
+    for (size_t i = 0; i < entries && i < frameCount_; ++i) anyZero = anyZero || delays[i] == 0;
+    if (anyZero) RepairDelays(delays, entries, frameCount_, GifFileFrameDelays(path_));
 }
 
 void GifAnimace::Clear()
@@ -122,22 +135,23 @@ void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) 
     // A window shrunk below its bars asks for an empty box: nothing to show.
     if (cx <= 0 || cy <= 0) return;
 
-    // Compose background and frame off screen and copy them in one step, so they never
-    // show separately. Declaration order gives the release order: deselect, DC, bitmap.
-    Bitmap offscreen(CreateCompatibleBitmap(dc, cx, cy));
-    if (!offscreen) RaiseLastError();
-    MemoryDc memory(dc);
-    SelectGuard select(memory.Get(), offscreen.Get());
+    // Background and frame are composed off screen and copied in one step, so they never
+    // show separately. The brush is GDI's to paint, whatever kind of brush it is; the frame
+    // is then laid over it pixel by pixel.
+    backBuffer_.Pripravit(cx, cy);
     const RECT box = {0, 0, cx, cy};
-    if (!FillRect(memory.Get(), &box, brush)) RaiseLastError();
-    {
-        OwnedGraphics graphics(memory.Get());
-        const FittedPlacement to = FittedRect(w, h, cx, cy);
-        if (Gdip::GdipDrawImageRectI(graphics.Get(), image_.Get(), to.x, to.y, to.cx, to.cy) != Gdiplus::Ok) {
-            RaiseLastError();
+    if (!FillRect(backBuffer_.Dc(), &box, brush)) RaiseLastError();
+    const FittedPlacement to = FittedRect(w, h, cx, cy);
+    if (to.cx > 0 && to.cy > 0) {
+        const LockedPixels frame(image_.Get(), w, h, converted_);
+        const PixelTarget target = backBuffer_.Oblast(to.x, to.y, to.cx, to.cy);
+        if (static_cast<UINT>(to.cx) == w && static_cast<UINT>(to.cy) == h) {
+            CopyOver(frame.Source(), target);
+        } else {
+            reduction_.ReduceOver(frame.Source(), target);
         }
     }
-    CheckWin32(BitBlt(dc, x, y, cx, cy, memory.Get(), 0, 0, SRCCOPY));
+    CheckWin32(BitBlt(dc, x, y, cx, cy, backBuffer_.Dc(), 0, 0, SRCCOPY));
 }
 
 void DestroyGifAnimace(GifAnimace*& model)

@@ -4,9 +4,13 @@
 // ExportSnimku.cpp. Each instance is used by one thread only.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "image/GdipObraz.h"
+#include "image/ZadniBuffer.h"
+#include "image/ZmenseniSnimku.h"
 #include "winlib/Handles.h"
 
 // Where an image of w x h pixels lands inside a cx x cy box whose origin is (0, 0).
@@ -51,7 +55,8 @@ public:
     UINT Width() const;
     UINT Height() const;
     // Draws the active frame fitted and centred into (x, y, cx, cy) over the brush; an empty
-    // target rectangle draws nothing.
+    // target rectangle draws nothing. At its natural size the frame is copied pixel for
+    // pixel, reduced it is area-averaged; either way the picture reaches dc in one copy.
     void DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
     const std::wstring& Path() const { return path_; }
 
@@ -66,6 +71,8 @@ private:
     void RequireImage() const;
     void ReadFrameInfo();
     HRESULT ReadDelayTable();
+    // Where the decoder lost delays that the file's own blocks still give (see GifZpozdeni.h).
+    void RepairDelayTable();
     HRESULT SavePaletteCopy(const std::wstring& target, const CLSID& encoder);
     HRESULT ReplaceOpenFile();
 
@@ -73,6 +80,12 @@ private:
     UINT frameCount_ = 0;
     std::wstring path_;
     Tarnel::WinApi::HeapBlock delayTable_;
+
+    // Drawing resources reused from one draw to the next (not frames: only the last picture
+    // drawn, the reduction's weights, and room for frames the library keeps in other formats).
+    mutable ZadniBuffer backBuffer_;
+    mutable AreaReduction reduction_;
+    mutable std::vector<uint32_t> converted_;
 };
 
 // Deletes the owner's model, if any, and leaves the owner's pointer null.

@@ -102,30 +102,34 @@ void PutComment(std::string& out, const std::string& text)
     PutSubBlocks(out, text);
 }
 
+void PutApplication(std::string& out)
+{
+    out += "\x21\xFF\x0B" "ImageMagick";
+    PutSubBlocks(out, "gamma=0.45455");
+}
+
 void PutFrame(std::string& out, const GifRecipe& recipe, size_t index)
 {
     const Frame& frame = recipe.frames[index];
+    const bool local = recipe.palette == Palette::Local || (recipe.palette == Palette::FirstFrameOnly && index == 0);
+    // The frame's one pixel value: its own entry of the global table, else entry 0.
+    BYTE pixel = recipe.palette == Palette::Global ? static_cast<BYTE>(index) : 0;
+
     out += "\x21\xF9\x04";
-    out += frame.transparent ? '\x05' : '\x04'; // disposal 1: leave the frame in place
+    out += static_cast<char>(frame.transparent ? 0x05 : 0x04); // disposal 1: leave the frame in place
     Put16(out, frame.delay);
-    const BYTE transparentIndex = recipe.palette == Palette::Global ? static_cast<BYTE>(index) : 0;
-    out += static_cast<char>(frame.transparent ? transparentIndex : 0);
+    out += static_cast<char>(frame.transparent ? pixel : 0);
     out += '\0';
+    if (recipe.applicationAfterControl) PutApplication(out);
 
     out += '\x2C';
     Put16(out, 0);
     Put16(out, 0);
     Put16(out, recipe.width);
     Put16(out, recipe.height);
-    BYTE pixel = static_cast<BYTE>(index);
-    const bool local = recipe.palette == Palette::Local || (recipe.palette == Palette::FirstFrameOnly && index == 0);
     if (local) {
         out += '\x87';
         PutTable(out, {frame.colour});
-        pixel = 0;
-    } else if (recipe.palette != Palette::Global) {
-        out += '\0';
-        pixel = 0;
     } else {
         out += '\0';
     }

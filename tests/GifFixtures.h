@@ -26,6 +26,9 @@ struct GifRecipe {
     Palette palette = Palette::Global;
     bool loop = true;      // NETSCAPE2.0 loop block right after the screen descriptor
     std::string comment;   // a comment block before the first frame when not empty
+    // An application extension between each frame's control extension and its image, as
+    // ImageMagick writes them.
+    bool applicationAfterControl = false;
 };
 
 // A colour for frame i, distinct from its neighbours' and chosen from the 6x6x6 "web" cube

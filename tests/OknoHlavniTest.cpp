@@ -457,7 +457,10 @@ TEST_F(OknoHlavniTest, RealTimerPlaysThroughTheFrames)
     okno->OtevritSoubor(Gif(L"rychla.gif", Animation(16, 16, 12, std::vector<UINT16>(12, 2))), true);
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() >= 5; }, 5000));
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() == 0; }, 5000)) << "wraps around";
-    for (UINT interval : okno->intervaly) EXPECT_EQ(20u, interval);
+    ASSERT_FALSE(okno->intervaly.empty());
+    EXPECT_EQ(20u, okno->intervaly.front()) << "the first frame from the start of playback";
+    // Later ticks come a little late and take their lateness off the next interval.
+    for (UINT interval : okno->intervaly) EXPECT_LE(interval, 20u);
 }
 
 TEST_F(OknoHlavniTest, ClosingEmptiesTheWindowButKeepsTheLastSpeedText)
