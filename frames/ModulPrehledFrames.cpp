@@ -29,6 +29,15 @@ void Oznamit(HWND hlavniOkno)
     if (hlavniOkno && ::IsWindow(hlavniOkno)) PostMessageW(hlavniOkno, WM_AKTUALIZOVAT_STAV, 0, 0);
 }
 
+// Processor time the thread has used so far, in 100 ns units; 0 when it cannot be read.
+ULONGLONG CasProcesoru(HANDLE vlakno)
+{
+    FILETIME vznik{}, konec{}, jadro{}, uzivatel{};
+    if (!GetThreadTimes(vlakno, &vznik, &konec, &jadro, &uzivatel)) return 0;
+    auto cislo = [](const FILETIME& f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    return cislo(jadro) + cislo(uzivatel);
+}
+
 bool JeSoubor(const std::wstring& cesta)
 {
     return !cesta.empty() && PathFileExistsW(cesta.c_str()) && !PathIsDirectoryW(cesta.c_str());
@@ -58,7 +67,8 @@ void ModulPrehledFrames::Spustit(const wchar_t* cesta, HWND oznamovat)
     HANDLE novy = CreateThread(nullptr, 0, &ModulPrehledFrames::ProceduraVlakna, this, CREATE_SUSPENDED, nullptr);
     if (!novy) RaiseLastError();
     HANDLE kopie = nullptr;
-    CheckWin32(DuplicateHandle(GetCurrentProcess(), novy, GetCurrentProcess(), &kopie, SYNCHRONIZE, FALSE, 0));
+    CheckWin32(DuplicateHandle(GetCurrentProcess(), novy, GetCurrentProcess(), &kopie,
+                               SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, 0));
     cekani.Reset(kopie);
     vlakno.store(novy);
     if (ResumeThread(novy) == static_cast<DWORD>(-1)) RaiseLastError();
@@ -71,10 +81,32 @@ void ModulPrehledFrames::Ukoncit()
     // gets the close posted. Whichever of the two looks second sees the other's part.
     zavritPoVytvoreni.store(true);
     if (HWND cil = okno.load()) PostMessageW(cil, WM_CLOSE, 0, 1);
-    const DWORD vysledek = WaitForSingleObject(cekani.Get(), kLimitUkonceniMs);
-    if (vysledek == WAIT_FAILED) RaiseLastError();
+    PockatNaVlakno();
     if (Bezi()) RaiseFatal(HresultFromWin32(ERROR_TIMEOUT));
     cekani.Reset();
+}
+
+void ModulPrehledFrames::PockatNaVlakno()
+{
+    // Decoding a large file cannot be interrupted and may take longer than the limit: a thread
+    // that kept working through a whole round is waited for again, up to an overall bound. One
+    // that did next to nothing for a whole round is stuck.
+    ULONGLONG praceDosud = CasProcesoru(cekani.Get());
+    for (int kolo = 1;; ++kolo) {
+        const DWORD vysledek = WaitForSingleObject(cekani.Get(), kLimitUkonceniMs);
+        if (vysledek == WAIT_FAILED) RaiseLastError();
+        if (vysledek != WAIT_TIMEOUT) return;
+        const ULONGLONG prace = CasProcesoru(cekani.Get());
+        if (!CekatDalNaPracujiciVlakno(prace - praceDosud, kolo)) return;
+        praceDosud = prace;
+    }
+}
+
+bool CekatDalNaPracujiciVlakno(ULONGLONG praceVKole, int kolo)
+{
+    constexpr ULONGLONG kZnatelnaPrace = 250 * 10000; // 250 ms of processor time, in 100 ns units
+    constexpr int kNejviceKol = 12;                    // a minute in all
+    return praceVKole >= kZnatelnaPrace && kolo < kNejviceKol;
 }
 
 DWORD WINAPI ModulPrehledFrames::ProceduraVlakna(void* modul)

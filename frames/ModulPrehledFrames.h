@@ -31,7 +31,8 @@ public:
     // thread's start and end by WM_AKTUALIZOVAT_STAV.
     void Spustit(const wchar_t* cesta, HWND hlavniOkno);
     // Main thread. Asks the window to close, also one still being created, and waits for the
-    // thread; fatal when it has not ended within kLimitUkonceniMs.
+    // thread; fatal when it has not ended within kLimitUkonceniMs, unless it spent that time
+    // working (a long decode), when it gets further rounds up to a minute in all.
     void Ukoncit();
     // Whether the overview thread exists; any thread.
     bool Bezi() const { return vlakno.load() != nullptr; }
@@ -44,6 +45,7 @@ protected:
 
 private:
     static DWORD WINAPI ProceduraVlakna(void* modul);
+    void PockatNaVlakno();
     DWORD BehVlakna();
     void VytvoritOkno();
     void PrizpusobitPanelu(HWND oknoPanelu);
@@ -69,3 +71,7 @@ private:
 };
 
 extern ModulPrehledFrames modulPrehledFrames;
+
+// Whether the wait for a thread that has not ended goes on after round `kolo` of the limit,
+// given the processor time (100 ns units) the thread used in that round.
+bool CekatDalNaPracujiciVlakno(ULONGLONG praceVKole, int kolo);

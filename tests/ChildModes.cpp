@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/Aplikace.h"
+#include "frames/ModulPrehledFrames.h"
 #include "tests/SelhavajiciAlokace.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
@@ -11,6 +12,23 @@
 using ChildFn = int (*)(int argc, wchar_t** argv);
 
 namespace {
+
+constexpr UINT WM_ZANEPRAZDNIT = WM_APP + 90;
+WNDPROC g_puvodniProcedura = nullptr;
+
+// Installed over the overview window: WM_ZANEPRAZDNIT keeps its thread working for the
+// milliseconds in wParam, as decoding a very large file does.
+LRESULT CALLBACK ZaneprazdnujiciProcedura(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam)
+{
+    if (zprava == WM_ZANEPRAZDNIT) {
+        const ULONGLONG konec = GetTickCount64() + wParam;
+        volatile unsigned long long soucet = 0;
+        while (GetTickCount64() < konec) soucet = soucet + 1;
+        return 0;
+    }
+    return CallWindowProcW(g_puvodniProcedura, okno, zprava, wParam, lParam);
+}
+
 HRESULT HresultArgument(int argc, wchar_t** argv)
 {
     return argc > 0 ? static_cast<HRESULT>(wcstoul(argv[0], nullptr, 16)) : E_FAIL;
@@ -57,6 +75,23 @@ const std::map<std::wstring, ChildFn>& Modes()
              // The test framework's own teardown would allocate; the result is all that counts.
              ExitProcess(static_cast<UINT>(app.Startup()));
              return 0;
+         }},
+        // The overview thread busy for longer than the stop's limit when the stop comes.
+        {L"overview-busy-stop",
+         [](int, wchar_t**) -> int {
+             TestSupport::ScratchRegistry registr;
+             modulPrehledFrames.Spustit(nullptr, nullptr);
+             HWND okno = nullptr;
+             TestSupport::PumpUntil([&] { return (okno = modulPrehledFrames.OknoPrehledu()) != nullptr; }, 15000);
+             if (!okno) return 10;
+             Sleep(300); // let it reach its message loop
+             g_puvodniProcedura = reinterpret_cast<WNDPROC>(
+                 SetWindowLongPtrW(okno, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ZaneprazdnujiciProcedura)));
+             if (!g_puvodniProcedura) return 11;
+             PostMessageW(okno, WM_ZANEPRAZDNIT, ModulPrehledFrames::kLimitUkonceniMs + 2500, 0);
+             Sleep(200);
+             modulPrehledFrames.Ukoncit(); // fatal, with its box, should it give up on a working thread
+             return modulPrehledFrames.Bezi() ? 12 : 0;
          }},
         {L"raise-fatal-hook-declines",
          [](int argc, wchar_t** argv) -> int {

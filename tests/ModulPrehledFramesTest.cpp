@@ -8,6 +8,7 @@
 #include "app/Aplikace.h"
 #include "frames/ModulPrehledFrames.h"
 #include "resources/resource.h"
+#include "tests/ChildModes.h"
 #include "tests/DialogDriver.h"
 #include "tests/GifFixtures.h"
 #include "tests/OknoHlavniTest.h"
@@ -506,4 +507,26 @@ TEST(ModulProgram, ClosingTheMainWindowWithTheOverviewOpenEndsTheProgramWithCode
     GetExitCodeProcess(pi.hProcess, &kod);
     EXPECT_EQ(0u, kod);
     EXPECT_FALSE(IsWindow(nastroj));
+}
+
+// ---- a stop while the thread is busy -----------------------------------------------------------
+
+TEST(ModulUkonceni, ThreadThatKeepsWorkingIsWaitedForOneThatIdlesIsNot)
+{
+    constexpr ULONGLONG kMs = 10000; // 100 ns units
+    EXPECT_TRUE(CekatDalNaPracujiciVlakno(4000 * kMs, 1)) << "busy all round: a long decode";
+    EXPECT_TRUE(CekatDalNaPracujiciVlakno(250 * kMs, 11));
+    EXPECT_FALSE(CekatDalNaPracujiciVlakno(249 * kMs, 1)) << "next to nothing done: stuck";
+    EXPECT_FALSE(CekatDalNaPracujiciVlakno(0, 1));
+    EXPECT_FALSE(CekatDalNaPracujiciVlakno(5000 * kMs, 12)) << "a minute at most";
+}
+
+TEST(ModulUkonceni, StopWhileTheThreadWorksLongerThanTheLimitEndsNormally)
+{
+    // Decoding a very large file ties the overview thread up for seconds; closing the program
+    // meanwhile must wait for it, not end in the fatal report (which would show a box and
+    // leave the child running until the time below runs out).
+    ChildProcess child;
+    ASSERT_TRUE(StartChild(L"overview-busy-stop", L"", child));
+    EXPECT_EQ(0u, child.WaitForExit(30000));
 }
