@@ -142,7 +142,7 @@ private:
     std::wstring TextPripraven() const;
     bool JeSnimek(int index) const;
 
-    // Commands whose dialogs and tools come later; each does nothing yet.
+    // Commands that open dialogs, the frames overview tool or the web page.
     void OtevritDialogem();
     void UlozitAktualniSnimek();
     void ZobrazitPredvolby();
