@@ -50,14 +50,14 @@ bool DlgProgramInfo::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPA
         return true;
     case WM_NOTIFY:
         return lParam && OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         result = OnCtlColor(reinterpret_cast<HDC>(wParam));
         return true;
     default:
-        return false; // reflected to the control that sent it: the heading paints this way
+        // Reflected to the control that sent it (the heading paints this way); OK, Esc and the
+        // close box end the dialog by default.
+        return false;
     }
 }
 
@@ -84,13 +84,6 @@ bool DlgProgramInfo::OnNotify(const NMHDR& oznameni, LRESULT& result)
     else
         return false;
     result = 0;
-    return true;
-}
-
-bool DlgProgramInfo::OnCommand(UINT id, UINT kod)
-{
-    if (kod != 0 || (id != IDOK && id != IDCANCEL)) return false;
-    EndDialog(id);
     return true;
 }
 

@@ -30,7 +30,6 @@ protected:
 private:
     BOOL OnInitDialog();
     bool OnNotify(const NMHDR& oznameni, LRESULT& result);
-    bool OnCommand(UINT id, UINT kod);
     LRESULT OnCtlColor(HDC dc);
 
     void NastavitTexty();

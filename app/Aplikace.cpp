@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gdiplus.h>
 #include <shellapi.h>
-#include <shlwapi.h>
 
 #include <new>
 #include <utility>
@@ -12,6 +11,7 @@
 #include "app/OknoHlavni.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
+#include "winlib/Cesta.h"
 #include "winlib/ModalniSmycka.h"
 #include "winlib/Verze.h"
 
@@ -64,7 +64,7 @@ std::wstring Aplikace::SouborZPrikazoveRadky()
     LPWSTR* argumenty = CommandLineToArgvW(GetCommandLineW(), &pocet);
     if (!argumenty) return {};
     std::wstring cesta;
-    if (pocet >= 2 && PathFileExistsW(argumenty[1]) && !PathIsDirectoryW(argumenty[1])) cesta = PlnaCesta(argumenty[1]);
+    if (pocet >= 2 && JeSoubor(argumenty[1])) cesta = PlnaCesta(argumenty[1]);
     LocalFree(argumenty);
     return cesta;
 }

@@ -8,7 +8,6 @@
 #include "settings/DlgRychlostAnimace.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
-#include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
 
@@ -176,8 +175,7 @@ void OknoHlavni::ZmenitRychlost(UINT prikaz)
 
 void OknoHlavni::ZvolitRychlost()
 {
-    // A second modal loop over one that runs already would outlive the first one's handler.
-    if (ModalniSmycka::Bezi()) return;
+    // Not while another loop of ours runs: the command table refuses 40016 then.
     DlgRychlostAnimace dialog;
     dialog.rychlost = rychlost;
     const INT_PTR vysledek = dialog.DoModal(hwnd_);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/GifZapis.h"
+#include "bench/Mereni.h"
 #include "frames/DlgPrehledFrames.h"
 #include "resources/resource.h"
 
@@ -19,52 +19,14 @@ constexpr int kVyska = 720;
 constexpr int kSnimku = 60;
 constexpr int kZpozdeniCs = 4;
 
-double Ms(LONGLONG od, LONGLONG po)
-{
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return 1000.0 * static_cast<double>(po - od) / static_cast<double>(f.QuadPart);
-}
+// The same file the frame-change table uses.
+std::wstring Soubor() { return PripravitAnimaci(kSirka, kVyska, kSnimku, kZpozdeniCs); }
 
-LONGLONG Ted()
+std::wstring Procesor()
 {
-    LARGE_INTEGER v;
-    QueryPerformanceCounter(&v);
-    return v.QuadPart;
-}
-
-double Percentil(std::vector<double> v, double p)
-{
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const auto i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[std::min(i, v.size() - 1)];
-}
-
-// The same file the frame-change table uses, written once into the benchmark data folder.
-std::wstring Soubor()
-{
-    std::wstring cesta(MAX_PATH, L'\0');
-    cesta.resize(GetModuleFileNameW(nullptr, cesta.data(), MAX_PATH));
-    cesta = cesta.substr(0, cesta.find_last_of(L'\\')) + L"\\bench-data";
-    CreateDirectoryW(cesta.c_str(), nullptr);
-    wchar_t nazev[64];
-    swprintf(nazev, 64, L"\\%dx%d_%d_%d.gif", kSirka, kVyska, kSnimku, kZpozdeniCs);
-    cesta += nazev;
-    if (GetFileAttributesW(cesta.c_str()) == INVALID_FILE_ATTRIBUTES)
-        ZapsatAnimaci(cesta, kSirka, kVyska, kSnimku, kZpozdeniCs);
-    return cesta;
-}
-
-std::string Procesor()
-{
-    char nazev[128] = "unknown processor";
-    DWORD delka = sizeof nazev;
-    RegGetValueA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
-                 RRF_RT_REG_SZ, nullptr, nazev, &delka);
     SYSTEM_INFO info;
     GetSystemInfo(&info);
-    return std::string(nazev) + ", " + std::to_string(info.dwNumberOfProcessors) + " cores";
+    return NazevProcesoru() + L", " + std::to_wstring(info.dwNumberOfProcessors) + L" cores";
 }
 
 struct Vysledek {
@@ -87,10 +49,10 @@ Vysledek Posouvat(HWND hostitel, const std::wstring& cesta, size_t rozpocet)
     UpdateWindow(seznam);
     const auto konec = static_cast<int>(SendMessageW(seznam, LB_GETTOPINDEX, 0, 0));
     for (int horni = konec - 1; horni >= 0; --horni) {
-        const LONGLONG t0 = Ted();
+        const LONGLONG t0 = Now();
         SendMessageW(seznam, LB_SETTOPINDEX, static_cast<WPARAM>(horni), 0);
         UpdateWindow(seznam);
-        vysledek.kroky.push_back(Ms(t0, Ted()));
+        vysledek.kroky.push_back(Ms(Now() - t0));
     }
     vysledek.mezipametMb = static_cast<double>(panel.Mezipamet().ObsazenoBajtu()) / 1048576.0;
     return vysledek;
@@ -106,7 +68,7 @@ void PrehledSnimku()
     SYSTEMTIME dnes;
     GetLocalTime(&dnes);
     std::printf("\nFrames overview panel: %d frames of %dx%d scrolled from the end back to the start, one row a "
-                "step\n(%s, %04u-%02u-%02u)\n",
+                "step\n(%ls, %04u-%02u-%02u)\n",
                 kSnimku, kSirka, kVyska, Procesor().c_str(), dnes.wYear, dnes.wMonth, dnes.wDay);
     std::printf("%-14s %6s %11s %9s %9s %9s %10s\n", "row cache", "steps", "median ms", "p95 ms", "max ms", "total s",
                 "cache MB");
@@ -118,8 +80,8 @@ void PrehledSnimku()
         const Vysledek v = Posouvat(hostitel, cesta, p.rozpocet);
         double celkem = 0;
         for (double k : v.kroky) celkem += k;
-        std::printf("%-14s %6zu %11.1f %9.1f %9.1f %9.2f %10.1f\n", p.nazev, v.kroky.size(), Percentil(v.kroky, 0.5),
-                    Percentil(v.kroky, 0.95), Percentil(v.kroky, 1.0), celkem / 1000.0, v.mezipametMb);
+        std::printf("%-14s %6zu %11.1f %9.1f %9.1f %9.2f %10.1f\n", p.nazev, v.kroky.size(), Percentile(v.kroky, 0.5),
+                    Percentile(v.kroky, 0.95), Percentile(v.kroky, 1.0), celkem / 1000.0, v.mezipametMb);
     }
     DestroyWindow(hostitel);
 }

@@ -25,6 +25,7 @@
 #include "app/Prikazy.h"
 #include "bench/BenchPrehled.h"
 #include "bench/GifZapis.h"
+#include "bench/Mereni.h"
 #include "image/GdipObraz.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
@@ -33,6 +34,7 @@
 #include "winlib/RozliseniCasovace.h"
 
 using namespace Tarnel::WinApi;
+using namespace Bench;
 
 namespace {
 
@@ -42,46 +44,6 @@ constexpr int kSirkaCile = 800;
 constexpr int kVyskaCile = 600;
 constexpr int kPruchodu = 4; // passes over the frames of each file when timing frame changes
 constexpr wchar_t kKlicBench[] = L"Software\\AnimoraBench";
-
-// --- clock and statistics ----------------------------------------------------------------
-
-double Ms(LONGLONG ticks)
-{
-    static const LARGE_INTEGER f = [] {
-        LARGE_INTEGER v;
-        QueryPerformanceFrequency(&v);
-        return v;
-    }();
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(f.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER v;
-    QueryPerformanceCounter(&v);
-    return v.QuadPart;
-}
-
-double Percentile(std::vector<double> v, double p)
-{
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[std::min(i, v.size() - 1)];
-}
-
-double Median(const std::vector<double>& v) { return Percentile(v, 0.5); }
-
-// --- the machine -------------------------------------------------------------------------
-
-std::wstring NazevProcesoru()
-{
-    wchar_t nazev[256] = L"";
-    DWORD velikost = sizeof nazev;
-    RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", L"ProcessorNameString",
-                 RRF_RT_REG_SZ, nullptr, nazev, &velikost);
-    return nazev;
-}
 
 // Under Wine the host's load average is readable through the root drive: the machine may be
 // shared, and the figures mean more with it.
@@ -135,15 +97,6 @@ void VypsatStroj()
 
 // --- test animations ---------------------------------------------------------------------
 
-std::wstring SlozkaDat()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-    path = path.substr(0, path.find_last_of(L'\\')) + L"\\bench-data";
-    CreateDirectoryW(path.c_str(), nullptr);
-    return path;
-}
-
 struct Soubor {
     int width;
     int height;
@@ -154,12 +107,7 @@ struct Soubor {
 
 Soubor Pripravit(int width, int height, int count, int delayCs)
 {
-    wchar_t name[64];
-    swprintf(name, 64, L"\\%dx%d_%d_%d.gif", width, height, count, delayCs);
-    Soubor s{width, height, count, delayCs, SlozkaDat() + name};
-    if (GetFileAttributesW(s.cesta.c_str()) == INVALID_FILE_ATTRIBUTES)
-        Bench::ZapsatAnimaci(s.cesta, width, height, count, delayCs);
-    return s;
+    return Soubor{width, height, count, delayCs, Bench::PripravitAnimaci(width, height, count, delayCs)};
 }
 
 // --- the program's environment -----------------------------------------------------------

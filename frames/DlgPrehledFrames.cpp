@@ -1,6 +1,5 @@
 #include "frames/DlgPrehledFrames.h"
 
-#include <shlwapi.h>
 
 #include <algorithm>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "image/GifAnimace.h"
 #include "image/SouboroveDialogy.h"
 #include "resources/resource.h"
+#include "winlib/Cesta.h"
 #include "winlib/Chyby.h"
 #include "winlib/Handles.h"
 #include "winlib/ModalniSmycka.h"
@@ -22,11 +22,6 @@ namespace {
 // How many rows above a step back are rendered on the way forward. Each costs a drawing of
 // its own, so this many keeps that one pause short and spares the next fifteen steps back.
 constexpr UINT kZasobaRadku = 16;
-
-bool JeSoubor(const std::wstring& cesta)
-{
-    return !cesta.empty() && PathFileExistsW(cesta.c_str()) && !PathIsDirectoryW(cesta.c_str());
-}
 
 std::wstring TitulekSObrazkem(const std::wstring& cesta, int pocetSnimku)
 {

@@ -8,6 +8,7 @@
 #include "app/OknoHlavni.h"
 #include "frames/DlgPrehledFrames.h"
 #include "settings/Nastaveni.h"
+#include "winlib/Cesta.h"
 #include "winlib/Chyby.h"
 #include "winlib/ModalniSmycka.h"
 
@@ -36,11 +37,6 @@ ULONGLONG CasProcesoru(HANDLE vlakno)
     if (!GetThreadTimes(vlakno, &vznik, &konec, &jadro, &uzivatel)) return 0;
     auto cislo = [](const FILETIME& f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
     return cislo(jadro) + cislo(uzivatel);
-}
-
-bool JeSoubor(const std::wstring& cesta)
-{
-    return !cesta.empty() && PathFileExistsW(cesta.c_str()) && !PathIsDirectoryW(cesta.c_str());
 }
 
 } // namespace

@@ -56,18 +56,11 @@ LRESULT DlgNastaveni::OnInitDialog()
 
 bool DlgNastaveni::OnCommand(WPARAM wParam)
 {
-    if (HIWORD(wParam) != BN_CLICKED) return false;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        Ulozit();
-        EndDialog(IDOK);
-        return true;
-    case IDCANCEL:
-        EndDialog(IDCANCEL);
-        return true;
-    default:
-        return false;
-    }
+    // Storno, Esc and the close box end the dialog by default, storing nothing.
+    if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) != IDOK) return false;
+    Ulozit();
+    EndDialog(IDOK);
+    return true;
 }
 
 void DlgNastaveni::Ulozit()

@@ -38,19 +38,13 @@ LRESULT DlgRychlostAnimace::OnInitDialog()
 
 bool DlgRychlostAnimace::OnCommand(WPARAM wParam)
 {
-    if (HIWORD(wParam) != BN_CLICKED) return false;
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        // Confirmed with Enter, the field may still hold what it was given: no focus change
-        // has put the last valid number back. Such an entry means the default speed.
-        if (editRychlosti.ZiskatHodnotu(rychlost) != S_OK) rychlost = nastaveni.rychlostAnimace;
-        jakoVychozi = IsDlgButtonChecked(hwnd_, IDC_RYCHLOST_TRVALE) == BST_CHECKED;
-        EndDialog(IDOK);
-        return true;
-    case IDCANCEL:
-        EndDialog(IDCANCEL);
-        return true;
-    default:
-        return false;
-    }
+    // Storno, Esc and the close box end the dialog by default.
+    if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) != IDOK) return false;
+    // Confirmed with Enter, the field may still hold what it was given: no focus change
+    // has put the last valid number back. Such an entry means the default speed.
+    if (editRychlosti.ZiskatHodnotu(rychlost) != S_OK) rychlost = nastaveni.rychlostAnimace;
+    jakoVychozi = IsDlgButtonChecked(hwnd_, IDC_RYCHLOST_TRVALE) == BST_CHECKED;
+    EndDialog(IDOK);
+    return true;
 }
+

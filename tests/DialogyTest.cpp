@@ -35,6 +35,16 @@ void DialogyTest::TearDown()
     nastaveni = Nastaveni{};
 }
 
+INT_PTR DialogyTest::Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript)
+{
+    ObsluhaDialogu obsluha(std::move(skript));
+    const INT_PTR vysledek = dialog.DoModal(Vlastnik());
+    obsluha.Dokoncit();
+    EXPECT_TRUE(obsluha.Nalezen());
+    EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
+    return vysledek;
+}
+
 std::optional<DWORD> DialogyTest::Hodnota(const wchar_t* nazev)
 {
     DWORD typ = 0;

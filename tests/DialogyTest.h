@@ -9,6 +9,7 @@
 
 #include "tests/ObsluhaDialogu.h"
 #include "tests/TestSupport.h"
+#include "winlib/DialogImpl.h"
 
 class DialogyTest : public testing::Test {
 protected:
@@ -16,6 +17,9 @@ protected:
     void TearDown() override;
 
     HWND Vlastnik() const { return vlastnik_; }
+    // Runs the dialog modally over the owner while the script works it; the dialog must have
+    // shown and ended as a user ends it.
+    INT_PTR Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript);
     DWORD Vlakno() const { return GetCurrentThreadId(); }
 
     // A value of the application key: empty when the key or the value is missing; the type

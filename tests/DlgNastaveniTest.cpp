@@ -59,11 +59,7 @@ class DlgNastaveniTest : public DialogyTest {
 protected:
     INT_PTR Spustit(DlgNastaveni& dialog, ObsluhaDialogu::Skript skript)
     {
-        ObsluhaDialogu obsluha(std::move(skript));
-        const INT_PTR vysledek = dialog.DoModal(Vlastnik());
-        obsluha.Dokoncit();
-        EXPECT_TRUE(obsluha.Nalezen());
-        EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
+        const INT_PTR vysledek = DialogyTest::Spustit(dialog, std::move(skript));
         EXPECT_EQ(nullptr, DialogDriver::FindDialog(Vlakno())) << "no box was shown after it";
         return vysledek;
     }

@@ -15,19 +15,7 @@ using namespace Uzivatel;
 
 namespace {
 
-class DlgRychlostAnimaceTest : public DialogyTest {
-protected:
-    // Runs the dialog over the given speed while the script works it.
-    INT_PTR Spustit(DlgRychlostAnimace& dialog, ObsluhaDialogu::Skript skript)
-    {
-        ObsluhaDialogu obsluha(std::move(skript));
-        const INT_PTR vysledek = dialog.DoModal(Vlastnik());
-        obsluha.Dokoncit();
-        EXPECT_TRUE(obsluha.Nalezen());
-        EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
-        return vysledek;
-    }
-};
+class DlgRychlostAnimaceTest : public DialogyTest {};
 
 TEST_F(DlgRychlostAnimaceTest, OpensWithTheCurrentSpeedInTheFocusedFieldUnderTheProductName)
 {

@@ -27,6 +27,19 @@ namespace {
 const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
 constexpr DWORD kCekani = 15000;
 
+// The overview window once it shows; null when it does not.
+HWND CekatNaNastroj()
+{
+    HWND okno = nullptr;
+    TestSupport::PumpUntil(
+        [&] {
+            okno = modulPrehledFrames.OknoPrehledu();
+            return okno && IsWindowVisible(okno);
+        },
+        kCekani);
+    return okno && IsWindowVisible(okno) ? okno : nullptr;
+}
+
 // Stands in for the main window: counts the state messages and what the module said then.
 class Posluchac : public WindowImpl {
 public:
@@ -74,17 +87,7 @@ protected:
 
     void Spustit(const std::wstring& cesta) { modulPrehledFrames.Spustit(cesta.c_str(), posluchac); }
     // The overview window once it shows; null when it does not.
-    HWND Okno()
-    {
-        HWND okno = nullptr;
-        TestSupport::PumpUntil(
-            [&] {
-                okno = modulPrehledFrames.OknoPrehledu();
-                return okno && IsWindowVisible(okno);
-            },
-            kCekani);
-        return okno && IsWindowVisible(okno) ? okno : nullptr;
-    }
+    HWND Okno() { return CekatNaNastroj(); }
     std::wstring Gif(const std::wstring& nazev, int snimku = 4)
     {
         const std::wstring cesta = slozka.File(nazev);
@@ -358,21 +361,6 @@ TEST_F(ModulTest, UserCloseWhileTheOpenDialogIsUpClosesOnceTheDialogHasEnded)
 
 // ---- with the main window -----------------------------------------------------------------
 
-namespace {
-
-HWND CekatNaNastroj()
-{
-    HWND okno = nullptr;
-    TestSupport::PumpUntil(
-        [&] {
-            okno = modulPrehledFrames.OknoPrehledu();
-            return okno && IsWindowVisible(okno);
-        },
-        kCekani);
-    return okno;
-}
-
-} // namespace
 
 TEST_F(OknoHlavniTest, Command40013TogglesTheOverviewAndItsCheckMarkFollowsTheThread)
 {

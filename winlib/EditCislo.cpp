@@ -98,10 +98,8 @@ bool EditCislo::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, L
     default:
         break;
     }
-    if (!IsReflectedNotification(message)) return false;
     // Notifications the dialog did not want end here, as if the control had none of its own.
-    result = ::DefWindowProcW(window, message - kReflectBase, wParam, lParam);
-    return true;
+    return DefaultReflectionHandling(window, message, wParam, lParam, result);
 }
 
 std::optional<uint32_t> EditCislo::PlatneCislo() const

@@ -9,51 +9,10 @@ namespace {
 
 const wchar_t kBindingProperty[] = L"Tarnel.WinApi.Objekt";
 
-// The control that sent a notification-family message, or null when it is not one.
-HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
+// The messages a parent sends back to the control they came from, under kReflectBase.
+bool IsNotificationFamily(UINT message)
 {
     switch (message) {
-    case WM_COMMAND:
-        return reinterpret_cast<HWND>(lParam);
-    case WM_NOTIFY:
-        return lParam ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom : nullptr;
-    case WM_PARENTNOTIFY:
-        return (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY) ? reinterpret_cast<HWND>(lParam) : nullptr;
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        return (item && item->CtlType != ODT_MENU) ? item->hwndItem : nullptr;
-    }
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        return (item && item->CtlType != ODT_MENU) ? GetDlgItem(parent, static_cast<int>(item->CtlID)) : nullptr;
-    }
-    case WM_COMPAREITEM:
-        return lParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_DELETEITEM:
-        return lParam ? reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lParam);
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
-
-bool IsReflectedNotification(UINT message)
-{
-    if (message < kReflectBase) return false;
-    switch (message - kReflectBase) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_PARENTNOTIFY:
@@ -76,6 +35,39 @@ bool IsReflectedNotification(UINT message)
     default:
         return false;
     }
+}
+
+// The control that sent a notification-family message, or null when it is not one.
+HWND NotifyingChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY:
+        return lParam ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_PARENTNOTIFY:
+        return (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY) ? reinterpret_cast<HWND>(lParam) : nullptr;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        return (item && item->CtlType != ODT_MENU) ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        return (item && item->CtlType != ODT_MENU) ? GetDlgItem(parent, static_cast<int>(item->CtlID)) : nullptr;
+    }
+    case WM_COMPAREITEM:
+        return lParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    case WM_DELETEITEM:
+        return lParam ? reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default:
+        // The rest of the family (commands, scrolling, colours) name the control in lParam.
+        return IsNotificationFamily(message) ? reinterpret_cast<HWND>(lParam) : nullptr;
+    }
+}
+
+} // namespace
+
+bool IsReflectedNotification(UINT message)
+{
+    return message >= kReflectBase && IsNotificationFamily(message - kReflectBase);
 }
 
 MessageHandler::~MessageHandler() { Unbind(); }
@@ -108,6 +100,14 @@ bool MessageHandler::ReflectNotification(HWND parent, UINT message, WPARAM wPara
         return control->HandleGuarded(child, message + kReflectBase, wParam, lParam, result);
     SendMessageW(child, message + kReflectBase, wParam, lParam);
     return false;
+}
+
+bool MessageHandler::DefaultReflectionHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                              LRESULT& result)
+{
+    if (!IsReflectedNotification(message)) return false;
+    result = ::DefWindowProcW(window, message - kReflectBase, wParam, lParam);
+    return true;
 }
 
 bool MessageHandler::HandleGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

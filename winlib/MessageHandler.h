@@ -48,6 +48,9 @@ protected:
     // runs only once the outermost dispatch on the object has unwound. After Dispatch the
     // caller must not touch the object unless FromHandle(window) still names it.
     bool Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // What a control does with a reflected notification it has no use for: the default window
+    // procedure answers the message as it was before reflection. False for other messages.
+    static bool DefaultReflectionHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Sends a child notification back to the control that sent it.
     static bool ReflectNotification(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

@@ -50,35 +50,6 @@ UINT PriznakyKresleni(int zarovnani)
     }
 }
 
-// Notifications reflected to the control that it leaves to the default processing of the
-// message they were before reflection.
-bool OdrazenaBezObsluhy(UINT zprava)
-{
-    if (zprava < kReflectBase) return false;
-    switch (zprava - kReflectBase) {
-    case WM_MEASUREITEM:
-    case WM_DELETEITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_COMPAREITEM:
-    case WM_NOTIFY:
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_PARENTNOTIFY:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Owner drawing replaces the control's type; the type bits are one value, not flags, so
 // adding them to another type (right-aligned text, say) would make some third type of it.
 void ZapnoutVlastniKresleni(HWND prvek)
@@ -148,11 +119,8 @@ bool StaticText::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, 
         result = OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), wParam, lParam);
         return true;
     }
-    if (OdrazenaBezObsluhy(message)) {
-        result = ::DefWindowProcW(window, message - kReflectBase, wParam, lParam);
-        return true;
-    }
-    return false;
+    // Every other reflected notification is left to the default processing it had before.
+    return DefaultReflectionHandling(window, message, wParam, lParam, result);
 }
 
 void StaticText::OnDestroy() { pismo.Reset(); }

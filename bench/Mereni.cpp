@@ -1,0 +1,57 @@
+#include "bench/Mereni.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "bench/GifZapis.h"
+
+namespace Bench {
+
+LONGLONG Now()
+{
+    LARGE_INTEGER v;
+    QueryPerformanceCounter(&v);
+    return v.QuadPart;
+}
+
+double Ms(LONGLONG ticks)
+{
+    static const LARGE_INTEGER f = [] {
+        LARGE_INTEGER v;
+        QueryPerformanceFrequency(&v);
+        return v;
+    }();
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(f.QuadPart);
+}
+
+double Percentile(std::vector<double> values, double p)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t i = static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(i, values.size() - 1)];
+}
+
+std::wstring NazevProcesoru()
+{
+    wchar_t nazev[256] = L"";
+    DWORD velikost = sizeof nazev;
+    RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", L"ProcessorNameString",
+                 RRF_RT_REG_SZ, nullptr, nazev, &velikost);
+    return nazev;
+}
+
+std::wstring PripravitAnimaci(int width, int height, int count, int delayCs)
+{
+    std::wstring cesta(MAX_PATH, L'\0');
+    cesta.resize(GetModuleFileNameW(nullptr, cesta.data(), MAX_PATH));
+    cesta = cesta.substr(0, cesta.find_last_of(L'\\')) + L"\\bench-data";
+    CreateDirectoryW(cesta.c_str(), nullptr);
+    wchar_t nazev[64];
+    swprintf(nazev, 64, L"\\%dx%d_%d_%d.gif", width, height, count, delayCs);
+    cesta += nazev;
+    if (GetFileAttributesW(cesta.c_str()) == INVALID_FILE_ATTRIBUTES) ZapsatAnimaci(cesta, width, height, count, delayCs);
+    return cesta;
+}
+
+} // namespace Bench
