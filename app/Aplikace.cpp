@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Cesta.h"
+#include "winlib/Identita.h"
 #include "winlib/ModalniSmycka.h"
 #include "winlib/Verze.h"
 
@@ -88,6 +89,7 @@ HRESULT Aplikace::Startup()
         if (!velkaIkona) SelhaniStartu();
         malaIkona = NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
         if (!malaIkona) SelhaniStartu();
+        NastavitIdentitu(nazevAplikace, velkaIkona, malaIkona);
 
         nastaveni = Nastaveni{};
         NacistNastaveni();

@@ -114,7 +114,7 @@ LRESULT OknoHlavni::OnEndSession(WPARAM konciRelace, LPARAM lParam)
         // modal loop, only what must outlive the session is done; the objects that handler
         // still uses stay as they are.
         if (ModalniSmycka::Bezi()) {
-            UkoncitPrehledObrazku();
+            UkoncitPrehledObrazku(); // the session ends the thread anyway if it does not end
             UlozitPolohuJednou();
         } else {
             UkoncitOkno();
@@ -225,7 +225,13 @@ void OknoHlavni::SledovatMenu(HMENU popup, POINT pozice)
 
 void OknoHlavni::UkoncitOkno()
 {
-    UkoncitPrehledObrazku();
+    if (!UkoncitPrehledObrazku()) {
+        // The overview thread does not end (its file dialog waits on a drive that does not
+        // answer, say). The main window's own placement is saved, and the program ends as it
+        // would after a close; the thread ends with the process.
+        UlozitPolohuJednou();
+        ExitProcess(0);
+    }
     ZavritSoubor();
     UlozitPolohuJednou();
     ZrusitSeznamSnimku();
@@ -271,10 +277,29 @@ void OknoHlavni::UlozitAktualniSnimek()
 {
     // The frame on screen when the dialog closes, whatever its loop drew meanwhile (ticks of a
     // playing animation, rows of the frames list).
-    OnSaveFrame(hwnd_, animace, [this]() -> std::optional<UINT> {
+    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace, [this]() -> std::optional<UINT> {
         if (!JeSnimek(snimek)) return std::nullopt;
         return static_cast<UINT>(snimek);
     });
+    // The dialogs' loops may have closed the window meanwhile.
+    if (vysledek == VysledekUlozeni::UlozenoDoOtevreneho && IsWindow()) UkazatPrepsanySoubor();
+}
+
+void OknoHlavni::UkazatPrepsanySoubor()
+{
+    // The model has the file open again with its new content, from its first frame; the window
+    // follows: stopped at frame 0, with the texts, the list and the commands of the new file.
+    if (prehrava) {
+        CheckWin32(ZrusitCasovac());
+        prehrava = false;
+        presnostCasovace.Uvolnit();
+    }
+    snimek = animace && animace->HasImage() ? 0 : -1;
+    if (seznamSnimku) NaplnitSeznamSnimku();
+    PrekreslitOkno();
+    AktualizovatStav();
+    AktualizovatPocitadlo();
+    AktualizovatPrikazy();
 }
 
 void OknoHlavni::OtevritWeb()
@@ -302,6 +327,7 @@ void OknoHlavni::ZobrazitPredvolby()
 void OknoHlavni::PrepnoutPrehledObrazku()
 {
     if (modulPrehledFrames.Bezi()) {
+        // A thread that cannot end yet closes its window when it can; the check mark follows.
         modulPrehledFrames.Ukoncit();
         return;
     }
@@ -309,7 +335,7 @@ void OknoHlavni::PrepnoutPrehledObrazku()
     modulPrehledFrames.Spustit(AktualniPodminky().a ? cestaSouboru.c_str() : nullptr, hwnd_);
 }
 
-void OknoHlavni::UkoncitPrehledObrazku() { modulPrehledFrames.Ukoncit(); }
+bool OknoHlavni::UkoncitPrehledObrazku() { return modulPrehledFrames.Ukoncit(); }
 
 bool OknoHlavni::PrehledObrazkuBezi() const { return modulPrehledFrames.Bezi(); }
 

@@ -145,9 +145,11 @@ private:
     // Commands that open dialogs, the frames overview tool or the web page.
     void OtevritDialogem();
     void UlozitAktualniSnimek();
+    void UkazatPrepsanySoubor();
     void ZobrazitPredvolby();
     void PrepnoutPrehledObrazku();
-    void UkoncitPrehledObrazku();
+    // False when the overview thread has not ended within its limit.
+    bool UkoncitPrehledObrazku();
     bool PrehledObrazkuBezi() const;
     void OtevritWeb();
 
@@ -170,6 +172,3 @@ private:
 };
 
 extern OknoHlavni oknoHlavni;
-
-// A string of the program's string table; nothing when there is none of that number.
-std::optional<std::wstring> NacistRetezec(UINT id);

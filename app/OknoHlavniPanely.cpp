@@ -7,6 +7,7 @@
 #include "app/Aplikace.h"
 #include "resources/resource.h"
 #include "winlib/Chyby.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
@@ -50,15 +51,6 @@ constexpr TlacitkoPanelu kTlacitka[] = {
 };
 
 } // namespace
-
-std::optional<std::wstring> NacistRetezec(UINT id)
-{
-    const wchar_t* text = nullptr;
-    // With no buffer the call hands out the resource text itself, which is not terminated.
-    const int delka = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (delka <= 0 || !text) return std::nullopt;
-    return std::wstring(text, static_cast<size_t>(delka));
-}
 
 HRESULT OknoHlavni::VytvoritPanelNastroju()
 {

@@ -8,6 +8,7 @@
 #include "settings/DlgRychlostAnimace.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 

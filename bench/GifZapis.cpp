@@ -1,5 +1,6 @@
 #include "bench/GifZapis.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <vector>
@@ -100,7 +101,71 @@ std::vector<uint8_t> Snimek(int width, int height, int n)
     return pixels;
 }
 
+// The LZW stream of `count` pixels of colour 0, written run by run: in a stream of one colour
+// each code the encoder emits stands for a run one pixel longer than the one before, so the
+// codes follow from the run lengths without a table.
+std::string LzwJednobarevne(uint64_t count)
+{
+    constexpr unsigned kClear = 256, kEnd = 257, kMax = 4096;
+    unsigned next = kEnd + 1;
+    auto width = [&] {
+        unsigned w = 9;
+        while ((1u << w) < next && w < 12) ++w;
+        return static_cast<int>(w);
+    };
+    BitWriter bits;
+    bits.Put(kClear, 9);
+    uint64_t longest = 1; // the longest run the table holds in this generation
+    while (count > 0) {
+        const uint64_t run = std::min(longest, count);
+        bits.Put(run == 1 ? 0u : static_cast<unsigned>(256 + run), width());
+        count -= run;
+        if (count == 0) break;
+        if (next == kMax) {
+            bits.Put(kClear, 12);
+            next = kEnd + 1;
+            longest = 1;
+        } else {
+            ++next;
+            longest = run + 1;
+        }
+    }
+    if (next < kMax) ++next;
+    bits.Put(kEnd, width());
+    return bits.Finish();
+}
+
+bool ZapsatSoubor(const std::wstring& cesta, const std::string& obsah)
+{
+    HANDLE soubor = CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (soubor == INVALID_HANDLE_VALUE) return false;
+    DWORD zapsano = 0;
+    BOOL ok = WriteFile(soubor, obsah.data(), static_cast<DWORD>(obsah.size()), &zapsano, nullptr);
+    CloseHandle(soubor);
+    return ok && zapsano == obsah.size();
+}
+
 } // namespace
+
+bool ZapsatJednobarevny(const std::wstring& cesta, int width, int height)
+{
+    std::string gif = "GIF89a";
+    Put16(gif, width);
+    Put16(gif, height);
+    gif += "\xF7";
+    gif += std::string(2, '\0');
+    for (int i = 0; i < 256; ++i) gif += std::string{static_cast<char>(40), static_cast<char>(120), static_cast<char>(200)};
+    gif += '\x2C';
+    Put16(gif, 0);
+    Put16(gif, 0);
+    Put16(gif, width);
+    Put16(gif, height);
+    gif += '\0';
+    gif += '\x08';
+    SubBlocks(gif, LzwJednobarevne(static_cast<uint64_t>(width) * static_cast<uint64_t>(height)));
+    gif += ';';
+    return ZapsatSoubor(cesta, gif);
+}
 
 bool ZapsatAnimaci(const std::wstring& cesta, int width, int height, int count, int delayCs)
 {
@@ -130,12 +195,7 @@ bool ZapsatAnimaci(const std::wstring& cesta, int width, int height, int count, 
         SubBlocks(gif, Lzw(Snimek(width, height, n)));
     }
     gif += ';';
-    HANDLE soubor = CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (soubor == INVALID_HANDLE_VALUE) return false;
-    DWORD zapsano = 0;
-    BOOL ok = WriteFile(soubor, gif.data(), static_cast<DWORD>(gif.size()), &zapsano, nullptr);
-    CloseHandle(soubor);
-    return ok && zapsano == gif.size();
+    return ZapsatSoubor(cesta, gif);
 }
 
 } // namespace Bench

@@ -41,16 +41,36 @@ std::wstring NazevProcesoru()
     return nazev;
 }
 
-std::wstring PripravitAnimaci(int width, int height, int count, int delayCs)
+namespace {
+
+std::wstring SlozkaDat()
 {
     std::wstring cesta(MAX_PATH, L'\0');
     cesta.resize(GetModuleFileNameW(nullptr, cesta.data(), MAX_PATH));
     cesta = cesta.substr(0, cesta.find_last_of(L'\\')) + L"\\bench-data";
     CreateDirectoryW(cesta.c_str(), nullptr);
+    return cesta;
+}
+
+bool Existuje(const std::wstring& cesta) { return GetFileAttributesW(cesta.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace
+
+std::wstring PripravitAnimaci(int width, int height, int count, int delayCs)
+{
     wchar_t nazev[64];
     swprintf(nazev, 64, L"\\%dx%d_%d_%d.gif", width, height, count, delayCs);
-    cesta += nazev;
-    if (GetFileAttributesW(cesta.c_str()) == INVALID_FILE_ATTRIBUTES) ZapsatAnimaci(cesta, width, height, count, delayCs);
+    const std::wstring cesta = SlozkaDat() + nazev;
+    if (!Existuje(cesta)) ZapsatAnimaci(cesta, width, height, count, delayCs);
+    return cesta;
+}
+
+std::wstring PripravitJednobarevny(int width, int height)
+{
+    wchar_t nazev[64];
+    swprintf(nazev, 64, L"\\%dx%d_jednobarevny.gif", width, height);
+    const std::wstring cesta = SlozkaDat() + nazev;
+    if (!Existuje(cesta)) ZapsatJednobarevny(cesta, width, height);
     return cesta;
 }
 

@@ -7,6 +7,8 @@
 // to one activity alone):
 //   animora_bench --memory-window FILE LOOPS   plays FILE in the main window
 //   animora_bench --memory-decode FILE LOOPS   only opens FILE and selects every frame
+//   animora_bench --huge-decode FILE 1         only opens a one-frame FILE
+//   animora_bench --huge-window FILE 1         opens and shows it in the main window
 #include <windows.h>
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -428,14 +430,13 @@ struct Mereni {
     double soucasnaMb;
 };
 
-// Runs this program in one of its child modes and reads back the lines it prints.
-std::vector<Mereni> SpustitDite(const wchar_t* rezim, const std::wstring& cesta, int smycek)
+// Runs this program in one of its child modes and returns what it prints.
+std::string VystupDitete(const wchar_t* rezim, const std::wstring& cesta, int smycek)
 {
-    std::vector<Mereni> vysledek;
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     HANDLE cteni = nullptr;
     HANDLE zapis = nullptr;
-    if (!CreatePipe(&cteni, &zapis, &sa, 0)) return vysledek;
+    if (!CreatePipe(&cteni, &zapis, &sa, 0)) return {};
     SetHandleInformation(cteni, HANDLE_FLAG_INHERIT, 0);
     std::wstring exe(MAX_PATH, L'\0');
     exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
@@ -460,6 +461,14 @@ std::vector<Mereni> SpustitDite(const wchar_t* rezim, const std::wstring& cesta,
         CloseHandle(pi.hThread);
     }
     CloseHandle(cteni);
+    return vystup;
+}
+
+// The lines "loop peak-KB ws-KB" a memory child prints.
+std::vector<Mereni> SpustitDite(const wchar_t* rezim, const std::wstring& cesta, int smycek)
+{
+    std::vector<Mereni> vysledek;
+    const std::string vystup = VystupDitete(rezim, cesta, smycek);
     size_t pos = 0;
     while (pos < vystup.size()) {
         const size_t konec = vystup.find('\n', pos);
@@ -473,6 +482,69 @@ std::vector<Mereni> SpustitDite(const wchar_t* rezim, const std::wstring& cesta,
         pos = konec + 1;
     }
     return vysledek;
+}
+
+// --- (f) a frame too large to copy whole -------------------------------------------------------
+
+void VypsatObrovsky(LONGLONG zacatek, bool obraz)
+{
+    PROCESS_MEMORY_COUNTERS m{sizeof m};
+    GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+    std::printf("%zu %.0f %d\n", m.PeakWorkingSetSize / 1024, Ms(Now() - zacatek), obraz ? 1 : 0);
+    std::fflush(stdout);
+}
+
+int ObrovskyDekoder(const std::wstring& cesta)
+{
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput vstup;
+    Gdiplus::GdiplusStartup(&token, &vstup, nullptr);
+    const LONGLONG zacatek = Now();
+    Gdiplus::GpBitmap* b = Otevrit(cesta);
+    UINT sirka = 0;
+    if (b) Gdip::GdipGetImageWidth(b, &sirka);
+    VypsatObrovsky(zacatek, sirka > 0);
+    if (b) Gdip::GdipDisposeImage(b);
+    return 0;
+}
+
+int ObrovskyVOkne(const std::wstring& cesta)
+{
+    SpustitProstredi();
+    ScratchHkcu scratch(std::wstring(kKlicBench) + L"\\child");
+    oknoHlavni.VytvoritHlavniOkno(nullptr);
+    const LONGLONG zacatek = Now();
+    oknoHlavni.OtevritSoubor(cesta, true);
+    UpdateWindow(oknoHlavni.Handle());
+    VypsatObrovsky(zacatek, oknoHlavni.Animace() && oknoHlavni.Animace()->HasImage());
+    DestroyWindow(oknoHlavni.Handle());
+    return 0;
+}
+
+void ObrovskySnimek()
+{
+    constexpr int kStrana = 30000;
+    const std::wstring cesta = Bench::PripravitJednobarevny(kStrana, kStrana);
+    std::printf("\nOne frame of %dx%d in one colour, each process on its own (peak working set, MB; time to\n"
+                "open and show, ms)\n",
+                kStrana, kStrana);
+    std::printf("%-44s | %12s | %10s | %s\n", "process", "peak", "time", "result");
+    struct Radek {
+        const char* popis;
+        const wchar_t* rezim;
+    };
+    for (const Radek r : {Radek{"bare: the image library opens the file", L"--huge-decode"},
+                          Radek{"main window opens and draws it", L"--huge-window"}}) {
+        unsigned long long spicka = 0;
+        double ms = 0;
+        int obraz = 0;
+        if (std::sscanf(VystupDitete(r.rezim, cesta, 1).c_str(), "%llu %lf %d", &spicka, &ms, &obraz) != 3) {
+            std::printf("%-44s | failed\n", r.popis);
+            continue;
+        }
+        std::printf("%-44s | %12.1f | %10.0f | %s\n", r.popis, spicka / 1024.0, ms,
+                    obraz ? "shown" : "not an image it can show");
+    }
 }
 
 void Pamet(const Soubor& s)
@@ -504,12 +576,19 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc == 4 && std::wcscmp(argv[1], L"--memory-window") == 0) return PametOkna(argv[2], _wtoi(argv[3]));
     if (argc == 4 && std::wcscmp(argv[1], L"--memory-decode") == 0) return PametDekoderu(argv[2], _wtoi(argv[3]));
+    if (argc == 4 && std::wcscmp(argv[1], L"--huge-decode") == 0) return ObrovskyDekoder(argv[2]);
+    if (argc == 4 && std::wcscmp(argv[1], L"--huge-window") == 0) return ObrovskyVOkne(argv[2]);
 
     VypsatStroj();
+    if (argc == 2 && std::wcscmp(argv[1], L"--huge") == 0) { // this table alone
+        ObrovskySnimek();
+        return 0;
+    }
     SpustitProstredi();
     const std::vector<Soubor> soubory = {Pripravit(320, 240, 100, 4), Pripravit(1280, 720, 60, 4),
                                          Pripravit(1920, 1080, 40, 4)};
     Pamet(soubory.back());
+    ObrovskySnimek();
     {
         ScratchHkcu scratch(kKlicBench);
         oknoHlavni.VytvoritHlavniOkno(nullptr);

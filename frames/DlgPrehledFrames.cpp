@@ -193,11 +193,13 @@ void DlgPrehledFrames::OnSaveFrame()
     // Drawing the rows moves the model's active frame about; what the user chose is the
     // selected row, so that frame is the one saved.
     const int snimek = VybranySnimek();
-    ::OnSaveFrame(hwnd_, model.get(), snimek >= 0 ? std::optional<UINT>(snimek) : std::nullopt);
+    const VysledekUlozeni vysledek =
+        ::OnSaveFrame(hwnd_, model.get(), snimek >= 0 ? std::optional<UINT>(snimek) : std::nullopt);
     if (!list.IsWindow()) return;
-    // Saving over the panel's own file opens it again with only the saved frame in it.
+    // Rows drawn meanwhile moved the model's active frame; after a save over the panel's own
+    // file the model holds the file as it now is, and the list and title follow it.
     ZapomenoutModel();
-    if (model->FrameCount() != list.Count()) {
+    if (vysledek == VysledekUlozeni::UlozenoDoOtevreneho || model->FrameCount() != list.Count()) {
         FillFrameList();
         UpdateTitle();
     }

@@ -30,21 +30,16 @@ void Oznamit(HWND hlavniOkno)
     if (hlavniOkno && ::IsWindow(hlavniOkno)) PostMessageW(hlavniOkno, WM_AKTUALIZOVAT_STAV, 0, 0);
 }
 
-// Processor time the thread has used so far, in 100 ns units; 0 when it cannot be read.
-ULONGLONG CasProcesoru(HANDLE vlakno)
-{
-    FILETIME vznik{}, konec{}, jadro{}, uzivatel{};
-    if (!GetThreadTimes(vlakno, &vznik, &konec, &jadro, &uzivatel)) return 0;
-    auto cislo = [](const FILETIME& f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
-    return cislo(jadro) + cislo(uzivatel);
-}
-
 } // namespace
 
 ModulPrehledFrames::~ModulPrehledFrames()
 {
-    // A thread still running at exit owns the window and the panel: it is stopped first.
-    if (Bezi()) Ukoncit();
+    // A thread still running at exit owns the window and the panel: it is stopped first, and
+    // what it still holds is its own to free when it will not stop.
+    if (Bezi() && !Ukoncit()) {
+        (void)panel.release();
+        return;
+    }
     panel.reset();
     if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
 }
@@ -70,39 +65,33 @@ void ModulPrehledFrames::Spustit(const wchar_t* cesta, HWND oznamovat)
     if (ResumeThread(novy) == static_cast<DWORD>(-1)) RaiseLastError();
 }
 
-void ModulPrehledFrames::Ukoncit()
+bool ModulPrehledFrames::Ukoncit()
 {
-    if (!Bezi()) return;
+    if (!Bezi()) return true;
     // A thread that has not made its window yet finds the request when it has; one that has
     // gets the close posted. Whichever of the two looks second sees the other's part.
     zavritPoVytvoreni.store(true);
     if (HWND cil = okno.load()) PostMessageW(cil, WM_CLOSE, 0, 1);
-    PockatNaVlakno();
-    if (Bezi()) RaiseFatal(HresultFromWin32(ERROR_TIMEOUT));
+    if (!PockatSPrekreslovanim(cekani.Get(), kLimitUkonceniMs)) return false;
     cekani.Reset();
+    return true;
 }
 
-void ModulPrehledFrames::PockatNaVlakno()
+bool PockatSPrekreslovanim(HANDLE objekt, DWORD limitMs)
 {
-    // Decoding a large file cannot be interrupted and may take longer than the limit: a thread
-    // that kept working through a whole round is waited for again, up to an overall bound. One
-    // that did next to nothing for a whole round is stuck.
-    ULONGLONG praceDosud = CasProcesoru(cekani.Get());
-    for (int kolo = 1;; ++kolo) {
-        const DWORD vysledek = WaitForSingleObject(cekani.Get(), kLimitUkonceniMs);
+    const ULONGLONG konec = GetTickCount64() + limitMs;
+    for (;;) {
+        const ULONGLONG ted = GetTickCount64();
+        const DWORD zbyva = ted >= konec ? 0 : static_cast<DWORD>(konec - ted);
+        const DWORD vysledek = MsgWaitForMultipleObjects(1, &objekt, FALSE, zbyva, QS_PAINT);
+        if (vysledek == WAIT_OBJECT_0) return true;
+        if (vysledek == WAIT_TIMEOUT) return false;
         if (vysledek == WAIT_FAILED) RaiseLastError();
-        if (vysledek != WAIT_TIMEOUT) return;
-        const ULONGLONG prace = CasProcesoru(cekani.Get());
-        if (!CekatDalNaPracujiciVlakno(prace - praceDosud, kolo)) return;
-        praceDosud = prace;
+        // Only painting: input and commands wait until the caller has finished what it does.
+        MSG zprava;
+        while (PeekMessageW(&zprava, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&zprava);
+        if (zbyva == 0) return WaitForSingleObject(objekt, 0) == WAIT_OBJECT_0;
     }
-}
-
-bool CekatDalNaPracujiciVlakno(ULONGLONG praceVKole, int kolo)
-{
-    constexpr ULONGLONG kZnatelnaPrace = 250 * 10000; // 250 ms of processor time, in 100 ns units
-    constexpr int kNejviceKol = 12;                    // a minute in all
-    return praceVKole >= kZnatelnaPrace && kolo < kNejviceKol;
 }
 
 DWORD WINAPI ModulPrehledFrames::ProceduraVlakna(void* modul)

@@ -30,10 +30,11 @@ public:
     // something on disk; the panel shows it if it is a file. hlavniOkno is told of the
     // thread's start and end by WM_AKTUALIZOVAT_STAV.
     void Spustit(const wchar_t* cesta, HWND hlavniOkno);
-    // Main thread. Asks the window to close, also one still being created, and waits for the
-    // thread; fatal when it has not ended within kLimitUkonceniMs, unless it spent that time
-    // working (a long decode), when it gets further rounds up to a minute in all.
-    void Ukoncit();
+    // Main thread. Asks the window to close, also one still being created, and waits up to
+    // kLimitUkonceniMs for the thread, painting the caller's windows meanwhile. True when the
+    // thread has ended (or never ran); false when it is still busy (a file dialog waiting on a
+    // network drive, say): it then closes when it can, and the caller decides what to do.
+    bool Ukoncit();
     // Whether the overview thread exists; any thread.
     bool Bezi() const { return vlakno.load() != nullptr; }
     // The overview window while it exists, else null; any thread.
@@ -45,7 +46,6 @@ protected:
 
 private:
     static DWORD WINAPI ProceduraVlakna(void* modul);
-    void PockatNaVlakno();
     DWORD BehVlakna();
     void VytvoritOkno();
     void PrizpusobitPanelu(HWND oknoPanelu);
@@ -72,6 +72,6 @@ private:
 
 extern ModulPrehledFrames modulPrehledFrames;
 
-// Whether the wait for a thread that has not ended goes on after round `kolo` of the limit,
-// given the processor time (100 ns units) the thread used in that round.
-bool CekatDalNaPracujiciVlakno(ULONGLONG praceVKole, int kolo);
+// Waits up to limitMs for the object, dispatching only the paint messages of the calling
+// thread meanwhile, so that its windows do not go blank while it waits. True when signalled.
+bool PockatSPrekreslovanim(HANDLE objekt, DWORD limitMs);

@@ -4,7 +4,11 @@
 
 #include "image/GifAnimace.h"
 #include "image/SouboroveDialogy.h"
+#include "resources/resource.h"
 #include "winlib/Chyby.h"
+#include "winlib/Identita.h"
+#include "winlib/ModalniSmycka.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
@@ -13,14 +17,11 @@ namespace {
 // {b96b3cb0-0728-11d3-9d7b-0000f81ef32e}: the GIF file format.
 constexpr GUID kImageFormatGif = {0xb96b3cb0, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 constexpr size_t kExtensionBuffer = MAX_PATH;
+constexpr unsigned kTemporaryAttempts = 100;
 
 int FindEncoderWithFormat(const wchar_t* ext, CLSID* encoder, GUID* format)
 {
-    wchar_t upper[kExtensionBuffer];
     if (wcslen(ext) >= kExtensionBuffer) RaiseFatal(HresultFromWin32(ERROR_INSUFFICIENT_BUFFER));
-    wcscpy(upper, ext);
-    CharUpperW(upper);
-
     UINT count = 0;
     UINT bytes = 0;
     if (Gdip::GdipGetImageEncodersSize(&count, &bytes) != Gdiplus::Ok) RaiseLastError();
@@ -30,7 +31,7 @@ int FindEncoderWithFormat(const wchar_t* ext, CLSID* encoder, GUID* format)
     auto* codecs = buffer.As<Gdiplus::ImageCodecInfo>();
     if (Gdip::GdipGetImageEncoders(count, bytes, codecs) != Gdiplus::Ok) RaiseLastError();
     for (UINT i = 0; i < count; ++i) {
-        if (codecs[i].FilenameExtension && StrStrIW(codecs[i].FilenameExtension, upper)) {
+        if (codecs[i].FilenameExtension && PatternsNameExtension(codecs[i].FilenameExtension, ext)) {
             *encoder = codecs[i].Clsid;
             if (format) *format = codecs[i].FormatID;
             return static_cast<int>(i);
@@ -38,6 +39,8 @@ int FindEncoderWithFormat(const wchar_t* ext, CLSID* encoder, GUID* format)
     }
     return -1;
 }
+
+const wchar_t* ExtensionOf(const std::wstring& path) { return PathFindExtensionW(path.c_str()); }
 
 HRESULT WriteImage(Gdiplus::GpBitmap* image, const std::wstring& target, const CLSID& encoder)
 {
@@ -61,22 +64,68 @@ bool SamePath(const std::wstring& a, const wchar_t* b)
     return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
 }
 
+bool HasLongPathPrefix(const std::wstring& path) { return path.compare(0, 4, L"\\\\?\\") == 0; }
+
+// The target's name of the attempt, short when the usual one would not fit a plain path.
+std::wstring CandidateFor(const std::wstring& target, unsigned attempt)
+{
+    std::wstring candidate = TemporaryPathFor(target, attempt);
+    if (candidate.size() >= MAX_PATH && !HasLongPathPrefix(target)) candidate = ShortTemporaryPathFor(target, attempt);
+    return candidate;
+}
+
+// The checked file takes the target's place in one step: either the old content stays or
+// the new one is there.
+HRESULT PutInPlace(const std::wstring& temporary, const std::wstring& target)
+{
+    if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return HresultFromLastError();
+    return S_OK;
+}
+
+void Report(HWND owner, const std::wstring& target, HRESULT result)
+{
+    const std::wstring text = TextNeulozeni(target, result);
+    ModalniSmycka smycka;
+    MessageBoxW(owner, text.c_str(), NazevProgramu().c_str(), MB_OK | MB_ICONERROR);
+}
+
 } // namespace
+
+bool PatternsNameExtension(const wchar_t* patterns, const wchar_t* ext)
+{
+    if (!ext || !*ext) return false;
+    const size_t extLength = wcslen(ext);
+    for (const wchar_t* p = patterns; *p;) {
+        const wchar_t* end = wcschr(p, L';');
+        const size_t length = end ? static_cast<size_t>(end - p) : wcslen(p);
+        if (length == extLength + 1 && p[0] == L'*' && _wcsnicmp(p + 1, ext, extLength) == 0) return true;
+        if (!end) break;
+        p = end + 1;
+    }
+    return false;
+}
 
 int FindEncoder(const wchar_t* ext, CLSID* encoder) { return FindEncoderWithFormat(ext, encoder, nullptr); }
 
 std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt)
 {
     const std::wstring number = attempt ? std::to_wstring(attempt) : std::wstring();
-    return path + L"_temp_" + number + PathFindExtensionW(path.c_str());
+    return path + L"_temp_" + number + ExtensionOf(path);
 }
 
-HRESULT ReserveTemporaryFile(const std::wstring& source, std::wstring& temporary)
+std::wstring ShortTemporaryPathFor(const std::wstring& path, unsigned attempt)
+{
+    const size_t separator = path.find_last_of(L"\\/");
+    const std::wstring folder = separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+    return folder + L"~an" + std::to_wstring(attempt) + L".tmp";
+}
+
+HRESULT ReserveTemporaryFile(const std::wstring& target, std::wstring& temporary)
 {
     // A file of the user's may carry the name already; it is neither written nor deleted.
-    constexpr unsigned kAttempts = 100;
-    for (unsigned attempt = 0; attempt < kAttempts; ++attempt) {
-        const std::wstring candidate = TemporaryPathFor(source, attempt);
+    for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        const std::wstring candidate = CandidateFor(target, attempt);
         HANDLE file = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CheckWin32(CloseHandle(file));
@@ -96,15 +145,43 @@ bool IsImageOfSize(const std::wstring& path, UINT width, UINT height)
     return BitmapWidth(written.Get()) == width && BitmapHeight(written.Get()) == height;
 }
 
+std::wstring TextNeulozeni(const std::wstring& cil, HRESULT vysledek)
+{
+    CLSID encoder{};
+    const wchar_t* ext = ExtensionOf(cil);
+    std::wstring duvod;
+    if (!*ext || (*ext == L'.' && !ext[1]))
+        duvod = NacistRetezec(IDS_ULOZENI_BEZ_PRIPONY).value_or(L"");
+    else if (FindEncoder(ext, &encoder) < 0)
+        duvod = VyplnitVzor(NacistRetezec(IDS_ULOZENI_NEZNAMY_FORMAT).value_or(L"%1"), {ext});
+    else
+        duvod = ErrorInfo(vysledek).ErrorText();
+    return VyplnitVzor(NacistRetezec(IDS_ULOZENI_SELHALO).value_or(L"%1%n%n%2"), {cil, duvod});
+}
+
 HRESULT GifAnimace::SaveToFile(const std::wstring& target)
+{
+    std::wstring temporary;
+    HRESULT result = WriteChecked(target, temporary);
+    if (SUCCEEDED(result)) result = PutInPlace(temporary, target);
+    if (FAILED(result) && !temporary.empty()) DeleteFileW(temporary.c_str());
+    return result;
+}
+
+HRESULT GifAnimace::WriteChecked(const std::wstring& target, std::wstring& temporary)
 {
     RequireImage();
     CLSID encoder{};
     GUID format{};
-    if (FindEncoderWithFormat(PathFindExtensionW(target.c_str()), &encoder, &format) < 0) return E_INVALIDARG;
+    if (FindEncoderWithFormat(ExtensionOf(target), &encoder, &format) < 0) return E_INVALIDARG;
     if (IsReadOnlyFile(target)) return HresultFromWin32(ERROR_ACCESS_DENIED);
-    if (IsEqualGUID(format, kImageFormatGif)) return SavePaletteCopy(target, encoder);
-    return WriteImage(image_.Get(), target, encoder);
+    HRESULT result = ReserveTemporaryFile(target, temporary);
+    if (FAILED(result)) return result;
+    result = IsEqualGUID(format, kImageFormatGif) ? SavePaletteCopy(temporary, encoder)
+                                                  : WriteImage(image_.Get(), temporary, encoder);
+    // A full disk or a broken encoder may leave a file that only looks written.
+    if (SUCCEEDED(result) && !IsImageOfSize(temporary, Width(), Height())) result = HresultFromWin32(ERROR_INVALID_DATA);
+    return result;
 }
 
 // Some GIF encoders report success yet write a broken file when handed a full-colour frame
@@ -127,45 +204,36 @@ HRESULT GifAnimace::SaveFrame(const wchar_t* target)
     return ReplaceOpenFile();
 }
 
-// The open image keeps its file in use, so the frame goes to a file beside it first; the
-// source is replaced only by a file known to decode, and in one step, so that no failure
-// on the way can cost the user the original.
+// The open image keeps its file in use, so it is let go of between the check and the replace,
+// and opened again afterwards: with the new content, or as it was, at the frame it showed.
 HRESULT GifAnimace::ReplaceOpenFile()
 {
     const std::wstring source = path_;
-    const UINT width = Width();
-    const UINT height = Height();
-
+    const UINT shown = active_;
     std::wstring temporary;
-    HRESULT result = ReserveTemporaryFile(source, temporary);
-    if (SUCCEEDED(result)) result = SaveToFile(temporary);
-    if (SUCCEEDED(result) && !IsImageOfSize(temporary, width, height)) {
-        result = HresultFromWin32(ERROR_INVALID_DATA);
-    }
-    // A broken, half-written or empty file of this save must not stay behind. Only the file
-    // this save created goes: nothing else of that name is ever deleted.
-    if (FAILED(result) && !temporary.empty()) DeleteFileW(temporary.c_str());
-
+    HRESULT result = WriteChecked(source, temporary);
     const bool hadFrameInfo = frameCount_ > 0;
     Clear();
-    // When the source is held elsewhere or read-only the replace fails: both files then stay
-    // as they are.
-    if (SUCCEEDED(result) && !IsReadOnlyFile(source)) {
-        MoveFileExW(temporary.c_str(), source.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }
+    if (SUCCEEDED(result)) result = PutInPlace(temporary, source);
+    if (FAILED(result) && !temporary.empty()) DeleteFileW(temporary.c_str());
     Load(source, hadFrameInfo);
+    if (FAILED(result) && HasImage()) SelectFrame(shown);
     return result;
 }
 
-void OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek)
+VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek)
 {
-    if (!model || !model->HasImage()) return;
+    if (!model || !model->HasImage()) return VysledekUlozeni::Nic;
     const std::optional<std::wstring> target = ShowSaveDialog(owner);
     // The dialog's loop may have drawn other frames (list items, a playing animation): the
     // frame meant is made active again, once the model is known to still hold an image.
     // A frame the model no longer has is not replaced by another.
-    if (!target || !model->HasImage()) return;
+    if (!target || !model->HasImage()) return VysledekUlozeni::Nic;
     const std::optional<UINT> ktery = snimek ? snimek() : std::nullopt;
-    if (ktery && FAILED(model->SelectFrame(*ktery))) return;
-    model->SaveFrame(target->c_str()); // failures are not reported to the user
+    if (ktery && FAILED(model->SelectFrame(*ktery))) return VysledekUlozeni::Nic;
+    const bool overOpen = SamePath(model->Path(), target->c_str());
+    const HRESULT result = model->SaveFrame(target->c_str());
+    if (SUCCEEDED(result)) return overOpen ? VysledekUlozeni::UlozenoDoOtevreneho : VysledekUlozeni::Ulozeno;
+    Report(owner, *target, result);
+    return VysledekUlozeni::Selhalo;
 }

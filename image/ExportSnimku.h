@@ -1,6 +1,10 @@
 #pragma once
 // Saving the active frame of an open image in the format named by a file extension.
 // GifAnimace::SaveToFile and GifAnimace::SaveFrame are implemented in ExportSnimku.cpp.
+//
+// No save ever costs the user a file: the frame is written to a file of its own beside the
+// target, checked, and only then put in the target's place in one step. Whatever fails on the
+// way leaves the target as it was and removes what the save created.
 #include <windows.h>
 
 #include <functional>
@@ -9,17 +13,21 @@
 
 class GifAnimace;
 
-// Index of the first encoder, in the image library's order, whose extension list contains
-// ext (with its dot, any case), and its class identifier; -1 when none matches.
+// Index of the first encoder, in the image library's order, one of whose "*.EXT" patterns is
+// exactly the extension (with its dot, any case), and its class identifier; -1 when none is.
 int FindEncoder(const wchar_t* ext, CLSID* encoder);
+// Whether a pattern list such as "*.JPG;*.JPEG;*.JPE" holds "*" followed by the extension.
+bool PatternsNameExtension(const wchar_t* patterns, const wchar_t* ext);
 
-// "<path>_temp_<ext>": the file beside the open one that a save over it writes first. When a
-// file of that name exists already, attempt n > 0 names "<path>_temp_<n><ext>" instead.
+// "<path>_temp_<ext>": the file beside the target that a save writes first. When a file of
+// that name exists already, attempt n > 0 names "<path>_temp_<n><ext>" instead.
 std::wstring TemporaryPathFor(const std::wstring& path, unsigned attempt = 0);
+// A short name in the target's folder, for targets whose "_temp_" name would be too long.
+std::wstring ShortTemporaryPathFor(const std::wstring& path, unsigned attempt);
 
-// Creates a new, empty temporary file beside the source under the first free name, so that
+// Creates a new, empty temporary file beside the target under the first free name, so that
 // the save writes only into a file of its own. S_OK with the name, or the failure.
-HRESULT ReserveTemporaryFile(const std::wstring& source, std::wstring& temporary);
+HRESULT ReserveTemporaryFile(const std::wstring& target, std::wstring& temporary);
 
 // True when the file decodes as an image of exactly width x height pixels.
 bool IsImageOfSize(const std::wstring& path, UINT width, UINT height);
@@ -28,11 +36,22 @@ bool IsImageOfSize(const std::wstring& path, UINT width, UINT height);
 // animation on); nothing means the active frame.
 using KterySnimek = std::function<std::optional<UINT>()>;
 
+enum class VysledekUlozeni {
+    Nic,              // no image, or the user chose no target
+    Ulozeno,          // written to another file
+    UlozenoDoOtevreneho, // written over the open file, which the model now shows afresh
+    Selhalo,          // nothing was written; the user has been told why
+};
+
 // The save command of a window: asks for a target and saves the model's active frame there,
-// or the frame named. Does nothing without a model or image; a failed save is not reported
-// to the user. The caller keeps the model alive through the dialog.
-void OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek);
-inline void OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt)
+// or the frame named. A failed save is reported in a message box owned by the window. The
+// caller keeps the model alive through the dialogs, and checks its own state afterwards:
+// both loops dispatch whatever arrives meanwhile.
+VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek);
+inline VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt)
 {
-    OnSaveFrame(owner, model, KterySnimek([snimek] { return snimek; }));
+    return OnSaveFrame(owner, model, KterySnimek([snimek] { return snimek; }));
 }
+
+// What the message box says of a save of the file that failed with the code.
+std::wstring TextNeulozeni(const std::wstring& cil, HRESULT vysledek);

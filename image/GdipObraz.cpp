@@ -1,5 +1,8 @@
 #include "image/GdipObraz.h"
 
+#include <algorithm>
+#include <new>
+
 #include "winlib/Chyby.h"
 
 using namespace Tarnel::WinApi;
@@ -20,39 +23,81 @@ OwnedGraphics::~OwnedGraphics()
     if (Gdip::GdipDeleteGraphics(graphics_) != Gdiplus::Ok) RaiseLastError();
 }
 
-LockedPixels::LockedPixels(Gdiplus::GpBitmap* bitmap, UINT width, UINT height, std::vector<uint32_t>& buffer)
-    : bitmap_(bitmap)
+namespace {
+
+SourceAlpha AlphaOf(Gdiplus::PixelFormat format)
+{
+    switch (format) {
+    case PixelFormat32bppPARGB: return SourceAlpha::Premultiplied;
+    case PixelFormat32bppRGB: return SourceAlpha::Opaque;
+    default: return SourceAlpha::Straight; // 32bppARGB, and what the library converts to it
+    }
+}
+
+Gdiplus::PixelFormat FormatOf(Gdiplus::GpBitmap* bitmap)
 {
     Gdiplus::PixelFormat format = 0;
     if (Gdip::GdipGetImagePixelFormat(bitmap, &format) != Gdiplus::Ok) RaiseLastError();
+    return format;
+}
+
+bool Is32Bit(Gdiplus::PixelFormat format)
+{
+    return format == PixelFormat32bppARGB || format == PixelFormat32bppPARGB || format == PixelFormat32bppRGB;
+}
+
+// Bands come in the frame's own format when that is one of ours, converted to 32bppARGB otherwise.
+Gdiplus::PixelFormat BandFormatOf(Gdiplus::GpBitmap* bitmap)
+{
+    const Gdiplus::PixelFormat format = FormatOf(bitmap);
+    return Is32Bit(format) ? format : PixelFormat32bppARGB;
+}
+
+} // namespace
+
+FrameBands::FrameBands(Gdiplus::GpBitmap* bitmap, UINT width, UINT height, std::vector<uint32_t>& buffer)
+    : RowBands(static_cast<int>(width), static_cast<int>(height), AlphaOf(BandFormatOf(bitmap))), bitmap_(bitmap),
+      buffer_(buffer), format_(BandFormatOf(bitmap))
+{
+    if (!Is32Bit(FormatOf(bitmap))) return;
+    // In its own format the library hands out the frame where it lies, without a copy.
     const Gdiplus::GpRect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    UINT mode = Gdiplus::ImageLockModeRead;
-    switch (format) {
-    case PixelFormat32bppARGB: alpha_ = SourceAlpha::Straight; break;
-    case PixelFormat32bppPARGB: alpha_ = SourceAlpha::Premultiplied; break;
-    case PixelFormat32bppRGB: alpha_ = SourceAlpha::Opaque; break;
-    default:
-        // Palette and 24-bit frames: the library converts them into our buffer.
-        format = PixelFormat32bppARGB;
-        alpha_ = SourceAlpha::Straight;
-        mode |= Gdiplus::ImageLockModeUserInputBuf;
-        buffer.resize(static_cast<size_t>(width) * height);
-        data_.Stride = static_cast<INT>(width * 4);
-        data_.Scan0 = buffer.data();
-        break;
+    lockedWhole_ = Gdip::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, format_, &whole_) == Gdiplus::Ok;
+}
+
+FrameBands::~FrameBands()
+{
+    if (lockedWhole_ && Gdip::GdipBitmapUnlockBits(bitmap_, &whole_) != Gdiplus::Ok) RaiseLastError();
+}
+
+PixelSource FrameBands::Band(int first, int count)
+{
+    if (lockedWhole_) {
+        return PixelSource{static_cast<const uint8_t*>(whole_.Scan0) + static_cast<ptrdiff_t>(whole_.Stride) * first,
+                           whole_.Stride, width, height - first, alpha};
     }
-    if (Gdip::GdipBitmapLockBits(bitmap, &all, mode, format, &data_) != Gdiplus::Ok) RaiseLastError();
-}
-
-LockedPixels::~LockedPixels()
-{
-    if (Gdip::GdipBitmapUnlockBits(bitmap_, &data_) != Gdiplus::Ok) RaiseLastError();
-}
-
-PixelSource LockedPixels::Source() const
-{
-    return PixelSource{static_cast<const uint8_t*>(data_.Scan0), data_.Stride, static_cast<int>(data_.Width),
-                       static_cast<int>(data_.Height), alpha_};
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    const int rows = std::min(height - first, std::max(count, static_cast<int>(kBandBytes / rowBytes)));
+    if (rows <= 0) return PixelSource{};
+    try {
+        buffer_.resize(static_cast<size_t>(rows) * static_cast<size_t>(width));
+    } catch (const std::bad_alloc&) {
+        return PixelSource{};
+    }
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(rows);
+    data.Stride = static_cast<INT>(rowBytes);
+    data.PixelFormat = format_;
+    data.Scan0 = buffer_.data();
+    const Gdiplus::GpRect area(0, first, width, rows);
+    // The library converts the band into our buffer; once unlocked, the buffer keeps it.
+    if (Gdip::GdipBitmapLockBits(bitmap_, &area, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                 format_, &data) != Gdiplus::Ok)
+        return PixelSource{};
+    if (Gdip::GdipBitmapUnlockBits(bitmap_, &data) != Gdiplus::Ok) RaiseLastError();
+    return PixelSource{reinterpret_cast<const uint8_t*>(buffer_.data()), static_cast<ptrdiff_t>(rowBytes), width,
+                       rows, alpha};
 }
 
 bool OpenBitmapFile(const std::wstring& path, OwnedBitmap& bitmap)

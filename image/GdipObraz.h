@@ -59,22 +59,29 @@ private:
     Gdiplus::GpGraphics* graphics_ = nullptr;
 };
 
-// The active frame's pixels, readable while the holder lives. A frame the library keeps in a
-// 32-bit format is read where it lies; any other is converted into the caller's buffer, which
-// the caller keeps for the next frame so that a frame change allocates nothing.
-class LockedPixels {
+// The active frame's pixels, a band of rows at a time. A frame the library keeps in a 32-bit
+// format is read where it lies, as one band; any other is converted a band at a time into the
+// caller's buffer, which the caller keeps for the next frame so that a frame change allocates
+// nothing. A frame of any size is drawn this way with a few megabytes of our own: a copy of
+// the whole of a huge frame may be more than the process can have.
+class FrameBands : public RowBands {
 public:
-    LockedPixels(Gdiplus::GpBitmap* bitmap, UINT width, UINT height, std::vector<uint32_t>& buffer);
-    ~LockedPixels();
-    LockedPixels(const LockedPixels&) = delete;
-    LockedPixels& operator=(const LockedPixels&) = delete;
+    FrameBands(Gdiplus::GpBitmap* bitmap, UINT width, UINT height, std::vector<uint32_t>& buffer);
+    ~FrameBands() override;
+    FrameBands(const FrameBands&) = delete;
+    FrameBands& operator=(const FrameBands&) = delete;
 
-    PixelSource Source() const;
+    PixelSource Band(int first, int count) override;
+
+    // Bytes of a converted band: rows enough for the reduction's window, and no more.
+    static constexpr size_t kBandBytes = size_t{16} << 20;
 
 private:
     Gdiplus::GpBitmap* bitmap_;
-    Gdiplus::BitmapData data_{};
-    SourceAlpha alpha_ = SourceAlpha::Straight;
+    std::vector<uint32_t>& buffer_;
+    Gdiplus::PixelFormat format_;
+    Gdiplus::BitmapData whole_{};
+    bool lockedWhole_ = false;
 };
 
 // Decodes a file; an undecodable or missing file is an expected outcome (false, bitmap empty).

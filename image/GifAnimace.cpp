@@ -1,5 +1,6 @@
 #include "image/GifAnimace.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "image/GifPaleta.h"
@@ -27,11 +28,13 @@ FittedPlacement FittedRect(UINT w, UINT h, int cx, int cy)
     }
     const float rx = static_cast<float>(cx) / static_cast<float>(w);
     const float ry = static_cast<float>(cy) / static_cast<float>(h);
+    // 64 bits: a frame tens of thousands of pixels across times a box of thousands does not fit
+    // in 32. A sliver of a frame keeps at least one pixel, or it would not be drawn at all.
     if (rx > ry) {
-        const int dw = static_cast<int>(w * boxH / h);
+        const int dw = std::max(1, static_cast<int>(uint64_t{w} * boxH / h));
         return {(cx - dw) / 2, 0, dw, cy};
     }
-    const int dh = static_cast<int>(h * boxW / w);
+    const int dh = std::max(1, static_cast<int>(uint64_t{h} * boxW / w));
     return {0, (cy - dh) / 2, cx, dh};
 }
 
@@ -40,7 +43,13 @@ HRESULT GifAnimace::Load(const std::wstring& path, bool readFrames)
     Clear();
     if (GifFileLacksColourTable(path)) return E_INVALIDARG;
     if (!OpenBitmapFile(path, image_)) return E_INVALIDARG;
+    // A frame the decoder accepts but whose pixels the process cannot have is no image to show.
+    if (!PixelsReadable()) {
+        image_.Reset();
+        return E_INVALIDARG;
+    }
     path_ = path;
+    active_ = 0;
     if (!readFrames) return S_OK;
     ReadFrameInfo();
     return ReadDelayTable();
@@ -83,9 +92,20 @@ void GifAnimace::RepairDelayTable()
     if (anyZero) RepairDelays(delays, entries, frameCount_, GifFileFrameDelays(path_));
 }
 
+bool GifAnimace::PixelsReadable() const
+{
+    const UINT w = BitmapWidth(image_.Get());
+    const UINT h = BitmapHeight(image_.Get());
+    // Only a frame too large for one converted band can fail where a small one would not.
+    if (w == 0 || h == 0 || uint64_t{w} * h * 4 <= FrameBands::kBandBytes) return true;
+    FrameBands frame(image_.Get(), w, h, converted_);
+    return frame.Band(0, 1).first != nullptr;
+}
+
 void GifAnimace::Clear()
 {
     image_.Reset();
+    active_ = 0;
     path_.clear();
     delayTable_.Reset();
     frameCount_ = 0;
@@ -98,6 +118,7 @@ HRESULT GifAnimace::SelectFrame(UINT index)
     if (Gdip::GdipImageSelectActiveFrame(image_.Get(), &kFrameDimensionTime, index) != Gdiplus::Ok) {
         return HresultFromLastError();
     }
+    active_ = index;
     return S_OK;
 }
 
@@ -143,12 +164,12 @@ void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) 
     if (!FillRect(backBuffer_.Dc(), &box, brush)) RaiseLastError();
     const FittedPlacement to = FittedRect(w, h, cx, cy);
     if (to.cx > 0 && to.cy > 0) {
-        const LockedPixels frame(image_.Get(), w, h, converted_);
+        FrameBands frame(image_.Get(), w, h, converted_);
         const PixelTarget target = backBuffer_.Oblast(to.x, to.y, to.cx, to.cy);
         if (static_cast<UINT>(to.cx) == w && static_cast<UINT>(to.cy) == h) {
-            CopyOver(frame.Source(), target);
+            CopyOver(frame, target);
         } else {
-            reduction_.ReduceOver(frame.Source(), target);
+            reduction_.ReduceOver(frame, target);
         }
     }
     CheckWin32(BitBlt(dc, x, y, cx, cy, backBuffer_.Dc(), 0, 0, SRCCOPY));

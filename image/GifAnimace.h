@@ -27,7 +27,8 @@ inline bool operator==(const FittedPlacement& a, const FittedPlacement& b)
 }
 
 // Natural size and centred when the image fits, otherwise scaled down to the limiting side
-// (ties go to the width). Integer arithmetic throughout, so the result is exact and stable.
+// (ties go to the width), never to less than a pixel. Integer arithmetic throughout, so the
+// result is exact and stable.
 FittedPlacement FittedRect(UINT w, UINT h, int cx, int cy);
 
 // Owns its image and its delay table; not copyable.
@@ -44,6 +45,8 @@ public:
     void Clear();
     // S_OK; E_POINTER without an image; E_INVALIDARG when index is not below FrameCount.
     HRESULT SelectFrame(UINT index);
+    // The frame made active last (0 after loading).
+    UINT ActiveFrame() const { return active_; }
 
     bool HasImage() const { return static_cast<bool>(image_); }
     // -1 without an image, so that an empty model yields no frames and rejects every index.
@@ -61,7 +64,9 @@ public:
     const std::wstring& Path() const { return path_; }
 
     // Writes the active frame in the format of the target's extension: S_OK, E_INVALIDARG
-    // when no encoder knows the extension, or the failure of the write.
+    // when no encoder knows the extension, or the failure of the write. The frame goes to a
+    // file of its own beside the target first and replaces the target only once it is known
+    // to decode; on any failure the target stays as it was and nothing is left beside it.
     HRESULT SaveToFile(const std::wstring& target);
     // Like SaveToFile, but a null target or the open file itself (any letter case) goes
     // through a temporary file beside it and the file is opened again afterwards.
@@ -73,16 +78,22 @@ private:
     HRESULT ReadDelayTable();
     // Where the decoder lost delays that the file's own blocks still give (see GifZpozdeni.h).
     void RepairDelayTable();
+    // Writes the frame beside the target (temporary names the file) and checks it.
+    HRESULT WriteChecked(const std::wstring& target, std::wstring& temporary);
     HRESULT SavePaletteCopy(const std::wstring& target, const CLSID& encoder);
     HRESULT ReplaceOpenFile();
+    // Whether the frame's pixels can be had at all, a band at a time.
+    bool PixelsReadable() const;
 
     OwnedBitmap image_;
     UINT frameCount_ = 0;
+    UINT active_ = 0;
     std::wstring path_;
     Tarnel::WinApi::HeapBlock delayTable_;
 
     // Drawing resources reused from one draw to the next (not frames: only the last picture
-    // drawn, the reduction's weights, and room for frames the library keeps in other formats).
+    // drawn, the reduction's weights, and room for a band of a frame the library keeps in
+    // another format).
     mutable ZadniBuffer backBuffer_;
     mutable AreaReduction reduction_;
     mutable std::vector<uint32_t> converted_;

@@ -228,7 +228,36 @@ void AverageColumns(const int16_t* rowMean, const int* firsts, const uint32_t* w
     }
 }
 
+// A source held whole in memory, handed out as one band.
+class WholeSource : public RowBands {
+public:
+    explicit WholeSource(const PixelSource& source)
+        : RowBands(source.width, source.height, source.alpha), source_(source) {}
+    PixelSource Band(int first, int) override
+    {
+        PixelSource band = source_;
+        band.first = source_.first + source_.stride * first;
+        band.height = source_.height - first;
+        return band;
+    }
+
+private:
+    PixelSource source_;
+};
+
 } // namespace
+
+void CopyOver(RowBands& source, const PixelTarget& target)
+{
+    for (int y = 0; y < target.height;) {
+        PixelSource band = source.Band(y, 1);
+        if (!band.first || band.height <= 0) return;
+        band.height = std::min(band.height, target.height - y);
+        const PixelTarget part{target.first + target.stride * y, target.stride, target.width, band.height};
+        CopyOver(band, part);
+        y += band.height;
+    }
+}
 
 void CopyOver(const PixelSource& source, const PixelTarget& target)
 {
@@ -281,6 +310,12 @@ void AreaReduction::Axis::Prepare(int sourceSize, int targetSize)
 
 void AreaReduction::ReduceOver(const PixelSource& source, const PixelTarget& target)
 {
+    WholeSource whole(source);
+    ReduceOver(whole, target);
+}
+
+void AreaReduction::ReduceOver(RowBands& source, const PixelTarget& target)
+{
     if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
     columns_.Prepare(source.width, target.width);
     rows_.Prepare(source.height, target.height);
@@ -288,13 +323,20 @@ void AreaReduction::ReduceOver(const PixelSource& source, const PixelTarget& tar
     const size_t pixels = static_cast<size_t>(source.width + 3) / 4 * 4 + 2 * static_cast<size_t>(columns_.pairs);
     rowMean_.resize(4 * pixels);
 
+    PixelSource band{};
+    int bandFirst = 0;
     for (int j = 0; j < target.height; ++j) {
         const size_t r = static_cast<size_t>(j);
         const int first = rows_.firsts[r];
+        const int count = rows_.counts[r];
+        if (!band.first || first < bandFirst || first + count > bandFirst + band.height) {
+            band = source.Band(first, count);
+            bandFirst = first;
+            if (!band.first || band.height < count) return;
+        }
         const uint32_t* weights = rows_.weights.data() + r * static_cast<size_t>(rows_.pairs);
         rowPointers_.clear();
-        for (int k = 0; k < rows_.counts[r]; ++k) rowPointers_.push_back(Row(source, first + k));
-        const int count = rows_.counts[r];
+        for (int k = 0; k < count; ++k) rowPointers_.push_back(Row(band, first - bandFirst + k));
         switch (source.alpha) {
         case SourceAlpha::Straight:
             AverageRows<SourceAlpha::Straight>(rowPointers_.data(), weights, count, source.width, rowMean_.data());

@@ -22,6 +22,21 @@ struct PixelSource {
     SourceAlpha alpha;
 };
 
+// A source read a band of rows at a time: a frame too large to have as one 32-bit copy is
+// drawn from a band of it at once, since the reduction works row by row.
+class RowBands {
+public:
+    RowBands(int width, int height, SourceAlpha alpha) : width(width), height(height), alpha(alpha) {}
+    virtual ~RowBands() = default;
+    // At least rows first .. first + count - 1, as a source whose top row is row `first`,
+    // readable until the next call; first == nullptr when the rows cannot be had.
+    virtual PixelSource Band(int first, int count) = 0;
+
+    const int width;
+    const int height;
+    const SourceAlpha alpha;
+};
+
 // A rectangle of pixels that already holds the background. Results leave the alpha byte 0,
 // as GDI itself does in a 32-bit bitmap.
 struct PixelTarget {
@@ -34,6 +49,7 @@ struct PixelTarget {
 // Source and target of the same size: every pixel is taken as it is, transparent and
 // translucent ones laid over what the target holds.
 void CopyOver(const PixelSource& source, const PixelTarget& target);
+void CopyOver(RowBands& source, const PixelTarget& target);
 
 // Reduction by area averaging: each target pixel is the mean of the source area it covers,
 // source pixels on its edges counted by the fraction that lies inside, so every source
@@ -44,6 +60,9 @@ void CopyOver(const PixelSource& source, const PixelTarget& target);
 class AreaReduction {
 public:
     void ReduceOver(const PixelSource& source, const PixelTarget& target);
+    // The same from a source read in bands. Rows that cannot be had leave the rest of the
+    // target as it is.
+    void ReduceOver(RowBands& source, const PixelTarget& target);
 
 private:
     // Weights along one axis, from `from` source pixels to `to` target pixels: target pixel i

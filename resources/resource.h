@@ -21,6 +21,10 @@
 #define IDS_PRIPRAVEN               20001
 #define IDS_TIP_EMAIL               20002
 #define IDS_TIP_WEB                 20003
+// Why a save did not happen; %1 and %2 are filled in by the program.
+#define IDS_ULOZENI_SELHALO         20004
+#define IDS_ULOZENI_NEZNAMY_FORMAT  20005
+#define IDS_ULOZENI_BEZ_PRIPONY     20006
 
 // Commands; each has a help text of the same number in the string table.
 #define ID_SOUBOR_KONEC             40001

@@ -3,7 +3,9 @@
 #include <map>
 
 #include "app/Aplikace.h"
+#include "app/OknoHlavni.h"
 #include "frames/ModulPrehledFrames.h"
+#include "resources/resource.h"
 #include "tests/SelhavajiciAlokace.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
@@ -13,20 +15,23 @@ using ChildFn = int (*)(int argc, wchar_t** argv);
 
 namespace {
 
-constexpr UINT WM_ZANEPRAZDNIT = WM_APP + 90;
-WNDPROC g_puvodniProcedura = nullptr;
-
-// Installed over the overview window: WM_ZANEPRAZDNIT keeps its thread working for the
-// milliseconds in wParam, as decoding a very large file does.
-LRESULT CALLBACK ZaneprazdnujiciProcedura(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam)
+// Redirects HKEY_CURRENT_USER of this process to the key the parent named, so that the parent
+// can read what the child stored after the child is gone.
+bool RegistrNaKlici(const wchar_t* cesta)
 {
-    if (zprava == WM_ZANEPRAZDNIT) {
-        const ULONGLONG konec = GetTickCount64() + wParam;
-        volatile unsigned long long soucet = 0;
-        while (GetTickCount64() < konec) soucet = soucet + 1;
-        return 0;
-    }
-    return CallWindowProcW(g_puvodniProcedura, okno, zprava, wParam, lParam);
+    HKEY klic = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, cesta, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klic, nullptr) != ERROR_SUCCESS)
+        return false;
+    return RegOverridePredefKey(HKEY_CURRENT_USER, klic) == ERROR_SUCCESS;
+}
+
+// Start-up as the program runs it, with no file, and the main window closed by the user.
+int ZavritHlavniOkno()
+{
+    PostMessageW(oknoHlavni.Handle(), WM_CLOSE, 0, 0);
+    const int kod = SpustitSmyckuZprav();
+    const HRESULT hr = aplikace.Shutdown();
+    return hr != S_OK ? static_cast<int>(hr) : kod;
 }
 
 HRESULT HresultArgument(int argc, wchar_t** argv)
@@ -76,22 +81,40 @@ const std::map<std::wstring, ChildFn>& Modes()
              ExitProcess(static_cast<UINT>(app.Startup()));
              return 0;
          }},
-        // The overview thread busy for longer than the stop's limit when the stop comes.
-        {L"overview-busy-stop",
-         [](int, wchar_t**) -> int {
-             TestSupport::ScratchRegistry registr;
-             modulPrehledFrames.Spustit(nullptr, nullptr);
+        // The main window closed while the overview thread does not end (its file dialog waits
+        // on a drive that does not answer): the thread stands still here.
+        {L"close-with-stuck-overview",
+         [](int argc, wchar_t** argv) -> int {
+             if (argc < 1 || !RegistrNaKlici(argv[0])) return 10;
+             if (aplikace.Startup() != S_OK) return 11;
+             SendMessageW(oknoHlavni.Handle(), WM_COMMAND, MAKEWPARAM(ID_NASTROJE_PREHLEDOBRAZKU, 0), 0);
              HWND okno = nullptr;
              TestSupport::PumpUntil([&] { return (okno = modulPrehledFrames.OknoPrehledu()) != nullptr; }, 15000);
-             if (!okno) return 10;
-             Sleep(300); // let it reach its message loop
-             g_puvodniProcedura = reinterpret_cast<WNDPROC>(
-                 SetWindowLongPtrW(okno, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ZaneprazdnujiciProcedura)));
-             if (!g_puvodniProcedura) return 11;
-             PostMessageW(okno, WM_ZANEPRAZDNIT, ModulPrehledFrames::kLimitUkonceniMs + 2500, 0);
-             Sleep(200);
-             modulPrehledFrames.Ukoncit(); // fatal, with its box, should it give up on a working thread
-             return modulPrehledFrames.Bezi() ? 12 : 0;
+             if (!okno) return 12;
+             Sleep(300); // let it settle in its message loop, where it holds no lock
+             HANDLE vlakno = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(okno, nullptr));
+             if (!vlakno || SuspendThread(vlakno) == static_cast<DWORD>(-1)) return 13;
+             ZavritHlavniOkno();
+             return 14; // the program must not wait for ever, nor get here with the thread alive
+         }},
+        // The placement key may not be written (a volatile parent key): closing is still normal.
+        {L"close-with-refused-placement",
+         [](int argc, wchar_t** argv) -> int {
+             if (argc < 1 || !RegistrNaKlici(argv[0])) return 10;
+             HKEY volatilni = nullptr;
+             if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel\\Animora\\1", 0, nullptr, REG_OPTION_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &volatilni, nullptr) != ERROR_SUCCESS)
+                 return 11;
+             RegCloseKey(volatilni);
+             if (aplikace.Startup() != S_OK) return 12;
+             return ZavritHlavniOkno();
+         }},
+        // A failure that repeats on every tick of a timer while the first report is up.
+        {L"raise-fatal-twice",
+         [](int argc, wchar_t** argv) -> int {
+             static HRESULT hr = HresultArgument(argc, argv);
+             SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { Tarnel::WinApi::RaiseFatal(hr); });
+             Tarnel::WinApi::RaiseFatal(hr);
          }},
         {L"raise-fatal-hook-declines",
          [](int argc, wchar_t** argv) -> int {

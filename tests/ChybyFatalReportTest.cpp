@@ -135,6 +135,15 @@ TEST(ChybyFatalReport, HookThatDeclinesLeavesTheBoxToTheReport)
     EXPECT_EQ(kExitFatal, RunAndDismiss(L"raise-fatal-hook-declines", L"8000FFFF", SystemTextOf(E_UNEXPECTED)));
 }
 
+TEST(ChybyFatalReport, FailureWhileTheReportIsUpEndsTheProcessAtOnce)
+{
+    // A timer fails on every tick, and the report's box dispatches the ticks: the second
+    // failure must end the process, not open a box inside the box until the stack runs out.
+    ChildProcess child;
+    ASSERT_TRUE(StartChild(L"raise-fatal-twice", L"80004005", child));
+    EXPECT_EQ(kExitFatal, child.WaitForExit(20000));
+}
+
 TEST(ChybyFatalReport, BoxIsTaskModalWithAnErrorIcon)
 {
     ChildProcess child;

@@ -72,7 +72,7 @@ TEST(FindEncoderTest, ExtensionsInAnyCaseFindTheirEncoders)
     CLSID other{};
     const int jpeg = FindEncoder(L".jpg", &first);
     ASSERT_GE(jpeg, 0);
-    for (const wchar_t* ext : {L".jpeg", L".JPG", L".jPe", L".jp"}) { // ".jp" is part of "*.JPG"
+    for (const wchar_t* ext : {L".jpeg", L".JPG", L".jPe", L".jfif"}) {
         EXPECT_EQ(jpeg, FindEncoder(ext, &other)) << testing::PrintToString(std::wstring(ext));
         EXPECT_TRUE(IsEqualCLSID(first, other));
     }
@@ -94,6 +94,9 @@ TEST(FindEncoderTest, UnknownOrEmptyExtensionFindsNothing)
     EXPECT_EQ(-1, FindEncoder(L".xyz", &clsid));
     EXPECT_EQ(-1, FindEncoder(L"", &clsid));
     EXPECT_EQ(-1, FindEncoder(L".pngx", &clsid));
+    // Parts of a pattern are no pattern: "x.p" is not a PNG, nor "x." a BMP.
+    for (const wchar_t* part : {L".p", L".jp", L".", L".PN", L"*.PNG", L"PNG"})
+        EXPECT_EQ(-1, FindEncoder(part, &clsid)) << testing::PrintToString(std::wstring(part));
     EXPECT_EQ(0x12345678u, clsid.Data1); // left alone when nothing matches
 }
 
@@ -262,22 +265,26 @@ TEST(ExportSnimkuTest, OpenFileWithoutFrameInformationIsReopenedWithout)
     EXPECT_FALSE(Exists(TemporaryPathFor(path)));
 }
 
-TEST(ExportSnimkuTest, SourceHeldElsewhereStaysAndTheTemporaryFileRemains)
+// Each way a save over the open file is refused: the file stays byte for byte, nothing of the
+// save is left beside it, and the model shows the file again at the frame it showed.
+void ExpectRefusedAndReopened(OpenAnimation& open, HRESULT hr)
+{
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_EQ(open.original, ReadBytes(open.path));
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
+    EXPECT_EQ(open.path, open.model.Path());
+    EXPECT_EQ(kFrames, open.model.FrameCount());
+    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+    EXPECT_EQ(kActive, open.model.ActiveFrame());
+}
+
+TEST(ExportSnimkuTest, SourceHeldElsewhereIsReportedAndLeftAsItWas)
 {
     ScratchDir dir;
     OpenAnimation open(dir);
     GifAnimace other;
     ASSERT_EQ(S_OK, other.Load(open.path, true));
-    const HRESULT hr = open.model.SaveFrame(open.path.c_str());
-    EXPECT_EQ(S_OK, hr); // the write itself succeeded
-    EXPECT_EQ(open.original, ReadBytes(open.path));
-    const std::wstring temporary = TemporaryPathFor(open.path);
-    ASSERT_TRUE(Exists(temporary));
-    ExpectSingleFrameOf(temporary, FrameColour(kActive), 0);
-    // Reopened as the file still is: all frames, frame 0 active.
-    EXPECT_EQ(open.path, open.model.Path());
-    EXPECT_EQ(kFrames, open.model.FrameCount());
-    EXPECT_EQ(FrameColour(0), ColourDrawn(open.model));
+    ExpectRefusedAndReopened(open, open.model.SaveFrame(open.path.c_str()));
 }
 
 TEST(ExportSnimkuTest, OpenFileWithoutEncoderIsLeftAndReopened)
@@ -285,12 +292,9 @@ TEST(ExportSnimkuTest, OpenFileWithoutEncoderIsLeftAndReopened)
     ScratchDir dir;
     // A GIF under a name whose extension no encoder lists.
     OpenAnimation open(dir, L"anim.gyf");
-    EXPECT_EQ(E_INVALIDARG, open.model.SaveFrame(open.path.c_str()));
-    EXPECT_EQ(open.original, ReadBytes(open.path));
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
-    EXPECT_EQ(open.path, open.model.Path());
-    EXPECT_EQ(kFrames, open.model.FrameCount());
-    EXPECT_EQ(FrameColour(0), ColourDrawn(open.model));
+    const HRESULT hr = open.model.SaveFrame(open.path.c_str());
+    EXPECT_EQ(E_INVALIDARG, hr);
+    ExpectRefusedAndReopened(open, hr);
 }
 
 TEST(ExportSnimkuTest, OpenReadOnlyFileIsLeftAndReopened)
@@ -298,15 +302,41 @@ TEST(ExportSnimkuTest, OpenReadOnlyFileIsLeftAndReopened)
     ScratchDir dir;
     OpenAnimation open(dir);
     ASSERT_TRUE(SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_READONLY));
-    // The write to the temporary file succeeds; the replace is refused, as for a held file.
-    EXPECT_EQ(S_OK, open.model.SaveFrame(open.path.c_str()));
-    EXPECT_EQ(open.original, ReadBytes(open.path));
-    const std::wstring temporary = TemporaryPathFor(open.path);
-    ASSERT_TRUE(Exists(temporary));
-    ExpectSingleFrameOf(temporary, FrameColour(kActive), 0);
-    EXPECT_EQ(kFrames, open.model.FrameCount());
-    EXPECT_EQ(FrameColour(0), ColourDrawn(open.model));
+    ExpectRefusedAndReopened(open, open.model.SaveFrame(open.path.c_str()));
     SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ExportSnimkuTest, TargetHeldByAnotherProgramIsReportedAndLeftAsItWas)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    const std::wstring target = dir.File(L"drzený.png");
+    const std::string users = "another program has this open";
+    ASSERT_TRUE(TestSupport::WriteBytes(target, users.data(), users.size()));
+    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const HRESULT hr = open.model.SaveFrame(target.c_str());
+    CloseHandle(held);
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_EQ(users, ReadBytes(target));
+    EXPECT_FALSE(Exists(TemporaryPathFor(target))) << "the save's own file is removed";
+    EXPECT_EQ(kActive, open.model.ActiveFrame());
+}
+
+TEST(ExportSnimkuTest, TemporaryNameOfATargetNearTheLengthLimitIsShort)
+{
+    ScratchDir dir;
+    OpenAnimation open(dir);
+    // A target just short of MAX_PATH, whose "_temp_" name would not be.
+    std::wstring target = dir.File(L"");
+    target += std::wstring(MAX_PATH - 1 - target.size() - 4, L'd') + L".png";
+    ASSERT_EQ(static_cast<size_t>(MAX_PATH - 1), target.size());
+    ASSERT_GE(TemporaryPathFor(target).size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_EQ(S_OK, open.model.SaveFrame(target.c_str()));
+    COLORREF colour = 0;
+    ASSERT_TRUE(DecodedPixel(target, 0, 1, 1, colour));
+    EXPECT_EQ(FrameColour(kActive), colour);
+    EXPECT_FALSE(Exists(ShortTemporaryPathFor(target, 0)));
 }
 
 TEST(ExportSnimkuTest, OnSaveFrameWithoutModelOrImageDoesNothing)
@@ -362,16 +392,53 @@ TEST(ExportSnimkuTest, SaveOverTheOpenFileWritesBesideAFileOfTheTemporaryName)
     ExpectSingleFrameOf(open.path, FrameColour(kActive), 0);
 }
 
-TEST(ExportSnimkuTest, HeldSourceKeepsTheNewContentUnderANumberedName)
+TEST(ExportSnimkuTest, HeldSourceLeavesOnlyTheUsersFileBesideIt)
 {
     ScratchDir dir;
     OpenAnimation open(dir);
     UsersFileUnderTheTemporaryName users(open.path);
     GifAnimace other;
     ASSERT_EQ(S_OK, other.Load(open.path, true));
-    EXPECT_EQ(S_OK, open.model.SaveFrame(open.path.c_str()));
+    EXPECT_TRUE(FAILED(open.model.SaveFrame(open.path.c_str())));
     users.ExpectUntouched();
     EXPECT_EQ(open.original, ReadBytes(open.path));
-    ASSERT_TRUE(Exists(TemporaryPathFor(open.path, 1)));
-    ExpectSingleFrameOf(TemporaryPathFor(open.path, 1), FrameColour(kActive), 0);
+    EXPECT_FALSE(Exists(TemporaryPathFor(open.path, 1)));
+}
+
+// --- a drive that fills up during the write (run by tests/PlnyDisk.sh on a tiny drive) -----
+
+TEST(PlnyDisk, DISABLED_SaveThatDoesNotFitLeavesTheTargetAndNothingBesideIt)
+{
+    wchar_t drive[MAX_PATH] = L"";
+    ASSERT_GT(GetEnvironmentVariableW(L"ANIMORA_PLNY_DISK", drive, MAX_PATH), 0u) << "run by tests/PlnyDisk.sh";
+    const std::wstring folder = drive;
+    // The user's file takes most of the drive; the new frame, a large bitmap, fits nowhere.
+    const std::wstring target = folder + L"\\puvodni.bmp";
+    const std::string users(40 * 1024, 'u');
+    ASSERT_TRUE(TestSupport::WriteBytes(target, users.data(), users.size()));
+    auto contents = [&folder] {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    };
+
+    ScratchDir dir;
+    const std::wstring source = dir.File(L"velky.gif");
+    ASSERT_TRUE(WriteGif(source, Animation(300, 200, 2)));
+    GifAnimace model;
+    ASSERT_EQ(S_OK, model.Load(source, true));
+
+    EXPECT_TRUE(FAILED(model.SaveFrame(target.c_str()))) << "a save that did not happen says so";
+    EXPECT_EQ(users, ReadBytes(target)) << "the user's file is as it was";
+    EXPECT_EQ(std::vector<std::wstring>{L"puvodni.bmp"}, contents()) << "nothing of the save is left";
+
+    // A new file that fails half-way is not left half-written either.
+    EXPECT_TRUE(FAILED(model.SaveFrame((folder + L"\\novy.bmp").c_str())));
+    EXPECT_EQ(std::vector<std::wstring>{L"puvodni.bmp"}, contents());
 }

@@ -97,6 +97,9 @@ TEST(FittedRectTest, PlacementArithmetic)
         {20, 200, 100, 100, {45, 0, 10, 100}},   // only the height too large
         {100, 50, 0, 200, {0, 0, 0, 0}},         // empty boxes
         {100, 50, 300, -5, {0, 0, 0, 0}},
+        {1, 2000, 800, 600, {399, 0, 1, 600}},   // a sliver keeps a pixel of width
+        {2000, 1, 800, 600, {0, 299, 800, 1}},   // and of height
+        {30000, 30000, 800, 545, {127, 0, 545, 545}}, // products past 32 bits
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.expected, FittedRect(c.w, c.h, c.cx, c.cy)) << c.w << "x" << c.h << " in " << c.cx << "x" << c.cy;

@@ -4,6 +4,8 @@
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
 #include "tests/OknoHlavniTest.h"
+#include "tests/PrehledFramesTest.h"
+#include "tests/TestSupport.h"
 
 using namespace GifFixtures;
 
@@ -188,4 +190,50 @@ TEST_F(OknoHlavniTest, RowsShowTheirOwnFramesWithTheSelectionHighlighted)
         const COLORREF pozadi = i == 0 ? GetSysColor(COLOR_HIGHLIGHT) : GetSysColor(COLOR_WINDOW);
         EXPECT_EQ(pozadi, platno.Pixel(radek.left + 2, y)) << "background beside the frame";
     }
+}
+
+// ---- saving the frame on screen ---------------------------------------------------------------
+
+TEST_F(OknoHlavniTest, SavingOverTheOpenFileShowsTheFileAsItNowIs)
+{
+    // An animation named .png (the decoder goes by the content), so that the save dialog, which
+    // offers PNG, keeps the typed name and asks before overwriting.
+    const std::wstring cesta = Gif(L"prepsany.png", Animation(30, 20, 6, {200}));
+    Vytvorit(cesta.c_str());
+    Prikaz(ID_ANIMACE_PRERUSIT);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    ASSERT_EQ(6, SendMessageW(Seznam(), LB_GETCOUNT, 0, 0));
+
+    ASSERT_TRUE(PrehledFrames::ObslouzitDialog([&] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); },
+                                               PrehledFrames::Scenar{cesta, IDYES}));
+    EXPECT_EQ(L"prepsany.png - obsahuje snímků: 1, plná cesta: " + cesta, Cast(kCastInformace));
+    EXPECT_EQ(L"1/1", Cast(kCastPocitadlo));
+    EXPECT_EQ(1, SendMessageW(Seznam(), LB_GETCOUNT, 0, 0)) << "the list holds what the file now holds";
+    EXPECT_EQ(0, okno->Snimek());
+    OcekavatStav(Stav::Obrazek, "after the save over the open file");
+}
+
+TEST_F(OknoHlavniTest, SaveThatFailsTellsTheUserWhichFileAndWhy)
+{
+    Vytvorit(PomalaAnimace().c_str());
+    Prikaz(ID_ANIMACE_PRERUSIT);
+    const std::wstring cil = slozka.File(L"držený.png");
+    const std::string obsah = "another program holds this file";
+    ASSERT_TRUE(TestSupport::WriteBytes(cil, obsah.data(), obsah.size()));
+    HANDLE drzeny = CreateFileW(cil.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, drzeny);
+
+    PrehledFrames::Zprava zprava;
+    PrehledFrames::ObslouzitDialog([&] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); },
+                                   PrehledFrames::Scenar{cil, IDYES, &zprava});
+    CloseHandle(drzeny);
+    ASSERT_TRUE(zprava.videna) << "a failed save says so";
+    EXPECT_EQ(Okno(), zprava.vlastnik);
+    const std::wstring uvod = L"Snímek se nepodařilo uložit do souboru „" + cil + L"“.\r\n\r\n";
+    EXPECT_EQ(0u, zprava.text.find(uvod)) << testing::PrintToString(zprava.text);
+    EXPECT_GT(zprava.text.size(), uvod.size()) << "with the system's reason";
+    EXPECT_EQ(obsah, TestSupport::ReadBytes(cil));
+    OcekavatStav(Stav::Pozastaveno, "nothing else changes");
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ChildModes.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
 #include "winlib/Okno.h"
@@ -220,25 +221,36 @@ TEST_F(OknoPoloha, MaximisedWindowOnAScreenFromTheOriginIsNotSaved)
     EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha").present);
 }
 
-TEST_F(OknoPoloha, OneNegativeEdgeIsSavedAndPulledBackOnRestore)
+TEST_F(OknoPoloha, PositionLeftOfThePrimaryMonitorComesBackOnThatSide)
 {
-    ASSERT_NE(nullptr, Show(okno, At(-5, 100, 400, 300)));
-    ASSERT_TRUE(HasRect(okno, At(-5, 100, 400, 300)));
+    // A window on a monitor left of the primary one: stored as the low 16 bits of -300.
+    ASSERT_NE(nullptr, Show(okno, At(-300, 100, 400, 300)));
+    ASSERT_TRUE(HasRect(okno, At(-300, 100, 400, 300)));
     EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(0x0064FFFBu, ReadValue(kTestClass.name, L"Poloha").AsDword());
+    EXPECT_EQ(ZabalitDvojici(-300, 100), ReadValue(kTestClass.name, L"Poloha").AsDword());
+    EXPECT_EQ(-300, RozbalitPolohu(ZabalitDvojici(-300, 100)).x);
+    EXPECT_EQ(-5, RozbalitPolohu(ZabalitDvojici(100, -5)).y);
     DestroyWindow(okno);
 
-    // Read back as x = 65531: flush with the right edge of the only work area.
+    // Read back signed, so it comes back at -300 and only the pull into the work area of this
+    // one monitor moves it, to the left edge; read unsigned it would land at the right edge.
     TestOkno next;
     next.NastavitKlicRegistru(kAppKey);
     ASSERT_NE(nullptr, Show(next, At(10, 10, 100, 100)));
     EXPECT_EQ(S_OK, next.ObnovitPolohu(nullptr, false));
-    EXPECT_TRUE(HasRect(next, At(880, 100, 400, 300)));
+    EXPECT_TRUE(HasRect(next, At(0, 100, 400, 300)));
+}
 
-    // The top edge alone negative is saved as well.
-    MoveWindow(next, 100, -5, 400, 300, TRUE);
-    EXPECT_EQ(S_OK, next.UlozitPolohu(nullptr));
-    EXPECT_EQ(0xFFFB0064u, ReadValue(kTestClass.name, L"Poloha").AsDword());
+TEST(OknoPolohaProgram, PlacementKeyThatMayNotBeWrittenStillClosesNormally)
+{
+    // The application key is volatile, so no stored key may go below it: the close must not
+    // end in the fatal report.
+    const std::wstring klic = L"Software\\AnimoraTests\\refused-" + std::to_wstring(GetCurrentProcessId());
+    ChildProcess child;
+    ASSERT_TRUE(StartChild(L"close-with-refused-placement", L"\"" + klic + L"\"", child));
+    EXPECT_EQ(0u, child.WaitForExit(30000));
+    RegDeleteTreeW(HKEY_CURRENT_USER, klic.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, klic.c_str());
 }
 
 TEST_F(OknoPoloha, StoredSizeLargerThanTheWorkAreaEndsAtItsLeftAndTopEdges)

@@ -107,6 +107,16 @@ bool ObslouzitDialog(const std::function<void()>& akce, const Scenar& scenar)
         videno = true;
         ProvestScenar(vlakno, dialog, scenar);
         ZavritZbytek(vlakno, dialog, hotovo);
+        if (!scenar.zprava) return;
+        HWND box = nullptr;
+        const ULONGLONG konec = GetTickCount64() + 15000;
+        while (!hotovo && !(box = DialogDriver::FindDialog(vlakno)) && GetTickCount64() < konec) Sleep(20);
+        if (!box) return;
+        Sleep(100); // let it finish showing its text
+        scenar.zprava->videna = true;
+        scenar.zprava->vlastnik = GetWindow(box, GW_OWNER);
+        scenar.zprava->text = Text(GetDlgItem(box, 0xFFFF));
+        DialogDriver::Click(box, IDOK);
     });
     akce();
     hotovo = true;

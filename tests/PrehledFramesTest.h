@@ -24,10 +24,18 @@ HWND CekatNaDialog(DWORD vlakno, HWND vlastnik = nullptr, HWND krome = nullptr, 
 bool CistDword(const std::wstring& klic, const wchar_t* hodnota, DWORD& cislo);
 std::wstring KlicPolohy(const wchar_t* trida);
 
+// A message box that shows once the file dialog has gone: who owns it and what it says.
+struct Zprava {
+    bool videna = false;
+    HWND vlastnik = nullptr;
+    std::wstring text;
+};
+
 // What the user does in the file dialog the action opens.
 struct Scenar {
     std::wstring cesta;     // typed into the file name box, then OK; empty: Cancel
     int odpovedNaPrepis = 0; // IDYES or IDNO when an overwrite question is expected
+    Zprava* zprava = nullptr; // when set, a box after the dialog is read into it and dismissed
 };
 // Runs the action on this thread while a helper thread works the dialog it opens; whatever
 // the script leaves open is cancelled, so that the action always returns. True when a dialog

@@ -2,6 +2,7 @@
 // averaging with fractional coverage, premultiplied alpha and the background underneath.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -141,6 +142,66 @@ TEST(ZmenseniReduce, EveryPixelCountsInALargeReduction)
         reduction.ReduceOver(plain.Source(), to.Target());
         for (uint32_t p : to.pixels) ASSERT_EQ(Rgb(12, 200, 99), p) << size.first << "x" << size.second;
     }
+}
+
+// Hands an image out a few rows at a time, from a buffer of its own, as a band source of a
+// frame too large to hold whole does; after `failAt` rows it has no more to give.
+class FewRowsAtATime : public RowBands {
+public:
+    FewRowsAtATime(const Image& image, int rows, int failAt = 1 << 30)
+        : RowBands(image.width, image.height, SourceAlpha::Straight), image_(image), rows_(rows), failAt_(failAt) {}
+    PixelSource Band(int first, int count) override
+    {
+        const int rows = std::min(std::max(rows_, count), height - first);
+        if (first + rows > failAt_) return PixelSource{};
+        band_.assign(image_.pixels.begin() + static_cast<ptrdiff_t>(first) * width,
+                     image_.pixels.begin() + static_cast<ptrdiff_t>(first + rows) * width);
+        ++calls;
+        return PixelSource{reinterpret_cast<const uint8_t*>(band_.data()), 4 * width, width, rows, alpha};
+    }
+    int calls = 0;
+
+private:
+    const Image& image_;
+    int rows_;
+    int failAt_;
+    std::vector<uint32_t> band_;
+};
+
+TEST(ZmenseniBands, BandsGiveThePictureOfTheWholeFrame)
+{
+    Image source(301, 257, 0);
+    for (int y = 0; y < source.height; ++y)
+        for (int x = 0; x < source.width; ++x) source.At(x, y) = Pattern(x, y);
+    for (const auto& size : {std::pair{97, 61}, std::pair{301, 257}}) {
+        Image whole(size.first, size.second, Rgb(7, 8, 9));
+        Image banded(size.first, size.second, Rgb(7, 8, 9));
+        AreaReduction reduction;
+        if (size.first == source.width) {
+            CopyOver(source.Source(), whole.Target());
+        } else {
+            reduction.ReduceOver(source.Source(), whole.Target());
+        }
+        FewRowsAtATime bands(source, 5);
+        if (size.first == source.width) {
+            CopyOver(bands, banded.Target());
+        } else {
+            reduction.ReduceOver(bands, banded.Target());
+        }
+        EXPECT_EQ(whole.pixels, banded.pixels) << size.first << "x" << size.second;
+        EXPECT_GT(bands.calls, 10) << "read a band at a time, not whole";
+    }
+}
+
+TEST(ZmenseniBands, RowsThatCannotBeHadLeaveTheRestAsItWas)
+{
+    Image source(40, 40, Argb(255, 200, 0, 0));
+    Image target(20, 20, Rgb(1, 2, 3));
+    FewRowsAtATime bands(source, 4, 20);
+    AreaReduction reduction;
+    reduction.ReduceOver(bands, target.Target());
+    EXPECT_EQ(Rgb(200, 0, 0), target.At(5, 5));
+    EXPECT_EQ(Rgb(1, 2, 3), target.At(5, 15));
 }
 
 TEST(ZmenseniReduce, TransparentPixelsShowTheBackgroundAndLendNoColour)

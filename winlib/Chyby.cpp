@@ -2,12 +2,17 @@
 
 #include <shlwapi.h>
 
+#include <atomic>
 #include <cwchar>
 
 namespace Tarnel::WinApi {
 namespace {
 
 FatalErrorHook* g_hook = nullptr;
+// The report's message box dispatches the thread's messages while it waits, and another
+// thread may fail meanwhile too: a second report would pile up on the first (a failure that
+// repeats on every timer tick runs the stack out), so only the first is ever shown.
+std::atomic<bool> g_hlaseno{false};
 
 constexpr DWORD kExitFatal = 0xFFFFFFFF;
 constexpr UINT kFatalBoxStyle = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND; // 0x00012010
@@ -63,6 +68,7 @@ const wchar_t* ErrorInfo::ErrorText()
 
 void ReportFatalError(const wchar_t* text)
 {
+    if (g_hlaseno.exchange(true)) ExitProcess(kExitFatal);
     if (g_hook && g_hook->OnFatalError(text) != E_NOTIMPL) ExitProcess(kExitFatal);
 
     // Everything from here on lives on the stack: no heap, whatever failed.

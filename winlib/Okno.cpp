@@ -31,13 +31,11 @@ bool PracovniOblast(HMONITOR monitor, RECT& oblast)
     return true;
 }
 
-void ZapsatDword(RegKey& klic, const wchar_t* nazev, DWORD hodnota)
+HRESULT ZapsatDword(RegKey& klic, const wchar_t* nazev, DWORD hodnota)
 {
     const LSTATUS chyba =
         RegSetValueExW(klic.Get(), nazev, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hodnota), sizeof hodnota);
-    if (chyba == ERROR_SUCCESS) return;
-    klic.Close();
-    RaiseFatal(HresultFromWin32(static_cast<DWORD>(chyba)));
+    return chyba == ERROR_SUCCESS ? S_OK : HresultFromWin32(static_cast<DWORD>(chyba));
 }
 
 // Whatever the stored type, up to four bytes count; anything longer is not ours.
@@ -60,13 +58,14 @@ bool NacistUlozene(const std::wstring& cesta, DWORD& poloha, DWORD& velikost)
     return uplne;
 }
 
-void VytvoritKlic(const std::wstring& cesta, RegKey& klic)
+HRESULT VytvoritKlic(const std::wstring& cesta, RegKey& klic)
 {
     HKEY vytvoreny = nullptr;
     const LSTATUS chyba = RegCreateKeyExW(HKEY_CURRENT_USER, cesta.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                           kPristupKlice, nullptr, &vytvoreny, nullptr);
-    if (chyba != ERROR_SUCCESS) RaiseFatal(HresultFromWin32(static_cast<DWORD>(chyba)));
+    if (chyba != ERROR_SUCCESS) return HresultFromWin32(static_cast<DWORD>(chyba));
     *klic.Receive() = vytvoreny;
+    return S_OK;
 }
 
 // A top-level window centres over a visible, not minimised reference, else on its own monitor.
@@ -99,6 +98,11 @@ DWORD ZabalitDvojici(LONG dolni, LONG horni)
 }
 
 POINT RozbalitDvojici(DWORD hodnota) { return POINT{LOWORD(hodnota), HIWORD(hodnota)}; }
+
+POINT RozbalitPolohu(DWORD hodnota)
+{
+    return POINT{static_cast<SHORT>(LOWORD(hodnota)), static_cast<SHORT>(HIWORD(hodnota))};
+}
 
 std::optional<POINT> PolohaVPracovniOblasti(const RECT& okno, const RECT& oblast)
 {
@@ -160,12 +164,14 @@ HRESULT Okno::UlozitPolohu(const wchar_t* nazevTridy)
     // minimised windows are arranged on the screen instead (no shell), only asking tells.
     if ((okno.left < 0 && okno.top < 0) || ::IsIconic(hwnd_)) return S_FALSE;
 
+    // A key the user may not write (a policy, a volatile parent) only means the placement is
+    // not remembered; the window closes as it would anyway.
     RegKey klic;
-    VytvoritKlic(cesta, klic);
-    ZapsatDword(klic, kHodnotaPoloha, ZabalitDvojici(okno.left, okno.top));
-    ZapsatDword(klic, kHodnotaVelikost, ZabalitDvojici(Width(okno), Height(okno)));
+    HRESULT hr = VytvoritKlic(cesta, klic);
+    if (SUCCEEDED(hr)) hr = ZapsatDword(klic, kHodnotaPoloha, ZabalitDvojici(okno.left, okno.top));
+    if (SUCCEEDED(hr)) hr = ZapsatDword(klic, kHodnotaVelikost, ZabalitDvojici(Width(okno), Height(okno)));
     klic.Close();
-    return S_OK;
+    return hr;
 }
 
 HRESULT Okno::ObnovitPolohu(const wchar_t* nazevTridy, bool jenPoloha)
@@ -176,7 +182,7 @@ HRESULT Okno::ObnovitPolohu(const wchar_t* nazevTridy, bool jenPoloha)
     if (!NacistUlozene(cesta, poloha, velikost)) return S_FALSE;
     if (!::IsWindow(hwnd_)) return S_OK;
 
-    const POINT xy = RozbalitDvojici(poloha);
+    const POINT xy = RozbalitPolohu(poloha);
     const POINT rozmer = RozbalitDvojici(velikost);
     // The stored place may lie on a monitor that is gone; the pull into the work area below
     // repairs that, so a refused move is not worth failing over.

@@ -15,7 +15,8 @@ public:
     // With a key, placements go below "<key>\Parametry oken\"; null changes nothing.
     virtual void NastavitKlicRegistru(const wchar_t* klicAplikace);
     // Writes "Poloha" and "Velikost" for the class (null: the window's own class).
-    // 0 when written, 1 when skipped (window hidden or minimised).
+    // 0 when written, 1 when skipped (window hidden or minimised), the registry's failure when
+    // the key or a value cannot be written (then nothing more happens).
     virtual HRESULT UlozitPolohu(const wchar_t* nazevTridy);
     // Applies a stored placement (position only, or position and size) and pulls the window
     // into its monitor's work area. 0 when applied, 1 when nothing usable is stored.
@@ -34,8 +35,11 @@ private:
 
 // Two coordinates in one registry value: the low 16 bits of each, first in the low half.
 DWORD ZabalitDvojici(LONG dolni, LONG horni);
-// The halves of a stored value, each read back as an unsigned number from 0 to 65535.
+// The halves of a stored size, each read back as an unsigned number from 0 to 65535.
 POINT RozbalitDvojici(DWORD hodnota);
+// The halves of a stored position, each read back signed: a window left of or above the
+// primary monitor lies at negative coordinates.
+POINT RozbalitPolohu(DWORD hodnota);
 // Where a window with rectangle okno must go to lie in the work area oblast; nothing when
 // it may stay. The right and bottom edges win over the left and top ones.
 std::optional<POINT> PolohaVPracovniOblasti(const RECT& okno, const RECT& oblast);
