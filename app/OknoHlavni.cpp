@@ -28,7 +28,17 @@ constexpr UINT kDelkaCesty = 32767;
 
 } // namespace
 
-OknoHlavni::OknoHlavni() = default;
+namespace {
+
+uint64_t FyzickaPamet()
+{
+    MEMORYSTATUSEX stav{sizeof stav};
+    return GlobalMemoryStatusEx(&stav) ? stav.ullTotalPhys : 0;
+}
+
+} // namespace
+
+OknoHlavni::OknoHlavni() : mezipamet(MezipametSnimku::VychoziRozpocet(FyzickaPamet())) {}
 
 OknoHlavni::~OknoHlavni()
 {
@@ -129,6 +139,7 @@ LRESULT OknoHlavni::OnDestroy()
     prehrava = false;
     presnostCasovace.Uvolnit();
     DestroyGifAnimace(animace);
+    mezipamet.Vyprazdnit();
     PostQuitMessage(0);
     return DefWindowProc(WM_DESTROY, 0, 0);
 }
@@ -276,7 +287,7 @@ void OknoHlavni::OtevritDialogem()
 void OknoHlavni::UlozitAktualniSnimek()
 {
     // The frame on screen when the dialog closes, whatever its loop drew meanwhile (ticks of a
-    // playing animation, rows of the frames list).
+    // playing animation, rows of the frames list); the model may lag behind the screen.
     const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace, [this]() -> std::optional<UINT> {
         if (!JeSnimek(snimek)) return std::nullopt;
         return static_cast<UINT>(snimek);
@@ -295,6 +306,7 @@ void OknoHlavni::UkazatPrepsanySoubor()
         presnostCasovace.Uvolnit();
     }
     snimek = animace && animace->HasImage() ? 0 : -1;
+    mezipamet.Vyprazdnit();
     if (seznamSnimku) NaplnitSeznamSnimku();
     PrekreslitOkno();
     AktualizovatStav();

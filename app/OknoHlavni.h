@@ -15,11 +15,13 @@
 #include <string>
 
 #include "app/ListBox.h"
+#include "app/MezipametSnimku.h"
 #include "app/Prikazy.h"
 #include "app/Rebar.h"
 #include "app/RytmusSnimku.h"
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
+#include "image/ZadniBuffer.h"
 #include "winlib/Okno.h"
 #include "winlib/RozliseniCasovace.h"
 
@@ -84,6 +86,9 @@ public:
     HWND PanelNastroju() const { return panelNastroju ? panelNastroju->Handle() : nullptr; }
     HWND SeznamSnimku() const { return seznamSnimku ? seznamSnimku->Handle() : nullptr; }
     const std::array<int, 3>& CastiStavoveListy() const { return castiStavoveListy; }
+    const MezipametSnimku& Mezipamet() const { return mezipamet; }
+    // The benchmarks compare playback with the cache and without it (a budget of 0).
+    void OmezitMezipamet(size_t bajtu) { mezipamet.NastavitRozpocet(bajtu); }
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -121,6 +126,12 @@ private:
     // A frame change: only the picture between the bars, which covers itself.
     void PrekreslitObrazek();
     RECT OblastObrazku() const;
+    // The frame on screen into the rectangle of dc: a copy of its kept picture, or drawn by
+    // the model, which first makes it its active frame.
+    void VykreslitSnimek(HDC dc, const RECT& oblast);
+    // Makes the frame the model's active one; frames the library composes on the way there
+    // (going back it starts from the first) are drawn into the cache as well.
+    void DojitNaSnimek(UINT cil, int sirka, int vyska, HBRUSH pozadi);
     void PoslatZmenuVelikosti();
     HMENU HlavniMenu() const;
 
@@ -169,6 +180,9 @@ private:
     RytmusSnimku rytmus;
     Tarnel::WinApi::RozliseniCasovace presnostCasovace;
     bool polohaUlozena = false;
+    // Pictures of frames drawn, and the buffer a kept one is copied through to the screen.
+    MezipametSnimku mezipamet;
+    ZadniBuffer kopie;
 };
 
 extern OknoHlavni oknoHlavni;

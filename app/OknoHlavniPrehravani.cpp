@@ -63,6 +63,7 @@ void OknoHlavni::ZavritSoubor()
     }
     presnostCasovace.Uvolnit();
     DestroyGifAnimace(animace);
+    mezipamet.Vyprazdnit();
     snimek = -1;
     cestaSouboru.clear();
     ZrusitSeznamSnimku();
@@ -77,7 +78,6 @@ LRESULT OknoHlavni::SpustitAnimaci()
 {
     if (!AktualniPodminky().a || !JeSnimek(snimek)) return 0;
     const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
-    animace->SelectFrame(static_cast<UINT>(snimek));
     PrekreslitObrazek();
     CheckWin32(NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(zpozdeni, rychlost), rychlost)));
     prehrava = true;
@@ -103,7 +103,6 @@ LRESULT OknoHlavni::DalsiSnimek()
         // frame showed applies from this one.
         CheckWin32(NastavitCasovac(rytmus.Dalsi(ted, IntervalSnimku(zpozdeni, rychlost), rychlost)));
         prehrava = true;
-        animace->SelectFrame(static_cast<UINT>(snimek));
         AktualizovatPocitadlo();
         PrekreslitObrazek();
     } else {
@@ -136,7 +135,6 @@ void OknoHlavni::KrokVpred()
     const Podminky podminky = AktualniPodminky();
     if (podminky.p || !podminky.a) return;
     snimek = NasledujiciSnimek(snimek, animace->FrameCount());
-    animace->SelectFrame(static_cast<UINT>(snimek));
     PrekreslitObrazek();
     AktualizovatPocitadlo();
     AktualizovatPrikazy();
@@ -147,7 +145,6 @@ void OknoHlavni::KrokZpet()
     const Podminky podminky = AktualniPodminky();
     if (podminky.p || !podminky.a) return;
     snimek = PredchoziSnimek(snimek);
-    animace->SelectFrame(static_cast<UINT>(snimek));
     PrekreslitObrazek();
     AktualizovatPocitadlo();
     AktualizovatPrikazy();

@@ -145,7 +145,78 @@ bool ZapsatSoubor(const std::wstring& cesta, const std::string& obsah)
     return ok && zapsano == obsah.size();
 }
 
+// A still textured background with a block a fifth of the frame across moving over it.
+uint8_t Castecny(int x, int y, int n, int width, int height)
+{
+    const int strana = std::max(8, width / 5);
+    const int bx = (n * width / 24) % std::max(1, width - strana);
+    const int by = (n * height / 30) % std::max(1, height - strana);
+    if (x >= bx && x < bx + strana && y >= by && y < by + strana) return static_cast<uint8_t>(200 + (x + y + n) % 56);
+    return static_cast<uint8_t>(((x / 16 + y / 16) % 2) * 60 + (x * 3 + y) % 100);
+}
+
+struct Obdelnik {
+    int x, y, w, h;
+};
+
+// The smallest rectangle holding every pixel that differs between the two frames.
+Obdelnik Zmena(const std::vector<uint8_t>& pred, const std::vector<uint8_t>& po, int width, int height)
+{
+    int x0 = width, y0 = height, x1 = -1, y1 = -1;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (pred[static_cast<size_t>(y) * width + x] != po[static_cast<size_t>(y) * width + x]) {
+                x0 = std::min(x0, x);
+                y0 = std::min(y0, y);
+                x1 = std::max(x1, x);
+                y1 = std::max(y1, y);
+            }
+    if (x1 < 0) return {0, 0, 1, 1};
+    return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+}
+
 } // namespace
+
+bool ZapsatCastecnou(const std::wstring& cesta, int width, int height, int count, int delayCs)
+{
+    std::string gif = "GIF89a";
+    Put16(gif, width);
+    Put16(gif, height);
+    gif += "\xF7";
+    gif += std::string(2, '\0');
+    for (int i = 0; i < 256; ++i) {
+        gif += static_cast<char>(i);
+        gif += static_cast<char>((i * 5) & 0xFF);
+        gif += static_cast<char>(255 - i);
+    }
+    gif += "\x21\xFF\x0BNETSCAPE2.0\x03\x01";
+    gif += std::string(3, '\0');
+    std::vector<uint8_t> predchozi;
+    for (int n = 0; n < count; ++n) {
+        std::vector<uint8_t> snimek(static_cast<size_t>(width) * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) snimek[static_cast<size_t>(y) * width + x] = Castecny(x, y, n, width, height);
+        const Obdelnik r = n == 0 ? Obdelnik{0, 0, width, height} : Zmena(predchozi, snimek, width, height);
+        std::vector<uint8_t> vyrez(static_cast<size_t>(r.w) * r.h);
+        for (int y = 0; y < r.h; ++y)
+            std::copy_n(snimek.begin() + static_cast<ptrdiff_t>(r.y + y) * width + r.x, r.w,
+                        vyrez.begin() + static_cast<ptrdiff_t>(y) * r.w);
+        gif += "\x21\xF9\x04\x04"; // do not dispose: the next frame is drawn over this one
+        Put16(gif, delayCs);
+        gif += std::string(2, '\0');
+        gif += '\x2C';
+        Put16(gif, r.x);
+        Put16(gif, r.y);
+        Put16(gif, r.w);
+        Put16(gif, r.h);
+        gif += '\0';
+        gif += '\x08';
+        SubBlocks(gif, Lzw(vyrez));
+        predchozi = std::move(snimek);
+    }
+    gif += ';';
+    return ZapsatSoubor(cesta, gif);
+}
 
 bool ZapsatJednobarevny(const std::wstring& cesta, int width, int height)
 {

@@ -65,6 +65,15 @@ std::wstring PripravitAnimaci(int width, int height, int count, int delayCs)
     return cesta;
 }
 
+std::wstring PripravitCastecnou(int width, int height, int count, int delayCs)
+{
+    wchar_t nazev[64];
+    swprintf(nazev, 64, L"\\%dx%d_%d_%d_castecne.gif", width, height, count, delayCs);
+    const std::wstring cesta = SlozkaDat() + nazev;
+    if (!Existuje(cesta)) ZapsatCastecnou(cesta, width, height, count, delayCs);
+    return cesta;
+}
+
 std::wstring PripravitJednobarevny(int width, int height)
 {
     wchar_t nazev[64];

@@ -21,6 +21,8 @@ std::wstring NazevProcesoru();
 // The animation of count frames of width x height held delayCs each, in the data folder
 // beside the benchmark; written on first use, then reused by later runs.
 std::wstring PripravitAnimaci(int width, int height, int count, int delayCs);
+// The same with frames written as the rectangles that change (ZapsatCastecnou).
+std::wstring PripravitCastecnou(int width, int height, int count, int delayCs);
 // One frame of one colour, likewise.
 std::wstring PripravitJednobarevny(int width, int height);
 

@@ -25,6 +25,7 @@
 #include "app/Aplikace.h"
 #include "app/OknoHlavni.h"
 #include "app/Prikazy.h"
+#include "bench/BenchKroky.h"
 #include "bench/BenchPrehled.h"
 #include "bench/GifZapis.h"
 #include "bench/Mereni.h"
@@ -585,6 +586,13 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     SpustitProstredi();
+    if (argc == 2 && std::wcscmp(argv[1], L"--steps") == 0) { // these tables alone
+        ScratchHkcu scratch(kKlicBench);
+        oknoHlavni.VytvoritHlavniOkno(nullptr);
+        KrokyAPrehravani();
+        DestroyWindow(oknoHlavni.Handle());
+        return 0;
+    }
     const std::vector<Soubor> soubory = {Pripravit(320, 240, 100, 4), Pripravit(1280, 720, 60, 4),
                                          Pripravit(1920, 1080, 40, 4)};
     Pamet(soubory.back());
@@ -594,6 +602,7 @@ int wmain(int argc, wchar_t** argv)
         oknoHlavni.VytvoritHlavniOkno(nullptr);
         ZmenaSnimku(soubory);
         Intervaly();
+        KrokyAPrehravani();
         Casovac();
         Bench::PrehledSnimku();
         DestroyWindow(oknoHlavni.Handle());

@@ -115,6 +115,7 @@ HRESULT GifAnimace::SelectFrame(UINT index)
 {
     if (!HasImage()) return E_POINTER;
     if (index >= frameCount_) return E_INVALIDARG;
+    if (index == active_) return S_OK; // the library would compose it again all the same
     if (Gdip::GdipImageSelectActiveFrame(image_.Get(), &kFrameDimensionTime, index) != Gdiplus::Ok) {
         return HresultFromLastError();
     }
@@ -147,14 +148,30 @@ UINT GifAnimace::Height() const
     return BitmapHeight(image_.Get());
 }
 
+UINT GifAnimace::FirstFrameOnTheWay(UINT index) const
+{
+    if (index == active_) return index;
+    return index > active_ ? active_ + 1 : 0;
+}
+
 void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const
+{
+    RequireImage();
+    // A window shrunk below its bars asks for an empty box: nothing to show.
+    if (cx <= 0 || cy <= 0) {
+        if (Height() == 0 || Width() == 0) RaiseFatal(E_HANDLE);
+        return;
+    }
+    const ZadniBuffer& picture = DrawFittedOffScreen(cx, cy, brush);
+    CheckWin32(BitBlt(dc, x, y, cx, cy, picture.Dc(), 0, 0, SRCCOPY));
+}
+
+const ZadniBuffer& GifAnimace::DrawFittedOffScreen(int cx, int cy, HBRUSH brush) const
 {
     RequireImage();
     const UINT h = Height();
     const UINT w = Width();
     if (h == 0 || w == 0) RaiseFatal(E_HANDLE);
-    // A window shrunk below its bars asks for an empty box: nothing to show.
-    if (cx <= 0 || cy <= 0) return;
 
     // Background and frame are composed off screen and copied in one step, so they never
     // show separately. The brush is GDI's to paint, whatever kind of brush it is; the frame
@@ -172,7 +189,8 @@ void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) 
             reduction_.ReduceOver(frame, target);
         }
     }
-    CheckWin32(BitBlt(dc, x, y, cx, cy, backBuffer_.Dc(), 0, 0, SRCCOPY));
+    GdiFlush(); // the caller may read the pixels: GDI's fill must have landed
+    return backBuffer_;
 }
 
 void DestroyGifAnimace(GifAnimace*& model)

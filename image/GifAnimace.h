@@ -47,6 +47,9 @@ public:
     HRESULT SelectFrame(UINT index);
     // The frame made active last (0 after loading).
     UINT ActiveFrame() const { return active_; }
+    // The first frame the library composes on its way to frame index from the active one:
+    // the next one going forward, the first frame of the file going back.
+    UINT FirstFrameOnTheWay(UINT index) const;
 
     bool HasImage() const { return static_cast<bool>(image_); }
     // -1 without an image, so that an empty model yields no frames and rejects every index.
@@ -61,6 +64,9 @@ public:
     // target rectangle draws nothing. At its natural size the frame is copied pixel for
     // pixel, reduced it is area-averaged; either way the picture reaches dc in one copy.
     void DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
+    // The same picture, cx x cy (both positive), left in the model's back buffer for the
+    // caller to copy; valid until the next drawing.
+    const ZadniBuffer& DrawFittedOffScreen(int cx, int cy, HBRUSH brush) const;
     const std::wstring& Path() const { return path_; }
 
     // Writes the active frame in the format of the target's extension: S_OK, E_INVALIDARG

@@ -5,6 +5,7 @@
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
+#include "tests/PrehledFramesTest.h"
 #include "winlib/RozliseniCasovace.h"
 
 using namespace GifFixtures;
@@ -177,4 +178,147 @@ TEST_F(OknoHlavniTest, PlayingToTheTimerTouchesNoButton)
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() == (pred + 3) % 6; }, 5000));
     EXPECT_EQ(0, panel.Vysledek().kolikrat);
     EXPECT_EQ(0, rebar.Vysledek().kolikrat);
+}
+
+// ---- frames drawn once ------------------------------------------------------------------------
+
+namespace {
+
+// The picture between the bars as the window shows it now, as 0x00RRGGBB values.
+std::vector<COLORREF> ObrazOkna(HWND okno, const RECT& oblast)
+{
+    UpdateWindow(okno);
+    Canvas platno(oblast.right - oblast.left, oblast.bottom - oblast.top, RGB(0, 0, 0));
+    HDC dc = GetDC(okno);
+    BitBlt(platno.Dc(), 0, 0, platno.Width(), platno.Height(), dc, oblast.left, oblast.top, SRCCOPY);
+    ReleaseDC(okno, dc);
+    std::vector<COLORREF> pixely;
+    for (int y = 0; y < platno.Height(); ++y)
+        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
+    return pixely;
+}
+
+// Frame i of the file as a model of its own decodes and draws it afresh into that size.
+std::vector<COLORREF> ObrazNaprimo(const std::wstring& cesta, UINT snimek, const RECT& oblast)
+{
+    GifAnimace model;
+    EXPECT_EQ(S_OK, model.Load(cesta, true));
+    EXPECT_EQ(S_OK, model.SelectFrame(snimek));
+    Canvas platno(oblast.right - oblast.left, oblast.bottom - oblast.top, RGB(0, 0, 0));
+    model.DrawFitted(platno.Dc(), 0, 0, platno.Width(), platno.Height(), GetSysColorBrush(COLOR_WINDOW));
+    std::vector<COLORREF> pixely;
+    for (int y = 0; y < platno.Height(); ++y)
+        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
+    return pixely;
+}
+
+} // namespace
+
+class MezipametOkna : public OknoHlavniTest {
+protected:
+    // A paused animation larger than the window, so that every picture is a reduction, with
+    // frames held for seconds so that only the test's own ticks move it; played once round.
+    void OtevritAPrehratSmycku()
+    {
+        cesta = Gif(L"velka.gif", Animation(1000, 900, kSnimku, {300, 300, 300, 300, 300, 300}));
+        Vytvorit(cesta.c_str());
+        for (int i = 0; i < kSnimku; ++i) Tik();
+        Prikaz(ID_ANIMACE_PRERUSIT);
+        ASSERT_EQ(0, okno->Snimek());
+        oblast = Oblast();
+    }
+    RECT Oblast() const
+    {
+        RECT klient{}, r{}, s{};
+        GetClientRect(Okno(), &klient);
+        GetWindowRect(Rebar(), &r);
+        GetWindowRect(StavovaLista(), &s);
+        return RECT{0, r.bottom - r.top, klient.right, klient.bottom - (s.bottom - s.top)};
+    }
+    const GifAnimace& Model() const { return *okno->Animace(); }
+
+    static constexpr int kSnimku = 6;
+    std::wstring cesta;
+    RECT oblast{};
+};
+
+TEST_F(MezipametOkna, StepBackIntoAPlayedLoopIsACopyOfTheFrameAsDrawnAfresh)
+{
+    OtevritAPrehratSmycku();
+    EXPECT_EQ(static_cast<size_t>(kSnimku), okno->Mezipamet().Pocet()) << "a loop keeps every frame";
+    Prikaz(ID_ANIMACE_KROKVPRED); // 1, drawn from the cache as well
+    Prikaz(ID_ANIMACE_KROKZPET); // back to 0
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKZPET); // back to 1
+    ASSERT_EQ(1, okno->Snimek());
+    // The last tick came back to frame 0, a copy as well: the library last drew frame 5, and
+    // no step since went to it.
+    EXPECT_EQ(static_cast<UINT>(kSnimku - 1), Model().ActiveFrame());
+    EXPECT_EQ(ObrazNaprimo(cesta, 1, oblast), ObrazOkna(Okno(), oblast));
+
+    // Across the loop: from the last frame forward to the first.
+    for (int i = 0; i < kSnimku - 2; ++i) Prikaz(ID_ANIMACE_KROKVPRED);
+    ASSERT_EQ(kSnimku - 1, okno->Snimek());
+    EXPECT_EQ(ObrazNaprimo(cesta, kSnimku - 1, oblast), ObrazOkna(Okno(), oblast));
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    EXPECT_EQ(ObrazNaprimo(cesta, 0, oblast), ObrazOkna(Okno(), oblast));
+}
+
+TEST_F(MezipametOkna, StepBackIntoFramesNotShownKeepsTheFramesPassedOnTheWay)
+{
+    OtevritAPrehratSmycku();
+    for (int i = 0; i < kSnimku - 1; ++i) Prikaz(ID_ANIMACE_KROKVPRED);
+    // At another size nothing drawn so far is of use: the frames before the last were never
+    // shown at this size.
+    SetWindowPos(Okno(), nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+    TestSupport::PumpMessages();
+    UpdateWindow(Okno());
+    oblast = Oblast();
+    ASSERT_EQ(1u, okno->Mezipamet().Pocet());
+
+    // Going back, the library composes from the first frame: each frame it passes is kept.
+    Prikaz(ID_ANIMACE_KROKZPET);
+    EXPECT_EQ(static_cast<size_t>(kSnimku), okno->Mezipamet().Pocet());
+    EXPECT_EQ(ObrazNaprimo(cesta, kSnimku - 2, oblast), ObrazOkna(Okno(), oblast));
+    Prikaz(ID_ANIMACE_KROKZPET);
+    EXPECT_EQ(static_cast<UINT>(kSnimku - 2), Model().ActiveFrame()) << "the next step back is a copy";
+    EXPECT_EQ(ObrazNaprimo(cesta, kSnimku - 3, oblast), ObrazOkna(Okno(), oblast));
+}
+
+TEST_F(MezipametOkna, ResizeStopAndSaveOverTheOpenFileEmptyIt)
+{
+    OtevritAPrehratSmycku();
+    ASSERT_TRUE(okno->Mezipamet().Obsahuje(3));
+    SetWindowPos(Okno(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    TestSupport::PumpMessages();
+    UpdateWindow(Okno());
+    EXPECT_FALSE(okno->Mezipamet().Obsahuje(3)) << "pictures of another size";
+    oblast = Oblast();
+    EXPECT_EQ(ObrazNaprimo(cesta, 0, oblast), ObrazOkna(Okno(), oblast));
+
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_SPUSTIT);
+    Prikaz(ID_ANIMACE_ZASTAVIT); // the file is read again
+    EXPECT_FALSE(okno->Mezipamet().Obsahuje(1));
+
+    const uint32_t rychlost = okno->Rychlost();
+    Prikaz(ID_RYCHLOST_ZVYSIT);
+    ASSERT_NE(rychlost, okno->Rychlost());
+    EXPECT_TRUE(okno->Mezipamet().Obsahuje(0)) << "a speed change keeps what was drawn";
+}
+
+TEST_F(MezipametOkna, SaveRightAfterAStepBackWritesTheFrameOnScreen)
+{
+    OtevritAPrehratSmycku();
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKVPRED);
+    Prikaz(ID_ANIMACE_KROKZPET); // 2, from the cache
+    ASSERT_NE(2u, Model().ActiveFrame());
+    const std::wstring cil = slozka.File(L"na obrazovce.png");
+    ASSERT_TRUE(PrehledFrames::ObslouzitDialog([&] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); }, PrehledFrames::Scenar{cil}));
+    COLORREF barva = 0;
+    ASSERT_TRUE(DecodedPixel(cil, 0, 500, 450, barva));
+    EXPECT_LE(ColourDistance(FrameColour(2), barva), 2);
 }

@@ -1,0 +1,126 @@
+#include "bench/BenchKroky.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "app/OknoHlavni.h"
+#include "bench/Mereni.h"
+#include "image/GifAnimace.h"
+#include "resources/resource.h"
+
+namespace Bench {
+namespace {
+
+constexpr int kSnimku = 24;
+
+struct Kroky {
+    std::vector<double> vpred;
+    std::vector<double> zpet;        // back through frames shown since the file was opened
+    std::vector<double> zpetNoveho;  // back through frames not yet shown at this size
+};
+
+double Krok(UINT prikaz)
+{
+    const LONGLONG t0 = Now();
+    SendMessageW(oknoHlavni.Handle(), WM_COMMAND, prikaz, 0);
+    return Ms(Now() - t0);
+}
+
+// Lets the window's idle work run for a moment, as it does while the user looks at a frame.
+void Podivat()
+{
+    const ULONGLONG konec = GetTickCount64() + 1000;
+    while (GetTickCount64() < konec) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+Kroky ZmeritKroky(const std::wstring& cesta, size_t rozpocet)
+{
+    Kroky k;
+    oknoHlavni.OmezitMezipamet(rozpocet);
+    oknoHlavni.OtevritSoubor(cesta, false);
+    Podivat();
+    const int n = oknoHlavni.Animace() ? oknoHlavni.Animace()->FrameCount() : 0;
+    for (int i = 1; i < n; ++i) k.vpred.push_back(Krok(ID_ANIMACE_KROKVPRED));
+    for (int i = 1; i < n; ++i) k.zpet.push_back(Krok(ID_ANIMACE_KROKZPET));
+    // Forward again with nothing kept, so that going back finds none of the frames drawn.
+    oknoHlavni.OmezitMezipamet(0);
+    for (int i = 1; i < n; ++i) Krok(ID_ANIMACE_KROKVPRED);
+    oknoHlavni.OmezitMezipamet(rozpocet);
+    InvalidateRect(oknoHlavni.Handle(), nullptr, FALSE); // the last frame shown, drawn again
+    UpdateWindow(oknoHlavni.Handle());
+    Podivat();
+    for (int i = 1; i < n; ++i) k.zpetNoveho.push_back(Krok(ID_ANIMACE_KROKZPET));
+    oknoHlavni.ZavritSoubor();
+    return k;
+}
+
+double Prumer(const std::vector<double>& v) { return v.empty() ? 0 : std::accumulate(v.begin(), v.end(), 0.0) / v.size(); }
+
+// Frame intervals of the second and later loops.
+std::vector<double> DruhaSmycka(const std::wstring& cesta, size_t rozpocet, int intervalu)
+{
+    oknoHlavni.OmezitMezipamet(rozpocet);
+    oknoHlavni.OtevritSoubor(cesta, true);
+    const int n = oknoHlavni.Animace() ? oknoHlavni.Animace()->FrameCount() : 0;
+    std::vector<LONGLONG> zmeny;
+    int posledni = oknoHlavni.Snimek();
+    const ULONGLONG konec = GetTickCount64() + 120000;
+    while (static_cast<int>(zmeny.size()) < n + 1 + intervalu && GetTickCount64() < konec) {
+        MSG msg;
+        if (!GetMessageW(&msg, nullptr, 0, 0)) break;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (oknoHlavni.Snimek() != posledni) {
+            posledni = oknoHlavni.Snimek();
+            zmeny.push_back(Now());
+        }
+    }
+    oknoHlavni.ZavritSoubor();
+    std::vector<double> intervaly;
+    for (size_t i = static_cast<size_t>(n) + 1; i < zmeny.size(); ++i) intervaly.push_back(Ms(zmeny[i] - zmeny[i - 1]));
+    return intervaly;
+}
+
+} // namespace
+
+void KrokyAPrehravani()
+{
+    const size_t rozpocet = oknoHlavni.Mezipamet().Rozpocet();
+    std::printf("\nSteps in the main window (800x600), %d frames written as changed rectangles, each run of steps\n"
+                "a second after the file is shown; ms, medians (back into frames not shown: median / the\n"
+                "first step, which composes from frame 0)\n",
+                kSnimku);
+    std::printf("%-10s %-9s | %8s | %8s | %17s | %s\n", "image", "cache", "forward", "back", "back, not shown",
+                "back/forward");
+    for (const auto& [w, h] : {std::pair{640, 480}, std::pair{1280, 720}, std::pair{1920, 1080}}) {
+        const std::wstring cesta = PripravitCastecnou(w, h, kSnimku, 4);
+        for (const size_t r : {size_t{0}, rozpocet}) {
+            const Kroky k = ZmeritKroky(cesta, r);
+            char nazev[32];
+            std::snprintf(nazev, sizeof nazev, "%dx%d", w, h);
+            std::printf("%-10s %-9s | %8.2f | %8.2f | %7.2f / %7.1f | %5.2f\n", nazev, r ? "128 MB" : "none",
+                        Median(k.vpred), Median(k.zpet), Median(k.zpetNoveho), k.zpetNoveho.empty() ? 0 : k.zpetNoveho.front(),
+                        Median(k.zpet) / Median(k.vpred));
+        }
+    }
+    constexpr int kIntervalu = 100;
+    std::printf("\nPlayback from the second loop, 1920x1080, %d frames of 20 ms, %d intervals (ms)\n", kSnimku,
+                kIntervalu);
+    std::printf("%-9s | %8s | %8s | %8s\n", "cache", "median", "mean", "p95");
+    const std::wstring rychla = PripravitCastecnou(1920, 1080, kSnimku, 2);
+    for (const size_t r : {size_t{0}, rozpocet}) {
+        const std::vector<double> v = DruhaSmycka(rychla, r, kIntervalu);
+        std::printf("%-9s | %8.2f | %8.2f | %8.2f\n", r ? "128 MB" : "none", Median(v), Prumer(v), Percentile(v, 0.95));
+    }
+    oknoHlavni.OmezitMezipamet(rozpocet);
+}
+
+} // namespace Bench
