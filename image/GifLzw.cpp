@@ -133,8 +133,10 @@ void GifLzw::Decode(size_t wanted)
                 prvni[dalsi] = prvni[predchozi];
                 delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
                 poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
-                if (++dalsi == (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
+                ++dalsi;
             }
+            // See below; with a minimum code size of 1 this widens right after a clear code.
+            if (dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
             ++n;
             predchozi = code;
             delkaPredchoziho = 1;
@@ -174,13 +176,16 @@ void GifLzw::Decode(size_t wanted)
             }
         }
         // Once the table is full it stays as it is until a clear code (a "deferred clear").
+        // Codes widen once the next code to define does not fit; ">=" and not "==" because
+        // with a minimum code size of 1 the first code to define (4) is already too wide, so
+        // the code after the first literal is 3 bits wide, as giflib reads it.
         if (dalsi < kKodu) {
             predpona[dalsi] = static_cast<uint16_t>(predchozi);
             pripona[dalsi] = out[n];
             prvni[dalsi] = prvni[predchozi];
             delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
             poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
-            if (++dalsi == (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
+            if (++dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
         }
         n += length;
         predchozi = code;
