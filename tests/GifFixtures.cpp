@@ -71,23 +71,37 @@ private:
 };
 
 // Uncompressed LZW: every pixel as a literal, with clear codes often enough that the code
-// width stays at 9 bits. Valid for every decoder, and simple enough to trust.
-std::string LzwSolid(BYTE index, size_t pixels)
+// width stays at 9 bits. Valid for every decoder, and simple enough to trust. An end code
+// after `written` pixels leaves the rest of the frame without data.
+std::string LzwLiterals(const std::vector<BYTE>& pixels, size_t written = SIZE_MAX)
 {
     BitWriter bits;
     const int width = kMinCodeSize + 1;
     bits.Put(kClearCode, width);
     int sinceClear = 0;
-    for (size_t i = 0; i < pixels; ++i) {
+    for (size_t i = 0; i < pixels.size() && i < written; ++i) {
         if (sinceClear == kLiteralsPerClear) {
             bits.Put(kClearCode, width);
             sinceClear = 0;
         }
-        bits.Put(index, width);
+        bits.Put(pixels[i], width);
         ++sinceClear;
     }
     bits.Put(kEndCode, width);
     return bits.Finish();
+}
+
+std::string LzwSolid(BYTE index, size_t pixels) { return LzwLiterals(std::vector<BYTE>(pixels, index)); }
+
+// The rows of an interlaced frame in the order the file gives them: every 8th from 0, every
+// 8th from 4, every 4th from 2, every 2nd from 1.
+std::vector<BYTE> Interlace(const std::vector<BYTE>& pixels, size_t width, size_t height)
+{
+    std::vector<BYTE> out;
+    for (const auto& pass : {std::make_pair(0, 8), std::make_pair(4, 8), std::make_pair(2, 4), std::make_pair(1, 2)})
+        for (size_t y = pass.first; y < height; y += pass.second)
+            out.insert(out.end(), pixels.begin() + y * width, pixels.begin() + (y + 1) * width);
+    return out;
 }
 
 void PutLoop(std::string& out)
@@ -108,19 +122,39 @@ void PutApplication(std::string& out)
     PutSubBlocks(out, "gamma=0.45455");
 }
 
+void PutControl(std::string& out, const GifRecipe& recipe, const Frame& frame, int transparent)
+{
+    out += "\x21\xF9\x04";
+    out += static_cast<char>((frame.disposal & 7) << 2 | (transparent >= 0 ? 1 : 0));
+    Put16(out, frame.delay);
+    out += static_cast<char>(transparent >= 0 ? transparent : 0);
+    out += '\0';
+    if (recipe.applicationAfterControl) PutApplication(out);
+}
+
+void PutOwnFrame(std::string& out, const GifRecipe& recipe, const Frame& frame)
+{
+    PutControl(out, recipe, frame, frame.transparentIndex);
+    out += '\x2C';
+    Put16(out, frame.left);
+    Put16(out, frame.top);
+    Put16(out, frame.width);
+    Put16(out, frame.height);
+    out += static_cast<char>(frame.interlaced ? 0xC7 : 0x87);
+    PutTable(out, frame.colours);
+    out += static_cast<char>(kMinCodeSize);
+    const std::vector<BYTE> rows = frame.interlaced ? Interlace(frame.pixels, frame.width, frame.height) : frame.pixels;
+    PutSubBlocks(out, LzwLiterals(rows, frame.pixelsWritten));
+}
+
 void PutFrame(std::string& out, const GifRecipe& recipe, size_t index)
 {
     const Frame& frame = recipe.frames[index];
+    if (!frame.pixels.empty()) return PutOwnFrame(out, recipe, frame);
     const bool local = recipe.palette == Palette::Local || (recipe.palette == Palette::FirstFrameOnly && index == 0);
     // The frame's one pixel value: its own entry of the global table, else entry 0.
     BYTE pixel = recipe.palette == Palette::Global ? static_cast<BYTE>(index) : 0;
-
-    out += "\x21\xF9\x04";
-    out += static_cast<char>(frame.transparent ? 0x05 : 0x04); // disposal 1: leave the frame in place
-    Put16(out, frame.delay);
-    out += static_cast<char>(frame.transparent ? pixel : 0);
-    out += '\0';
-    if (recipe.applicationAfterControl) PutApplication(out);
+    PutControl(out, recipe, frame, frame.transparent ? pixel : -1);
 
     out += '\x2C';
     Put16(out, 0);
@@ -170,6 +204,66 @@ GifRecipe Still(UINT16 width, UINT16 height, COLORREF colour)
     recipe.loop = false;
     recipe.frames.push_back({colour, 0});
     return recipe;
+}
+
+Frame OwnFrame(UINT16 left, UINT16 top, UINT16 w, UINT16 h, std::vector<BYTE> pixels, std::vector<COLORREF> colours,
+               BYTE disposal)
+{
+    Frame frame{RGB(0, 0, 0), 10};
+    frame.disposal = disposal;
+    frame.left = left;
+    frame.top = top;
+    frame.width = w;
+    frame.height = h;
+    frame.pixels = std::move(pixels);
+    frame.colours = std::move(colours);
+    return frame;
+}
+
+std::string LzwCompressed(const std::vector<uint16_t>& values, int minimumCode, bool deferredClear)
+{
+    const unsigned clear = 1u << minimumCode;
+    constexpr unsigned kCodes = 4096;
+    std::vector<std::vector<unsigned>> next; // next[code][value]: the code of that string plus value
+    unsigned free = 0;
+    const auto reset = [&] {
+        next.assign(kCodes, std::vector<unsigned>());
+        free = clear + 2;
+    };
+    // The decoder defines each code one code after the encoder, and reads every code with
+    // the narrowest width that holds the codes it has defined.
+    const auto width = [&](unsigned defined) {
+        int w = minimumCode + 1;
+        while (w < 12 && (1u << w) < defined) ++w;
+        return w;
+    };
+    BitWriter bits;
+    reset();
+    bits.Put(clear, width(free));
+    if (values.empty()) {
+        bits.Put(clear + 1, width(free));
+        return bits.Finish();
+    }
+    unsigned prefix = values[0];
+    for (size_t i = 1; i < values.size(); ++i) {
+        std::vector<unsigned>& links = next[prefix];
+        if (links.size() > values[i] && links[values[i]] != 0) {
+            prefix = links[values[i]];
+            continue;
+        }
+        bits.Put(prefix, width(free));
+        if (free < kCodes) {
+            if (links.size() <= values[i]) links.resize(values[i] + 1u, 0);
+            links[values[i]] = free++;
+        } else if (!deferredClear) {
+            bits.Put(clear, width(free));
+            reset();
+        }
+        prefix = values[i];
+    }
+    bits.Put(prefix, width(free));
+    bits.Put(clear + 1, width(free < kCodes ? free + 1 : free));
+    return bits.Finish();
 }
 
 std::string EncodeGif(const GifRecipe& recipe)

@@ -1,8 +1,11 @@
 #pragma once
-// Test fixtures made on the spot: GIF files of solid-colour frames with chosen delays, and a
-// 32-bit canvas (a DIB section in a memory DC) to draw into and read the pixels back.
+// Test fixtures made on the spot: GIF files of solid-colour frames with chosen delays, or of
+// frames with pixels, rectangles and disposal of their own; LZW streams; and a 32-bit canvas
+// (a DIB section in a memory DC) to draw into and read the pixels back.
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,7 +15,26 @@ struct Frame {
     COLORREF colour;
     UINT16 delay; // hundredths of a second
     bool transparent = false; // the frame's one colour is its transparent colour
+    BYTE disposal = 1;        // as the control extension writes it, 0..7
+
+    // A frame of its own when `pixels` is not empty: its indices, row by row, into `colours`
+    // (written as its local table), over width x height at (left, top), which may reach past
+    // the screen. `colour` and `transparent` then play no part.
+    UINT16 left = 0;
+    UINT16 top = 0;
+    UINT16 width = 0;
+    UINT16 height = 0;
+    std::vector<BYTE> pixels;
+    std::vector<COLORREF> colours;
+    int transparentIndex = -1;
+    bool interlaced = false;
+    // The image data's end code comes after this many pixels (all of them by default).
+    size_t pixelsWritten = SIZE_MAX;
 };
+
+// An LZW stream of values below 2^minimumCode (1..11) that compresses as encoders do. With
+// deferredClear the table stays full for the rest of the stream instead of being cleared.
+std::string LzwCompressed(const std::vector<uint16_t>& values, int minimumCode, bool deferredClear);
 
 // Where the colours of the file live. None writes a GIF without any colour table;
 // FirstFrameOnly gives the first frame a local table and the others none at all.
@@ -40,6 +62,10 @@ COLORREF FrameColour(int i);
 GifRecipe Animation(UINT16 width, UINT16 height, int count, const std::vector<UINT16>& delays = {});
 // One frame of one colour, no delays to speak of.
 GifRecipe Still(UINT16 width, UINT16 height, COLORREF colour);
+// A frame of its own (see Frame): w x h at (left, top), index i of pixels the colour
+// colours[i].
+Frame OwnFrame(UINT16 left, UINT16 top, UINT16 w, UINT16 h, std::vector<BYTE> pixels, std::vector<COLORREF> colours,
+               BYTE disposal = 1);
 
 std::string EncodeGif(const GifRecipe& recipe);
 bool WriteGif(const std::wstring& path, const GifRecipe& recipe);

@@ -1,0 +1,97 @@
+#pragma once
+// Animora's own GIF decoder: frames composed on the logical screen as browsers compose them,
+// decoded lazily from the file's bytes, with a few full-canvas checkpoints so that an earlier
+// frame is reached in a handful of frame decodes. Standard C++ only (no Win32): the program
+// wraps it, and the fuzz test builds it natively. One thread per instance.
+//
+// Pixels are 32-bit 0xAARRGGBB values (bytes B, G, R, A in memory), straight alpha; the
+// canvas starts fully transparent (0). Damaged files give what they hold: a frame cut short
+// shows the rows it decoded over the canvas as it was.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "image/GifLzw.h"
+#include "image/GifStruktura.h"
+
+// Owns a copy of the file's bytes and every buffer; not copyable.
+class GifDekoder {
+public:
+    enum class Otevreni {
+        Otevreno,    // ready: Width, Height, FrameCount and the frames
+        NeniGif,     // no "GIF87a" / "GIF89a" signature: another decoder's file
+        PrilisVelky, // the canvas holds more pixels than the budget allows
+        ZadnySnimek, // a GIF without a single frame that can be decoded
+    };
+
+    struct Limity {
+        uint64_t pixelu = uint64_t{64} << 20;  // largest canvas, width * height
+        size_t pametKontrol = size_t{64} << 20; // bytes for checkpoints (whole canvases)
+        size_t oknoLzw = GifLzw::kOkno;         // decoded values the LZW decoder keeps
+    };
+
+    GifDekoder() : GifDekoder(Limity{}) {}
+    explicit GifDekoder(Limity limity) : limity_(limity), lzw_(limity.oknoLzw) {}
+    GifDekoder(const GifDekoder&) = delete;
+    GifDekoder& operator=(const GifDekoder&) = delete;
+
+    // Takes the whole file; walks its blocks once and composes frame 0. Any earlier file is
+    // dropped first. Only Otevreno leaves frames to ask for.
+    Otevreni Open(std::vector<uint8_t> file);
+    // Drops the file and every buffer.
+    void Close();
+
+    // The canvas: the logical screen, grown to hold the first frame where that frame is wider
+    // or taller than the screen (it then keeps its offset).
+    uint32_t Width() const { return sirka_; }
+    uint32_t Height() const { return vyska_; }
+    size_t FrameCount() const { return snimky_.size(); }
+    // Delay of frame i in hundredths of a second (0 without a control extension).
+    uint16_t Delay(size_t i) const { return snimky_[i].zpozdeni; }
+    // Rectangle, disposal, transparent index and interlacing of frame i as the file gives them.
+    const GifStruktura::Snimek& Info(size_t i) const { return snimky_[i]; }
+    // False when the file ends inside frame i's data or, once frame i has been composed, when
+    // its image data ended before the last row the canvas shows.
+    bool Uplny(size_t i) const { return snimky_[i].dataCela && !kratke_[i]; }
+
+    // Composes frame i and returns Width() * Height() pixels, row by row, valid until the
+    // next call that composes or opens; null when i is not below FrameCount().
+    const uint32_t* Snimek(size_t i);
+    // The first frame Snimek(i) will compose from the present state: i when i is on the
+    // canvas already, one after the frame on the canvas when going forward, else the nearest
+    // checkpoint before i (0 when there is none). Every frame from there to i passes over
+    // the canvas on the way.
+    size_t PrvniSnimekCesty(size_t i) const;
+    // Frames between checkpoints (0 when the budget holds none); for tests and benchmarks.
+    size_t RozestupKontrol() const { return rozestup_; }
+
+private:
+    enum class Stav { Zaklad, Zobrazen }; // the canvas before frame index_ is drawn / showing it
+
+    void Draw(size_t i);
+    void Dispose(size_t i);
+    void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const uint16_t* values);
+    void GatherData(const GifStruktura::Snimek& s);
+    void BuildPalette(const GifStruktura::Snimek& s);
+    bool IsCheckpoint(size_t i) const { return rozestup_ && i > 0 && i % rozestup_ == 0; }
+    void CopyRect(const GifStruktura::Snimek& s, bool save);
+
+    Limity limity_;
+    std::vector<uint8_t> soubor_;
+    uint32_t sirka_ = 0;
+    uint32_t vyska_ = 0;
+    std::vector<GifStruktura::Snimek> snimky_;
+    std::vector<uint8_t> kratke_; // per frame: its data ended short when it was composed
+
+    std::vector<uint32_t> platno_;
+    Stav stav_ = Stav::Zaklad;
+    size_t index_ = 0;
+    std::vector<uint32_t> predchozi_; // the rectangle under the frame shown, kept for disposal 3
+    size_t rozestup_ = 0;
+    std::vector<std::vector<uint32_t>> kontroly_; // kontroly_[j]: the canvas before frame (j + 1) * rozestup_
+
+    GifLzw lzw_;
+    std::vector<uint8_t> data_; // the frame's image data without sub-block lengths
+    uint32_t paleta_[1u << 11] = {}; // 0 marks the transparent index
+    bool pruhlednost_ = false;
+};

@@ -1,0 +1,204 @@
+#include "image/GifLzw.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Copies count values from an earlier place of the same buffer, 8 at a time: up to 7 values
+// past the end are written with whatever follows the source, to be overwritten later.
+// Every value needed lies before `to`, so no chunk reads a value this copy has written.
+inline void CopyForward(uint16_t* to, const uint16_t* from, size_t count)
+{
+    for (size_t i = 0; i < count; i += 8) {
+        uint16_t chunk[8];
+        std::memcpy(chunk, from + i, sizeof chunk);
+        std::memcpy(to + i, chunk, sizeof chunk);
+    }
+}
+
+} // namespace
+
+void GifLzw::Start(unsigned minimumCode, const uint8_t* bytes, size_t size, uint32_t width, uint32_t height)
+{
+    bajt_ = bytes;
+    konecDat_ = bytes + size;
+    bity_ = 0;
+    pocetBitu_ = 0;
+    skoncil_ = minimumCode < 1 || minimumCode > 11;
+    minimalniKod_ = skoncil_ ? 1 : minimumCode;
+    clear_ = 1u << minimalniKod_;
+    for (unsigned i = 0; i < clear_; ++i) {
+        predpona_[i] = 0;
+        pripona_[i] = static_cast<uint16_t>(i);
+        prvni_[i] = static_cast<uint16_t>(i);
+        delka_[i] = 1;
+    }
+    Clear();
+
+    // Room for the whole frame up to the window, and for a few rows at least, so that what
+    // waits to be taken never fills more than a quarter of it (see Compact).
+    const uint64_t frame = uint64_t{width} * height;
+    const size_t room = std::max<size_t>(static_cast<size_t>(std::min<uint64_t>(frame, okno_)),
+                                         4 * (size_t{width} + kKodu)) + kRezerva;
+    if (hodnoty_.size() < room) hodnoty_.resize(room);
+    zacatek_ = 0;
+    konec_ = 0;
+    zaklad_ = 0;
+}
+
+void GifLzw::Clear()
+{
+    sirkaKodu_ = minimalniKod_ + 1;
+    dalsi_ = clear_ + 2;
+    predchozi_ = kZadny;
+    delkaPredchoziho_ = 0;
+}
+
+size_t GifLzw::Fill(size_t wanted)
+{
+    while (!skoncil_ && Available() < wanted) {
+        if (konec_ > hodnoty_.size() - kRezerva) Compact();
+        Decode(wanted);
+    }
+    return Available();
+}
+
+// Keeps what waits to be taken and the most recent quarter of the window, where the strings
+// of the latest codes are, and drops the rest.
+void GifLzw::Compact()
+{
+    const size_t history = hodnoty_.size() / 4;
+    const size_t from = std::min(zacatek_, konec_ > history ? konec_ - history : 0);
+    std::memmove(hodnoty_.data(), hodnoty_.data() + from, (konec_ - from) * sizeof(uint16_t));
+    zaklad_ += static_cast<uint32_t>(from);
+    zacatek_ -= from;
+    konec_ -= from;
+    if (konec_ > hodnoty_.size() - kRezerva) skoncil_ = true; // cannot happen: wanted is below a quarter
+}
+
+void GifLzw::Decode(size_t wanted)
+{
+    // The state lives in locals while the loop runs: the compiler would otherwise store and
+    // reload the members around every write to the values.
+    const uint8_t* bajt = bajt_;
+    const uint8_t* const konecDat = konecDat_;
+    uint64_t bity = bity_;
+    unsigned pocetBitu = pocetBitu_;
+    unsigned sirkaKodu = sirkaKodu_;
+    unsigned dalsi = dalsi_;
+    unsigned predchozi = predchozi_;
+    size_t delkaPredchoziho = delkaPredchoziho_;
+    const unsigned clear = clear_;
+    const uint32_t zaklad = zaklad_;
+    uint16_t* const out = hodnoty_.data();
+    uint16_t* const predpona = predpona_;
+    uint16_t* const pripona = pripona_;
+    uint16_t* const prvni = prvni_;
+    uint16_t* const delka = delka_;
+    uint32_t* const poloha = poloha_;
+    bool skoncil = false;
+
+    size_t n = konec_;
+    const size_t target = zacatek_ + wanted;
+    const size_t limit = hodnoty_.size() - kRezerva;
+    while (n < target && n <= limit) {
+        if (pocetBitu < sirkaKodu) {
+            if (konecDat - bajt >= 8) {
+                uint64_t next = 0;
+                std::memcpy(&next, bajt, 8); // GIF packs codes from the lowest bit up
+                bity |= next << pocetBitu;
+                bajt += (63 - pocetBitu) >> 3;
+                pocetBitu |= 56;
+            } else {
+                while (pocetBitu <= 56 && bajt != konecDat) {
+                    bity |= uint64_t{*bajt++} << pocetBitu;
+                    pocetBitu += 8;
+                }
+                if (pocetBitu < sirkaKodu) {
+                    skoncil = true; // the data ran out
+                    break;
+                }
+            }
+        }
+        const unsigned code = static_cast<unsigned>(bity) & ((1u << sirkaKodu) - 1);
+        bity >>= sirkaKodu;
+        pocetBitu -= sirkaKodu;
+
+        if (code < clear) {
+            out[n] = static_cast<uint16_t>(code);
+            if (predchozi != kZadny && dalsi < kKodu) {
+                predpona[dalsi] = static_cast<uint16_t>(predchozi);
+                pripona[dalsi] = static_cast<uint16_t>(code);
+                prvni[dalsi] = prvni[predchozi];
+                delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
+                poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
+                ++dalsi;
+            }
+            // See below; with a minimum code size of 1 this widens right after a clear code.
+            if (dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
+            ++n;
+            predchozi = code;
+            delkaPredchoziho = 1;
+            continue;
+        }
+        if (code == clear) {
+            sirkaKodu = minimalniKod_ + 1;
+            dalsi = clear + 2;
+            predchozi = kZadny;
+            continue;
+        }
+        // The end code; a code not yet defined; a string code right after a clear code.
+        if (code == clear + 1 || code > dalsi || (code == dalsi && dalsi == kKodu) || predchozi == kZadny) {
+            skoncil = true;
+            break;
+        }
+
+        size_t length = 0;
+        if (code == dalsi) {
+            // The code being defined: the previous string and its own first value, which
+            // the previous string's copy just put in place.
+            length = delkaPredchoziho + 1;
+            CopyForward(out + n, out + n - delkaPredchoziho, delkaPredchoziho);
+            out[n + delkaPredchoziho] = out[n];
+        } else {
+            length = delka[code];
+            const uint32_t from = poloha[code];
+            if (from >= zaklad && from - zaklad + length <= n) {
+                CopyForward(out + n, out + (from - zaklad), length);
+            } else { // gone from the window: along the chain, last value first
+                uint16_t* p = out + n + length;
+                unsigned c = code;
+                while (p != out + n) {
+                    *--p = pripona[c];
+                    c = predpona[c];
+                }
+            }
+        }
+        // Once the table is full it stays as it is until a clear code (a "deferred clear").
+        // Codes widen once the next code to define does not fit; ">=" and not "==" because
+        // with a minimum code size of 1 the first code to define (4) is already too wide, so
+        // the code after the first literal is 3 bits wide, as giflib reads it.
+        if (dalsi < kKodu) {
+            predpona[dalsi] = static_cast<uint16_t>(predchozi);
+            pripona[dalsi] = out[n];
+            prvni[dalsi] = prvni[predchozi];
+            delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
+            poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
+            if (++dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
+        }
+        n += length;
+        predchozi = code;
+        delkaPredchoziho = length;
+    }
+
+    bajt_ = bajt;
+    bity_ = bity;
+    pocetBitu_ = pocetBitu;
+    sirkaKodu_ = sirkaKodu;
+    dalsi_ = dalsi;
+    predchozi_ = predchozi;
+    delkaPredchoziho_ = delkaPredchoziho;
+    konec_ = n;
+    skoncil_ = skoncil;
+}

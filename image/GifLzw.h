@@ -1,0 +1,70 @@
+#pragma once
+// The variable-length LZW code of GIF image data. Decoded values gather in a window the
+// decoder owns; a code's string is copied from where it came out before, and only a string
+// that has left the window is rebuilt along its chain of prefixes. Standard C++ only.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class GifLzw {
+public:
+    // Values kept by default: a 1920 x 1080 frame's strings are copied, not rebuilt, up to
+    // its last rows.
+    static constexpr size_t kOkno = size_t{1} << 20;
+
+    // window: values the decoder keeps; fewer than a few rows' worth is raised to that.
+    explicit GifLzw(size_t window = kOkno) : okno_(window) {}
+    GifLzw(const GifLzw&) = delete;
+    GifLzw& operator=(const GifLzw&) = delete;
+
+    // Starts a stream of minimumCode (1..11; anything else ends at once) over bytes, the image
+    // data without its sub-block lengths, for a frame of width x height values. The bytes
+    // stay the caller's and must outlive the decoding.
+    void Start(unsigned minimumCode, const uint8_t* bytes, size_t size, uint32_t width, uint32_t height);
+
+    // Decodes until at least `wanted` values (at most the frame's width) wait to be taken, or
+    // the stream ends; returns how many wait.
+    size_t Fill(size_t wanted);
+    const uint16_t* Values() const { return hodnoty_.data() + zacatek_; }
+    size_t Available() const { return konec_ - zacatek_; }
+    void Take(size_t count) { zacatek_ += count; }
+
+    // The end code came, a code was not in the table, or the bytes ran out.
+    bool Skoncil() const { return skoncil_; }
+
+private:
+    static constexpr unsigned kKodu = 4096; // 12-bit codes
+    static constexpr unsigned kZadny = kKodu;
+    // Room for the longest string and the over-copy past its end.
+    static constexpr size_t kRezerva = kKodu + 16;
+
+    void Clear();
+    void Compact();
+    void Decode(size_t wanted);
+
+    size_t okno_;
+    const uint8_t* bajt_ = nullptr;
+    const uint8_t* konecDat_ = nullptr;
+    uint64_t bity_ = 0;
+    unsigned pocetBitu_ = 0;
+
+    unsigned minimalniKod_ = 0;
+    unsigned clear_ = 0;
+    unsigned sirkaKodu_ = 0;
+    unsigned dalsi_ = 0; // the next code to be defined; kKodu once the table is full
+    unsigned predchozi_ = kZadny;
+    unsigned delkaPredchoziho_ = 0;
+    bool skoncil_ = true;
+
+    std::vector<uint16_t> hodnoty_;
+    size_t zacatek_ = 0; // first value not yet taken
+    size_t konec_ = 0;   // one past the last value decoded
+    // Position in the whole stream of hodnoty_[0]; a frame's stream is below 2^32 values.
+    uint32_t zaklad_ = 0;
+
+    uint16_t predpona_[kKodu];
+    uint16_t pripona_[kKodu];
+    uint16_t prvni_[kKodu];
+    uint16_t delka_[kKodu];
+    uint32_t poloha_[kKodu]; // where in the stream the code's string came out first
+};

@@ -1,0 +1,176 @@
+#include "image/GifStruktura.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace GifStruktura {
+namespace {
+
+constexpr uint8_t kTableFlag = 0x80;
+constexpr uint8_t kInterlaceFlag = 0x40;
+constexpr uint8_t kExtension = 0x21;
+constexpr uint8_t kImage = 0x2C;
+constexpr uint8_t kGraphicControl = 0xF9;
+constexpr size_t kHeaderSize = 13; // signature and logical screen descriptor
+constexpr size_t kDescriptorSize = 9;
+constexpr uint8_t kLargestMinimumCode = 11; // codes of 12 bits at most
+
+uint32_t Read16(const uint8_t* p) { return p[0] | (uint32_t{p[1]} << 8); }
+
+uint32_t TableEntries(uint8_t flags) { return uint32_t{2} << (flags & 7); }
+
+// A control extension describes the next image only.
+struct Control {
+    uint16_t delay = 0;
+    Likvidace disposal = Likvidace::Ponechat;
+    int transparent = -1;
+};
+
+Likvidace DisposalOf(uint8_t packed)
+{
+    switch ((packed >> 2) & 7) {
+    case 2:
+        return Likvidace::Vymazat;
+    case 3:
+    case 4: // some encoders set the third bit for "restore to previous"; browsers read it so
+        return Likvidace::Obnovit;
+    default:
+        return Likvidace::Ponechat;
+    }
+}
+
+class Walker {
+public:
+    Walker(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+    bool Has(size_t count) const { return count <= size_ - pos_; }
+    size_t Pos() const { return pos_; }
+    const uint8_t* At() const { return data_ + pos_; }
+    void Skip(size_t count) { pos_ += count; }
+    bool Byte(uint8_t& b)
+    {
+        if (!Has(1)) return false;
+        b = data_[pos_++];
+        return true;
+    }
+    // Skips data sub-blocks up to and including their terminator; false when the data ends
+    // first. dataBytes counts the bytes inside the sub-blocks that the file holds.
+    bool SkipSubBlocks(size_t* dataBytes = nullptr)
+    {
+        for (;;) {
+            uint8_t length = 0;
+            if (!Byte(length)) return false;
+            if (length == 0) return true;
+            const size_t have = std::min<size_t>(length, size_ - pos_);
+            if (dataBytes) *dataBytes += have;
+            pos_ += have;
+            if (have < length) return false;
+        }
+    }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+};
+
+// Reads an extension after its introducer; false when the data ends inside it.
+bool ReadExtension(Walker& in, Control& control)
+{
+    uint8_t label = 0;
+    if (!in.Byte(label)) return false;
+    if (label == kGraphicControl && in.Has(5) && in.At()[0] >= 4) {
+        const uint8_t* p = in.At() + 1;
+        control.disposal = DisposalOf(p[0]);
+        control.delay = static_cast<uint16_t>(Read16(p + 1));
+        control.transparent = (p[0] & 1) ? p[3] : -1;
+    }
+    return in.SkipSubBlocks();
+}
+
+// Reads an image after its separator into frame; false when the walk has to end.
+bool ReadImage(Walker& in, size_t globalTable, uint32_t globalEntries, bool& usable, Snimek& frame)
+{
+    usable = false;
+    if (!in.Has(kDescriptorSize)) return false;
+    const uint8_t* d = in.At();
+    frame.x = Read16(d);
+    frame.y = Read16(d + 2);
+    frame.sirka = Read16(d + 4);
+    frame.vyska = Read16(d + 6);
+    frame.prokladany = (d[8] & kInterlaceFlag) != 0;
+    in.Skip(kDescriptorSize);
+    frame.paleta = globalTable;
+    frame.barev = globalEntries;
+    if (d[8] & kTableFlag) {
+        frame.barev = TableEntries(d[8]);
+        if (!in.Has(size_t{3} * frame.barev)) return false;
+        frame.paleta = in.Pos();
+        in.Skip(size_t{3} * frame.barev);
+    }
+    if (!in.Byte(frame.minimalniKod)) return false;
+    frame.data = in.Pos();
+    size_t dataBytes = 0;
+    frame.dataCela = in.SkipSubBlocks(&dataBytes);
+    usable = frame.minimalniKod >= 1 && frame.minimalniKod <= kLargestMinimumCode && frame.sirka > 0 &&
+             frame.vyska > 0 && dataBytes > 0;
+    return frame.dataCela;
+}
+
+} // namespace
+
+Obsah Projdi(const uint8_t* data, size_t size)
+{
+    Obsah obsah;
+    if (size < 6 || (std::memcmp(data, "GIF87a", 6) != 0 && std::memcmp(data, "GIF89a", 6) != 0)) return obsah;
+    obsah.gif = true;
+    if (size < kHeaderSize) return obsah;
+    obsah.sirka = Read16(data + 6);
+    obsah.vyska = Read16(data + 8);
+    Walker in(data, size);
+    in.Skip(kHeaderSize);
+    size_t globalTable = 0;
+    uint32_t globalEntries = 0;
+    if (data[10] & kTableFlag) {
+        globalEntries = TableEntries(data[10]);
+        if (!in.Has(size_t{3} * globalEntries)) return obsah;
+        globalTable = in.Pos();
+        in.Skip(size_t{3} * globalEntries);
+    }
+
+    Control control;
+    uint8_t block = 0;
+    while (in.Byte(block)) {
+        if (block == kExtension) {
+            if (!ReadExtension(in, control)) break;
+        } else if (block == kImage) {
+            Snimek frame;
+            bool usable = false;
+            const bool more = ReadImage(in, globalTable, globalEntries, usable, frame);
+            if (usable) {
+                frame.zpozdeni = control.delay;
+                frame.likvidace = control.disposal;
+                frame.pruhledny = control.transparent;
+                obsah.snimky.push_back(frame);
+            }
+            control = Control{};
+            if (!more) break;
+        } else {
+            break; // the trailer, or bytes that start no block: browsers end the file there
+        }
+    }
+
+    // A first frame larger than the screen says the screen is wrong: the screen grows to
+    // hold it where it stands, so that later frames keep their places. A first frame that
+    // would fit but is placed past an edge is clipped like any other frame.
+    if (!obsah.snimky.empty()) {
+        const Snimek& first = obsah.snimky.front();
+        if (first.sirka > obsah.sirka || first.vyska > obsah.vyska) {
+            obsah.sirka = std::max(obsah.sirka, first.x + first.sirka);
+            obsah.vyska = std::max(obsah.vyska, first.y + first.vyska);
+        }
+    }
+    return obsah;
+}
+
+} // namespace GifStruktura

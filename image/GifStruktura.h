@@ -1,0 +1,53 @@
+#pragma once
+// One walk over the blocks of a GIF held in memory: the logical screen and the table of the
+// frames that can be decoded, with what their graphic control extensions say about them.
+// Standard C++ only, so that the decoder also builds natively (the fuzz test does).
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace GifStruktura {
+
+// What becomes of a frame's rectangle after the frame has been shown.
+enum class Likvidace : uint8_t {
+    Ponechat, // 0, 1 and the undefined 5..7: the frame stays
+    Vymazat,  // 2: the rectangle becomes transparent
+    Obnovit,  // 3, and 4 as some encoders write it: what was there before the frame returns
+};
+
+struct Snimek {
+    // The rectangle as declared; it may reach outside the screen, which clips it.
+    uint32_t x = 0;
+    uint32_t y = 0;
+    uint32_t sirka = 0;
+    uint32_t vyska = 0;
+    uint16_t zpozdeni = 0; // hundredths of a second; 0 without a control extension
+    Likvidace likvidace = Likvidace::Ponechat;
+    int pruhledny = -1; // transparent index, -1 without one
+    bool prokladany = false;
+    uint8_t minimalniKod = 0; // LZW minimum code size, 1..11
+    // The colour table in force: the local one, else the global one; barev 0 when the file
+    // has neither.
+    size_t paleta = 0; // offset in the file
+    uint32_t barev = 0;
+    size_t data = 0;        // offset of the length byte of the first data sub-block
+    bool dataCela = true;   // false when the file ends inside the data sub-blocks
+};
+
+struct Obsah {
+    bool gif = false; // the file starts with "GIF87a" or "GIF89a"
+    // The logical screen, grown to hold the first frame where that frame is wider or taller.
+    uint32_t sirka = 0;
+    uint32_t vyska = 0;
+    std::vector<Snimek> snimky;
+};
+
+// Walks the blocks once. The walk ends at the trailer, at a byte that starts no block, or
+// where the data ends; trailing bytes are never looked at. A frame is listed when its
+// descriptor, colour table and code size are whole, the code size is 1..11, its rectangle
+// is not empty and at least one byte of its image data is in the file. A frame whose data
+// the file cuts short is listed (it ends the walk). Skipped frames leave no trace: the
+// control extension before them applies to nothing.
+Obsah Projdi(const uint8_t* data, size_t size);
+
+} // namespace GifStruktura
