@@ -20,6 +20,7 @@
 #include "app/RytmusSnimku.h"
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
+#include "winlib/Handles.h"
 #include "winlib/Okno.h"
 #include "winlib/RozliseniCasovace.h"
 
@@ -84,6 +85,8 @@ public:
     HWND PanelNastroju() const { return panelNastroju ? panelNastroju->Handle() : nullptr; }
     HWND SeznamSnimku() const { return seznamSnimku ? seznamSnimku->Handle() : nullptr; }
     const std::array<int, 3>& CastiStavoveListy() const { return castiStavoveListy; }
+    // The DPI the window is laid out for.
+    UINT Dpi() const { return dpi; }
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -113,6 +116,7 @@ private:
     LRESULT OnTimer(UINT_PTR idCasovace);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     bool OnDropFiles(HDROP drop, LRESULT& result);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Window.
     void UkoncitOkno();
@@ -128,6 +132,11 @@ private:
     HRESULT VytvoritPanelNastroju();
     void VytvoritStavovouListu();
     LRESULT RozmistitPanely(WPARAM wParam, LPARAM lParam);
+    // The bars at the window's DPI: the status font and the part widths measured in it, the
+    // toolbar's pictures and the band that holds them.
+    void NastavitPismoStavoveListy();
+    void RozmeritPas(REBARBANDINFOW& pas) const;
+    void PrizpusobitPanelyDpi();
     void ZobrazitTextStavu();
     void VyplnitTip(NMTTDISPINFOW* tip);
     void ZobrazitMenuRychlosti();
@@ -158,6 +167,10 @@ private:
     DrzakMenu hlavniMenu;
     std::unique_ptr<ListBox> seznamSnimku;
     std::array<int, 3> castiStavoveListy{};
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
+    Tarnel::WinApi::Font pismoStavoveListy;
+    int sirkaPocitadla = 0; // widths of the status parts 1 and 2, for their longest texts
+    int sirkaRychlosti = 0;
     bool prehrava = false;
     int snimek = -1;
     uint32_t rychlost = 100;
