@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "about/DlgProgramInfo.h"
@@ -290,27 +291,30 @@ TEST(PriDpiPrehled, OpensCentredAsAScaled800x600WindowWithTheKeyboardOnItsList)
 
 // ---- the rules, each at every DPI ---------------------------------------------------------
 
-class PravidlaDpi : public testing::TestWithParam<UINT> {};
+// A rule: the name the suite lists it under, and the check the child runs.
+struct Pravidlo {
+    const char* nazev;
+    const char* kontrola;
+};
+const Pravidlo kPravidla[] = {
+    {"MainWindowFirstSize", "PriDpiOkno.FirstSizeIs800x600ScaledToTheDpi"},
+    {"ToolbarPictureSize", "PriDpiOkno.ToolbarShowsThePicturesOfTheDpiInABandThatHoldsThem"},
+    {"StatusParts", "PriDpiOkno.StatusPartsHoldTheirLongestTextsInTheBarsFont"},
+    {"DialogTexts", "PriDpiDialogy.EveryStaticTextOfEveryDialogHoldsItsText"},
+    {"HeadingFont", "PriDpiNadpis.HeadingIs20PixelsHighScaledToTheDpi"},
+    {"FramesOverviewOpening", "PriDpiPrehled.OpensCentredAsAScaled800x600WindowWithTheKeyboardOnItsList"},
+};
 
-TEST_P(PravidlaDpi, MainWindowFirstSize) { SpustitPriDpi(GetParam(), "PriDpiOkno.FirstSizeIs800x600ScaledToTheDpi"); }
+void PrintTo(const Pravidlo& pravidlo, std::ostream* vystup) { *vystup << pravidlo.nazev; }
 
-TEST_P(PravidlaDpi, ToolbarPictureSize)
-{
-    SpustitPriDpi(GetParam(), "PriDpiOkno.ToolbarShowsThePicturesOfTheDpiInABandThatHoldsThem");
-}
+class PravidlaDpi : public testing::TestWithParam<std::tuple<Pravidlo, UINT>> {};
 
-TEST_P(PravidlaDpi, StatusParts) { SpustitPriDpi(GetParam(), "PriDpiOkno.StatusPartsHoldTheirLongestTextsInTheBarsFont"); }
+TEST_P(PravidlaDpi, HoldsAtTheDpi) { SpustitPriDpi(std::get<1>(GetParam()), std::get<0>(GetParam()).kontrola); }
 
-TEST_P(PravidlaDpi, DialogTexts) { SpustitPriDpi(GetParam(), "PriDpiDialogy.EveryStaticTextOfEveryDialogHoldsItsText"); }
-
-TEST_P(PravidlaDpi, HeadingFont) { SpustitPriDpi(GetParam(), "PriDpiNadpis.HeadingIs20PixelsHighScaledToTheDpi"); }
-
-TEST_P(PravidlaDpi, FramesOverviewOpening)
-{
-    SpustitPriDpi(GetParam(), "PriDpiPrehled.OpensCentredAsAScaled800x600WindowWithTheKeyboardOnItsList");
-}
-
-INSTANTIATE_TEST_SUITE_P(Dpi, PravidlaDpi, testing::Values(96u, 120u, 144u, 192u),
-                         [](const testing::TestParamInfo<UINT>& info) { return std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Dpi, PravidlaDpi, testing::Combine(testing::ValuesIn(kPravidla), testing::Values(96u, 120u, 144u, 192u)),
+                         [](const testing::TestParamInfo<std::tuple<Pravidlo, UINT>>& info) {
+                             return std::string(std::get<0>(info.param).nazev) + "_" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
 
 } // namespace
