@@ -83,7 +83,7 @@ HRESULT Aplikace::Startup()
         ReadVersionString(L"ProductName", nazevAplikace);
 
         seznamObrazku = std::make_unique<ToolbarImages>();
-        seznamObrazku->Load(IDB_PANEL_NASTROJU);
+        seznamObrazku->LoadSizes();
 
         velkaIkona = NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
         if (!velkaIkona) SelhaniStartu();

@@ -13,6 +13,7 @@
 #include "settings/DlgNastaveni.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Dpi.h"
 #include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
@@ -61,6 +62,9 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
     if (!Create(trida, nullptr, aplikace.nazevAplikace.c_str(), WS_OVERLAPPEDWINDOW, 0,
                 RECT{0, 0, kSirkaOkna, kVyskaOkna}))
         RaiseLastError();
+    // The first size is one at 96 DPI; where the window is shown at another, it grows with it.
+    dpi = DpiOkna(hwnd_);
+    NastavitVelikostProDpi(hwnd_, SIZE{kSirkaOkna, kVyskaOkna});
 
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
@@ -103,6 +107,7 @@ bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_MENUSELECT: result = OnMenuSelect(wParam, lParam); return true;
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam), result);
     case WM_AKTUALIZOVAT_STAV: AktualizovatPrikazy(); result = 0; return true;
+    case WM_DPICHANGED: result = OnDpiChanged(wParam, lParam); return true;
     default: return false;
     }
 }

@@ -22,6 +22,7 @@
 #include "app/StatusBar.h"
 #include "app/Toolbar.h"
 #include "image/ZadniBuffer.h"
+#include "winlib/Handles.h"
 #include "winlib/Okno.h"
 #include "winlib/RozliseniCasovace.h"
 
@@ -89,6 +90,8 @@ public:
     const MezipametSnimku& Mezipamet() const { return mezipamet; }
     // The benchmarks compare playback with the cache and without it (a budget of 0).
     void OmezitMezipamet(size_t bajtu) { mezipamet.NastavitRozpocet(bajtu); }
+    // The DPI the window is laid out for.
+    UINT Dpi() const { return dpi; }
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -118,6 +121,7 @@ private:
     LRESULT OnTimer(UINT_PTR idCasovace);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     bool OnDropFiles(HDROP drop, LRESULT& result);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
     // Window.
     void UkoncitOkno();
@@ -139,6 +143,11 @@ private:
     HRESULT VytvoritPanelNastroju();
     void VytvoritStavovouListu();
     LRESULT RozmistitPanely(WPARAM wParam, LPARAM lParam);
+    // The bars at the window's DPI: the status font and the part widths measured in it, the
+    // toolbar's pictures and the band that holds them.
+    void NastavitPismoStavoveListy();
+    void RozmeritPas(REBARBANDINFOW& pas) const;
+    void PrizpusobitPanelyDpi();
     void ZobrazitTextStavu();
     void VyplnitTip(NMTTDISPINFOW* tip);
     void ZobrazitMenuRychlosti();
@@ -171,6 +180,10 @@ private:
     DrzakMenu hlavniMenu;
     std::unique_ptr<ListBox> seznamSnimku;
     std::array<int, 3> castiStavoveListy{};
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
+    Tarnel::WinApi::Font pismoStavoveListy;
+    int sirkaPocitadla = 0; // widths of the status parts 1 and 2, for their longest texts
+    int sirkaRychlosti = 0;
     bool prehrava = false;
     int snimek = -1;
     uint32_t rychlost = 100;

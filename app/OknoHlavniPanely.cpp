@@ -8,11 +8,13 @@
 #include "resources/resource.h"
 #include "winlib/Chyby.h"
 #include "winlib/Retezce.h"
+#include "winlib/Dpi.h"
 
 using namespace Tarnel::WinApi;
 
 namespace {
 
+// At 96 DPI.
 constexpr int kSirkaPasu = 240;
 constexpr int kOkrajPasu = 8; // the band is this much taller than a picture
 constexpr size_t kDelkaTipu = 80;
@@ -65,23 +67,17 @@ HRESULT OknoHlavni::VytvoritPanelNastroju()
     panelNastroju = std::make_unique<Toolbar>();
     const ToolbarImages* obrazky = aplikace.seznamObrazku.get();
     if (hwnd_)
-        panelNastroju->Create(hwnd_, ID_PANEL_NASTROJU, obrazky ? obrazky->Normal() : nullptr,
-                              obrazky ? obrazky->Disabled() : nullptr);
+        panelNastroju->Create(hwnd_, ID_PANEL_NASTROJU, obrazky ? obrazky->Normal(dpi) : nullptr,
+                              obrazky ? obrazky->Disabled(dpi) : nullptr);
 
     if (!rebar->IsWindow() || !panelNastroju->ImageList()) RaiseFatal(E_HANDLE);
-    int sirkaObrazku = 0;
-    int vyskaObrazku = 0;
-    CheckWin32(ImageList_GetIconSize(panelNastroju->ImageList(), &sirkaObrazku, &vyskaObrazku));
-
     REBARBANDINFOW pas{};
     pas.cbSize = sizeof pas;
     pas.fMask = RBBIM_STYLE | RBBIM_TEXT | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_ID;
     pas.fStyle = RBBS_BREAK | RBBS_GRIPPERALWAYS;
     pas.lpText = nullptr;
     pas.hwndChild = panelNastroju->Handle();
-    pas.cxMinChild = kSirkaPasu;
-    pas.cyMinChild = static_cast<UINT>(sirkaObrazku + kOkrajPasu);
-    pas.cx = kSirkaPasu;
+    RozmeritPas(pas);
     pas.wID = ID_PAS_PANELU;
     pas.cyChild = 0;
     pas.cyMaxChild = 0;
@@ -106,13 +102,62 @@ HRESULT OknoHlavni::VytvoritPanelNastroju()
     return S_OK;
 }
 
+void OknoHlavni::RozmeritPas(REBARBANDINFOW& pas) const
+{
+    int sirkaObrazku = 0;
+    int vyskaObrazku = 0;
+    CheckWin32(ImageList_GetIconSize(panelNastroju->ImageList(), &sirkaObrazku, &vyskaObrazku));
+    pas.cxMinChild = static_cast<UINT>(Skalovat(kSirkaPasu, dpi));
+    pas.cyMinChild = static_cast<UINT>(sirkaObrazku + Skalovat(kOkrajPasu, dpi));
+    pas.cx = static_cast<UINT>(Skalovat(kSirkaPasu, dpi));
+}
+
 void OknoHlavni::VytvoritStavovouListu()
 {
     stavovaLista = std::make_unique<StatusBar>();
     if (!hwnd_) return;
     stavovaLista->Create(hwnd_, ID_STAVOVA_LISTA);
+    NastavitPismoStavoveListy();
     stavovaLista->SetParts(castiStavoveListy.data(), static_cast<int>(castiStavoveListy.size()));
     stavovaLista->SetText(kCastInformace, textStavu);
+}
+
+void OknoHlavni::NastavitPismoStavoveListy()
+{
+    // The system's status font as it is at the window's DPI: the bar would otherwise keep the
+    // one of the DPI it was made at. The bar lets go of the old font before it is deleted.
+    const LOGFONTW popis = MetrikyProDpi(dpi).lfStatusFont;
+    Font pismo(CreateFontIndirectW(&popis));
+    if (!pismo) RaiseLastError();
+    stavovaLista->SetFont(pismo.Get());
+    pismoStavoveListy = std::move(pismo);
+    sirkaPocitadla = stavovaLista->SirkaCasti(kNejdelsiPocitadlo, dpi);
+    sirkaRychlosti = stavovaLista->SirkaCasti(kNejdelsiRychlost, dpi);
+}
+
+LRESULT OknoHlavni::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    dpi = DpiZeZpravy(wParam);
+    PrijmoutNavrzenyObdelnik(hwnd_, lParam);
+    PrizpusobitPanelyDpi();
+    PoslatZmenuVelikosti();
+    PrekreslitOkno();
+    return 0;
+}
+
+void OknoHlavni::PrizpusobitPanelyDpi()
+{
+    // The bars change in place instead of being made again: a handler that one of them called
+    // may be waiting in a modal loop, with the bar's own code still to return into.
+    if (stavovaLista && stavovaLista->IsWindow()) NastavitPismoStavoveListy();
+    const ToolbarImages* obrazky = aplikace.seznamObrazku.get();
+    if (!obrazky || !panelNastroju || !panelNastroju->IsWindow() || !rebar || !rebar->IsWindow()) return;
+    panelNastroju->NastavitObrazky(obrazky->Normal(dpi), obrazky->Disabled(dpi));
+    REBARBANDINFOW pas{};
+    pas.cbSize = sizeof pas;
+    pas.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE;
+    RozmeritPas(pas);
+    rebar->SetBand(0, pas);
 }
 
 LRESULT OknoHlavni::RozmistitPanely(WPARAM wParam, LPARAM lParam)
@@ -125,7 +170,7 @@ LRESULT OknoHlavni::RozmistitPanely(WPARAM wParam, LPARAM lParam)
         SendMessageW(stavovaLista->Handle(), WM_SIZE, wParam, lParam); // it docks itself at the bottom
         const RECT okraje = Window(stavovaLista->Handle()).WindowRect();
         vyskaListy = Height(okraje);
-        castiStavoveListy = ::CastiStavoveListy(Width(okraje));
+        castiStavoveListy = ::CastiStavoveListy(Width(okraje), sirkaPocitadla, sirkaRychlosti);
         stavovaLista->SetParts(castiStavoveListy.data(), static_cast<int>(castiStavoveListy.size()));
     }
 

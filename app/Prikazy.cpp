@@ -58,9 +58,11 @@ int NasledujiciSnimek(int snimek, int pocetSnimku) { return snimek < pocetSnimku
 
 int PredchoziSnimek(int snimek) { return snimek > 0 ? snimek - 1 : 0; }
 
-std::array<int, 3> CastiStavoveListy(int sirkaListy)
+std::array<int, 3> CastiStavoveListy(int sirkaListy, int sirkaPocitadla, int sirkaRychlosti)
 {
-    return {sirkaListy - kSirkaPocitadla - kSirkaRychlosti, sirkaListy - kSirkaRychlosti, -1};
+    // A bar narrower than the two fixed parts keeps their order, without negative edges.
+    const int rychlost = std::max(0, sirkaListy - sirkaRychlosti);
+    return {std::max(0, rychlost - sirkaPocitadla), rychlost, -1};
 }
 
 Obdelnik OblastSeznamu(int sirkaKlienta, int vyskaKlienta, int vyskaRebaru, int vyskaStavoveListy)

@@ -61,10 +61,12 @@ int NasledujiciSnimek(int snimek, int pocetSnimku);
 // Previous frame for a step back: stops at frame 0.
 int PredchoziSnimek(int snimek);
 
-// Right edges of the three status-bar parts for a status bar of the given width.
-std::array<int, 3> CastiStavoveListy(int sirkaListy);
-constexpr int kSirkaPocitadla = 44;
-constexpr int kSirkaRychlosti = 108;
+// Right edges of the three status-bar parts for a status bar of the given width: the counter
+// and the speed parts as wide as given, the file part the rest (none when the bar is narrower).
+std::array<int, 3> CastiStavoveListy(int sirkaListy, int sirkaPocitadla, int sirkaRychlosti);
+// The longest texts the counter and the speed part show: their widths are measured from these.
+constexpr wchar_t kNejdelsiPocitadlo[] = L"9999/9999";
+constexpr wchar_t kNejdelsiRychlost[] = L"Rychlost: 1000 %";
 
 // Where the frames list goes: between the rebar and the status bar, full width.
 struct Obdelnik {

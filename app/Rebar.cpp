@@ -18,3 +18,8 @@ void Rebar::InsertBand(REBARBANDINFOW& band)
     if (!SendMessageW(hwnd_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)))
         RaiseLastError();
 }
+
+void Rebar::SetBand(UINT index, REBARBANDINFOW& band)
+{
+    if (!SendMessageW(hwnd_, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band))) RaiseLastError();
+}

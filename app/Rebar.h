@@ -14,4 +14,6 @@ public:
     // Creates the control with no image list of its own.
     void Create(HWND parent, UINT id);
     void InsertBand(REBARBANDINFOW& band);
+    // Changes what the band's mask names of the band at the index.
+    void SetBand(UINT index, REBARBANDINFOW& band);
 };

@@ -17,5 +17,10 @@ public:
     // Right edges of the parts, -1 for the last one reaching the edge.
     void SetParts(const int* praveOkraje, int pocet);
     void SetText(int cast, const std::wstring& text);
+    // The font the parts are drawn in; the bar's height follows it. Not owned by the bar.
+    void SetFont(HFONT pismo);
+    // How far apart two part edges must lie for the part to show the text whole: the text in the
+    // bar's font, the gap the bar leaves between parts and the part's inner margins at the DPI.
+    int SirkaCasti(const std::wstring& text, UINT dpi) const;
     std::wstring Text(int cast) const;
 };

@@ -14,6 +14,15 @@ void Toolbar::Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeOb
     SendMessageW(hwnd_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(sedeObrazky));
 }
 
+void Toolbar::NastavitObrazky(HIMAGELIST obrazky, HIMAGELIST sedeObrazky)
+{
+    SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(obrazky));
+    SendMessageW(hwnd_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(sedeObrazky));
+    // The buttons are measured again for the pictures' size.
+    SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(0, 0));
+    SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+}
+
 HIMAGELIST Toolbar::ImageList() const
 {
     return reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd_, TB_GETIMAGELIST, 0, 0));

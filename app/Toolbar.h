@@ -16,6 +16,9 @@ public:
 
     // Creates the control and gives it its pictures; only drop-down arrows as extended style.
     void Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeObrazky);
+    // Gives the buttons other pictures (of another size, for another DPI); the buttons follow
+    // the pictures' size.
+    void NastavitObrazky(HIMAGELIST obrazky, HIMAGELIST sedeObrazky);
     HIMAGELIST ImageList() const;
     void AddButton(const TBBUTTON& button);
     void EnableButton(int command, bool enable);

@@ -1,8 +1,12 @@
 #include "app/ToolbarImages.h"
 
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
+#include "resources/resource.h"
 #include "winlib/Chyby.h"
+#include "winlib/Dpi.h"
 #include "winlib/Handles.h"
 
 using namespace Tarnel::WinApi;
@@ -25,6 +29,19 @@ SIZE BitmapSize(HBITMAP bitmap)
 }
 
 } // namespace
+
+int VelikostObrazkuProDpi(UINT dpi, const std::vector<int>& velikosti)
+{
+    constexpr int kVelikostPri96 = 16;
+    const int chtena = Skalovat(kVelikostPri96, dpi);
+    int nejlepsi = 0;
+    for (int velikost : velikosti) {
+        const int odchylka = std::abs(velikost - chtena);
+        const int dosud = std::abs(nejlepsi - chtena);
+        if (!nejlepsi || odchylka < dosud || (odchylka == dosud && velikost > nejlepsi)) nejlepsi = velikost;
+    }
+    return nejlepsi;
+}
 
 void ZesednoutPixely(uint8_t* bgra, size_t pocetPixelu)
 {
@@ -71,18 +88,65 @@ HBITMAP ToolbarImages::LoadGreyBitmap(UINT bitmapId) const
 void ToolbarImages::Load(UINT bitmapId)
 {
     Release();
+    Add(bitmapId);
+}
+
+void ToolbarImages::LoadSizes()
+{
+    Release();
+    for (UINT bitmapId : {IDB_PANEL_NASTROJU, IDB_PANEL_NASTROJU_20, IDB_PANEL_NASTROJU_24, IDB_PANEL_NASTROJU_32})
+        Add(bitmapId);
+}
+
+void ToolbarImages::Add(UINT bitmapId)
+{
+    Sada sada;
     {
         Bitmap bitmap(LoadToolbarBitmap(bitmapId));
-        normal_ = CreateList(bitmap.Get(), BitmapSize(bitmap.Get()).cy);
-        count_ = ImageList_GetImageCount(normal_);
+        sada.velikost = BitmapSize(bitmap.Get()).cy;
+        sada.normal = CreateList(bitmap.Get(), sada.velikost);
     }
+    // Held at once, so that a failure below still finds it to release.
+    sady_.push_back(sada);
+    if (sady_.size() == 1) count_ = ImageList_GetImageCount(sada.normal);
     Bitmap grey(LoadGreyBitmap(bitmapId));
-    disabled_ = CreateList(grey.Get(), BitmapSize(grey.Get()).cy);
+    sady_.back().disabled = CreateList(grey.Get(), BitmapSize(grey.Get()).cy);
 }
 
 void ToolbarImages::Release()
 {
-    if (normal_) CheckWin32(ImageList_Destroy(std::exchange(normal_, nullptr)));
-    if (disabled_) CheckWin32(ImageList_Destroy(std::exchange(disabled_, nullptr)));
+    for (Sada& sada : sady_) {
+        if (sada.normal) CheckWin32(ImageList_Destroy(std::exchange(sada.normal, nullptr)));
+        if (sada.disabled) CheckWin32(ImageList_Destroy(std::exchange(sada.disabled, nullptr)));
+    }
+    sady_.clear();
     count_ = 0;
+}
+
+const ToolbarImages::Sada* ToolbarImages::SadaProDpi(UINT dpi) const
+{
+    std::vector<int> velikosti;
+    for (const Sada& sada : sady_) velikosti.push_back(sada.velikost);
+    const int velikost = VelikostObrazkuProDpi(dpi, velikosti);
+    for (const Sada& sada : sady_)
+        if (sada.velikost == velikost) return &sada;
+    return nullptr;
+}
+
+HIMAGELIST ToolbarImages::Normal(UINT dpi) const
+{
+    const Sada* sada = SadaProDpi(dpi);
+    return sada ? sada->normal : nullptr;
+}
+
+HIMAGELIST ToolbarImages::Disabled(UINT dpi) const
+{
+    const Sada* sada = SadaProDpi(dpi);
+    return sada ? sada->disabled : nullptr;
+}
+
+int ToolbarImages::Size(UINT dpi) const
+{
+    const Sada* sada = SadaProDpi(dpi);
+    return sada ? sada->velikost : 0;
 }

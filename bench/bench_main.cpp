@@ -144,7 +144,7 @@ void SpustitProstredi()
     Gdiplus::GdiplusStartup(&aplikace.gdiplusToken, &vstup, nullptr);
     aplikace.nazevAplikace = L"Animora";
     aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
-    aplikace.seznamObrazku->Load(IDB_PANEL_NASTROJU);
+    aplikace.seznamObrazku->LoadSizes();
 }
 
 // --- (a) to (c): one frame change ----------------------------------------------------------

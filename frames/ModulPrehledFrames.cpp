@@ -7,9 +7,11 @@
 #include "app/Aplikace.h"
 #include "app/OknoHlavni.h"
 #include "frames/DlgPrehledFrames.h"
+#include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Cesta.h"
 #include "winlib/Chyby.h"
+#include "winlib/Dpi.h"
 #include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
@@ -135,6 +137,8 @@ void ModulPrehledFrames::VytvoritOkno()
     if (!Create(trida, nullptr, aplikace.nazevAplikace.c_str(), kStylOkna, 0,
                 RECT{0, 0, kSirkaPriVytvoreni, kVyskaPriVytvoreni}))
         RaiseLastError();
+    // A size at 96 DPI, as wide as centring takes it for; the panel sets the final one.
+    NastavitVelikostProDpi(hwnd_, SIZE{kSirkaPriVytvoreni, kVyskaPriVytvoreni});
     okno.store(hwnd_);
     const bool zavrit = zavritPoVytvoreni.load();
     if (zavrit) Post(WM_CLOSE, 0, 1);
@@ -150,13 +154,14 @@ void ModulPrehledFrames::VytvoritOkno()
     ShowWindow(oknoPanelu, SW_SHOW);
     PrizpusobitPanelu(oknoPanelu);
     ShowWindow(hwnd_, SW_SHOW);
+    ZameritSeznam();
 }
 
 void ModulPrehledFrames::PrizpusobitPanelu(HWND oknoPanelu)
 {
     RECT r{};
     CheckWin32(GetClientRect(oknoPanelu, &r));
-    CheckWin32(AdjustWindowRectEx(&r, kStylRamecku, FALSE, 0));
+    UpravitObdelnikOkna(r, kStylRamecku, false, 0, DpiOkna(hwnd_));
     CheckWin32(SetWindowPos(hwnd_, nullptr, 0, 0, Width(r), Height(r), SWP_NOMOVE | SWP_NOZORDER));
 }
 
@@ -165,6 +170,8 @@ bool ModulPrehledFrames::ProcessWindowMessage(HWND, UINT message, WPARAM wParam,
     switch (message) {
     case WM_CLOSE: result = OnClose(wParam, lParam); return true;
     case WM_DESTROY: result = OnDestroy(); return true;
+    case WM_ACTIVATE: result = 0; return OnActivate(wParam);
+    case WM_DPICHANGED: result = OnDpiChanged(lParam); return true;
     default: return false;
     }
 }
@@ -185,3 +192,25 @@ LRESULT ModulPrehledFrames::OnDestroy()
 }
 
 void ModulPrehledFrames::OnFinalMessage(HWND) { okno.store(nullptr); }
+
+bool ModulPrehledFrames::OnActivate(WPARAM wParam)
+{
+    // Left to the default (the focus on the window itself) when leaving, when minimised, and
+    // before the panel exists.
+    if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) || !panel || !panel->IsWindow()) return false;
+    ZameritSeznam();
+    return true;
+}
+
+void ModulPrehledFrames::ZameritSeznam()
+{
+    if (panel && panel->IsWindow()) SetFocus(panel->Item(IDC_PREHLED_SEZNAM));
+}
+
+LRESULT ModulPrehledFrames::OnDpiChanged(LPARAM lParam)
+{
+    // The place the system suggests, and the size that holds the panel at the new DPI.
+    PrijmoutNavrzenyObdelnik(hwnd_, lParam);
+    if (panel && panel->IsWindow()) PrizpusobitPanelu(panel->Handle());
+    return 0;
+}

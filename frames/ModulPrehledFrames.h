@@ -51,6 +51,10 @@ private:
     void PrizpusobitPanelu(HWND oknoPanelu);
     LRESULT OnClose(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy();
+    bool OnActivate(WPARAM wParam);
+    LRESULT OnDpiChanged(LPARAM lParam);
+    // The keyboard goes where the user looks: to the list of frames.
+    void ZameritSeznam();
 
     // Written by Spustit, closed and cleared by the thread as its last act.
     std::atomic<HANDLE> vlakno{nullptr};

@@ -6,6 +6,10 @@
 #define IDI_ANIMORA                 101
 #define IDR_HLAVNI_MENU             102
 #define IDB_PANEL_NASTROJU          103
+// The same toolbar pictures drawn larger, for higher DPI (20, 24 and 32 pixels).
+#define IDB_PANEL_NASTROJU_20       110
+#define IDB_PANEL_NASTROJU_24       111
+#define IDB_PANEL_NASTROJU_32       112
 #define IDR_KONTEXTOVE_MENU         105
 #define IDR_MENU_RYCHLOST           108
 

@@ -76,7 +76,9 @@ void DlgNastaveni::Ulozit()
 
 bool DlgNastaveni::OnNotify(const NMHDR* hlavicka)
 {
-    if (!hlavicka || hlavicka->idFrom != IDC_NASTAVENI_ODKAZ || hlavicka->code != NM_CLICK) return false;
+    // Enter on the focused link means the same as a click.
+    if (!hlavicka || hlavicka->idFrom != IDC_NASTAVENI_ODKAZ) return false;
+    if (hlavicka->code != static_cast<UINT>(NM_CLICK) && hlavicka->code != static_cast<UINT>(NM_RETURN)) return false;
     OtevritAdresu(ANIMORA_WEB_URL, SW_SHOWMAXIMIZED);
     return true;
 }

@@ -251,4 +251,23 @@ TEST_F(DlgNastaveniTest, ClickOnTheLinkOpensTheMakersAddressMaximised)
     EXPECT_FALSE(KlicExistuje());
 }
 
+TEST_F(DlgNastaveniTest, EnterOnTheFocusedLinkOpensTheAddressAsAClickDoes)
+{
+    NastaveniBezProhlizece dialog;
+    HWND fokus = nullptr;
+    HWND odkaz = nullptr;
+    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
+                  odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
+                  Zamerit(okno, odkaz);
+                  fokus = Fokus(GetWindowThreadProcessId(okno, nullptr));
+                  Stisknout(odkaz, VK_RETURN);
+                  Sleep(200);
+                  Kliknout(GetDlgItem(okno, IDCANCEL));
+              }));
+    ASSERT_EQ(odkaz, fokus) << "the link had the keyboard";
+    ASSERT_EQ(1u, dialog.adresy.size()) << "Enter on the link";
+    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
+    EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
+}
+
 } // namespace

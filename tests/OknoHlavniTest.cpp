@@ -18,7 +18,7 @@ void OknoHlavniTest::SetUp()
 {
     aplikace.nazevAplikace = L"Animora";
     aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
-    aplikace.seznamObrazku->Load(IDB_PANEL_NASTROJU);
+    aplikace.seznamObrazku->LoadSizes();
     aplikace.velkaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
                                                         IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                                         GetSystemMetrics(SM_CYICON), 0));

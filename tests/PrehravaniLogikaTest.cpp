@@ -119,10 +119,12 @@ TEST(PrehravaniSnimky, ForwardWrapsBackStops)
 
 TEST(PanelyRozlozeni, StatusPartsAndFramesListArea)
 {
-    EXPECT_EQ((std::array<int, 3>{448, 492, -1}), CastiStavoveListy(600));
-    const auto casti = CastiStavoveListy(1234);
-    EXPECT_EQ(44, casti[1] - casti[0]);
-    EXPECT_EQ(1234 - 108, casti[1]);
+    EXPECT_EQ((std::array<int, 3>{448, 492, -1}), CastiStavoveListy(600, 44, 108));
+    const auto casti = CastiStavoveListy(1234, 70, 130);
+    EXPECT_EQ(70, casti[1] - casti[0]);
+    EXPECT_EQ(1234 - 130, casti[1]);
+    EXPECT_EQ((std::array<int, 3>{0, 40, -1}), CastiStavoveListy(100, 70, 60)) << "the file part gives way first";
+    EXPECT_EQ((std::array<int, 3>{0, 0, -1}), CastiStavoveListy(50, 70, 60)) << "no edge below 0";
 
     const Obdelnik o = OblastSeznamu(800, 540, 30, 22);
     EXPECT_EQ(0, o.x);

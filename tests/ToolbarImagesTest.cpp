@@ -85,4 +85,40 @@ TEST(ToolbarImages, LoadsFifteenPicturesAndAGreyCopy)
     EXPECT_EQ(0, obrazky.Count());
 }
 
+TEST(ToolbarImages, DpiTakesTheNearestPictureSizeAndTheLargerOfTwoAsNear)
+{
+    const std::vector<int> velikosti{16, 20, 24, 32};
+    EXPECT_EQ(16, VelikostObrazkuProDpi(96, velikosti));
+    EXPECT_EQ(20, VelikostObrazkuProDpi(120, velikosti));
+    EXPECT_EQ(24, VelikostObrazkuProDpi(144, velikosti));
+    EXPECT_EQ(32, VelikostObrazkuProDpi(192, velikosti));
+    EXPECT_EQ(16, VelikostObrazkuProDpi(72, velikosti)) << "below the smallest";
+    EXPECT_EQ(32, VelikostObrazkuProDpi(288, velikosti)) << "above the largest";
+    EXPECT_EQ(24, VelikostObrazkuProDpi(160, velikosti)) << "27 pixels: nearer to 24 than to 32";
+    EXPECT_EQ(20, VelikostObrazkuProDpi(108, velikosti)) << "18 pixels: as near to 16 as to 20";
+    EXPECT_EQ(0, VelikostObrazkuProDpi(96, {}));
+}
+
+TEST(ToolbarImages, EverySizeHasAllPicturesAndItsOwnGreyCopy)
+{
+    ToolbarImages obrazky;
+    obrazky.LoadSizes();
+    EXPECT_EQ(15, obrazky.Count());
+    for (const auto& [dpi, velikost] : {std::pair{96u, 16}, std::pair{120u, 20}, std::pair{144u, 24}, std::pair{192u, 32}}) {
+        SCOPED_TRACE(dpi);
+        EXPECT_EQ(velikost, obrazky.Size(dpi));
+        for (HIMAGELIST seznam : {obrazky.Normal(dpi), obrazky.Disabled(dpi)}) {
+            int cx = 0, cy = 0;
+            ASSERT_TRUE(ImageList_GetIconSize(seznam, &cx, &cy));
+            EXPECT_EQ(velikost, cx);
+            EXPECT_EQ(velikost, cy);
+            EXPECT_EQ(15, ImageList_GetImageCount(seznam));
+        }
+        EXPECT_NE(obrazky.Normal(dpi), obrazky.Disabled(dpi));
+    }
+    obrazky.Release();
+    EXPECT_EQ(nullptr, obrazky.Normal(144));
+    EXPECT_EQ(0, obrazky.Count());
+}
+
 } // namespace

@@ -6,6 +6,9 @@
 writes
     resources/animora.ico   the application icon (16, 24, 32, 48 and 64 px)
     resources/toolbar.bmp   the toolbar pictures, 15 of 16 x 16 in one strip
+    resources/toolbar20.bmp the same pictures at 20, 24 and 32 pixels, for
+    resources/toolbar24.bmp   125 %, 150 % and 200 % scaling: drawn again from
+    resources/toolbar32.bmp   the same shapes, not enlarged from the 16-pixel set
     resources/sample.gif    the animation played when no file is given
 
 Everything is drawn from code with the standard library only, and the output
@@ -25,44 +28,50 @@ RESOURCES = os.path.join(ROOT, "resources")
 # ---------------------------------------------------------------------------
 # A small coverage rasteriser.
 #
-# Shapes are predicates over continuous coordinates in output pixels. Every
+# Shapes are predicates over continuous coordinates in drawing units; a unit is
+# `unit` output pixels (1 unless a picture is drawn larger than designed). Every
 # pixel is sampled on an SS x SS grid; each shape is composited over the
 # samples and the samples are averaged in premultiplied form at the end, which
 # gives smooth edges without a colour fringe towards the transparent ground.
 # ---------------------------------------------------------------------------
 
 class Canvas:
-    def __init__(self, width, height, ss=4):
+    def __init__(self, width, height, ss=4, unit=1):
         self.w = width
         self.h = height
         self.ss = ss
+        self.unit = unit
         n = width * height * ss * ss
         # Straight (not premultiplied) RGBA per sample, 0..255 floats.
         self.r = [0.0] * n
         self.g = [0.0] * n
         self.b = [0.0] * n
         self.a = [0.0] * n
-        # Horizontal span that fills may touch; the toolbar sets it to one
-        # picture's cell so that no stroke reaches into its neighbour.
-        self.clip_x = (0, width)
+        # Horizontal span that fills may touch, in drawing units; the toolbar
+        # sets it to one picture's cell so that no stroke reaches into its
+        # neighbour.
+        self.clip_x = (0, width / unit)
 
     def fill(self, inside, colour, bbox=None, alpha=255):
         """Paints colour where inside(x, y) holds. colour is an (r, g, b)
-        tuple or a function of (x, y) returning one."""
+        tuple or a function of (x, y) returning one. Coordinates and bbox
+        are in drawing units."""
         ss = self.ss
         sw = self.w * ss
+        u = self.unit
+        step = ss * u  # samples per drawing unit
         if bbox is None:
-            bbox = (0, 0, self.w, self.h)
-        x0 = max(self.clip_x[0], int(math.floor(bbox[0])))
-        y0 = max(0, int(math.floor(bbox[1])))
-        x1 = min(self.clip_x[1], int(math.ceil(bbox[2])))
-        y1 = min(self.h, int(math.ceil(bbox[3])))
+            bbox = (0, 0, self.w / u, self.h / u)
+        x0 = max(int(math.floor(self.clip_x[0] * u)), int(math.floor(bbox[0] * u)))
+        y0 = max(0, int(math.floor(bbox[1] * u)))
+        x1 = min(int(math.ceil(self.clip_x[1] * u)), int(math.ceil(bbox[2] * u)))
+        y1 = min(self.h, int(math.ceil(bbox[3] * u)))
         fa = alpha / 255.0
         for sy in range(y0 * ss, y1 * ss):
-            y = (sy + 0.5) / ss
+            y = (sy + 0.5) / step
             row = sy * sw
             for sx in range(x0 * ss, x1 * ss):
-                x = (sx + 0.5) / ss
+                x = (sx + 0.5) / step
                 if not inside(x, y):
                     continue
                 c = colour(x, y) if callable(colour) else colour
@@ -444,8 +453,11 @@ def keep_off_black(rows):
     return out
 
 
-def draw_toolbar():
-    c = Canvas(16 * len(TOOLBAR_PICTURES), 16)
+def draw_toolbar(size=16):
+    """The strip of pictures of size x size pixels. The pictures are designed
+    on a 16-unit grid; larger ones are drawn from the same shapes with a unit
+    of size / 16 pixels, so their edges are as sharp as the 16-pixel set's."""
+    c = Canvas(size * len(TOOLBAR_PICTURES), size, unit=size / 16.0 if size != 16 else 1)
     for i, draw in enumerate(TOOLBAR_PICTURES):
         c.clip_x = (16 * i, 16 * i + 16)
         draw(c, 16.0 * i)
@@ -957,6 +969,8 @@ def main():
 
     write("animora.ico", ico_bytes([draw_icon(s) for s in (16, 24, 32, 48, 64)]))
     write("toolbar.bmp", bmp_bytes(draw_toolbar()))
+    for size in (20, 24, 32):
+        write("toolbar%d.bmp" % size, bmp_bytes(draw_toolbar(size)))
 
     frames = [draw_gif_frame(n) for n in range(GIF_FRAMES)]
     delays = [10] + [8] * (GIF_FRAMES - 1)

@@ -1,6 +1,7 @@
 #include "winlib/DialogImpl.h"
 
 #include "winlib/ModalniSmycka.h"
+#include "winlib/RozvrhTextu.h"
 
 namespace Tarnel::WinApi {
 namespace {
@@ -71,6 +72,8 @@ INT_PTR CALLBACK DialogImpl::DialogProc(HWND window, UINT message, WPARAM wParam
     bool handled = self->Dispatch(window, message, wParam, lParam, result);
     // A handler may have destroyed the dialog, and its final hook deleted the object.
     if (FromHandle(window) != self) return handled ? TRUE : FALSE;
+    // Texts the dialog set while it initialised count as much as the template's.
+    if (message == WM_INITDIALOG) PrizpusobitTextyDialogu(window);
     if (!handled && EndsByDefault(message, wParam)) {
         self->EndDialog(LOWORD(wParam));
         return TRUE;

@@ -1,6 +1,7 @@
 #pragma once
 // Dialogs from resource templates, modal or modeless; the two differ only in how the dialog
-// ends. An unhandled OK or Cancel ends the dialog with that identifier.
+// ends. An unhandled OK or Cancel ends the dialog with that identifier. Once initialised, a
+// dialog's static texts are widened where their text would be cut (winlib/RozvrhTextu.h).
 #include <windows.h>
 
 #include "winlib/MessageHandler.h"

@@ -3,11 +3,12 @@
 #include <cwchar>
 
 #include "winlib/Chyby.h"
+#include "winlib/Dpi.h"
 
 namespace Tarnel::WinApi {
 namespace {
 
-constexpr LONG kVyskaPisma = -20; // a character height of 20 pixels
+constexpr int kVyskaPisma = 20; // the character height at 96 DPI, in pixels
 
 // The font that was selected before the object's own, while one control paints. Painting
 // happens on the one thread that owns the dialogs, so a single slot serves every object.
@@ -77,7 +78,7 @@ void StaticText::Pripojit(HWND prvek)
 
     // Every attribute but the height stays that of the font the dialog gave the control.
     LOGFONTW popis = LogickePismo(PismoPrvku(prvek));
-    popis.lfHeight = kVyskaPisma;
+    popis.lfHeight = -Skalovat(kVyskaPisma, DpiOkna(prvek));
     pismo.Reset(VytvoritPismo(popis));
     ZapnoutVlastniKresleni(prvek);
 }

@@ -22,7 +22,8 @@ public:
     ~StaticText() override;
 
     // Detaches whatever the object holds, then takes the control over: dark-red text, the
-    // control's own font 20 pixels high, the button-face background, owner drawing. A handle
+    // control's own font 20 pixels high at 96 DPI (scaled to the control's DPI), the
+    // button-face background, owner drawing. A handle
     // that is no window, or a control that cannot be taken over, is fatal (E_INVALIDARG).
     void Pripojit(HWND prvek);
     // Gives the object's font another face of 2 to 31 characters and redraws a visible control.

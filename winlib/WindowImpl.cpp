@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "winlib/Dpi.h"
+
 namespace Tarnel::WinApi {
 namespace {
 // The object whose window this thread is creating: WM_NCCREATE binds the window to it.
@@ -142,6 +144,9 @@ LRESULT CALLBACK WindowImpl::WindowProc(HWND window, UINT message, WPARAM wParam
     if (!self && message == WM_NCCREATE && t_creating) {
         self = std::exchange(t_creating, nullptr);
         self->Bind(window);
+        // The frame of a top-level window follows its DPI only when asked for at this point.
+        const auto* vytvoreni = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        if (vytvoreni && !(vytvoreni->style & WS_CHILD)) PovolitSkalovaniRamu(window);
     }
     if (!self) return PassOn(window, message, wParam, lParam);
     LRESULT result = 0;
