@@ -177,8 +177,11 @@ HRESULT GifAnimace::WriteChecked(const std::wstring& target, std::wstring& tempo
     if (IsReadOnlyFile(target)) return HresultFromWin32(ERROR_ACCESS_DENIED);
     HRESULT result = ReserveTemporaryFile(target, temporary);
     if (FAILED(result)) return result;
-    result = IsEqualGUID(format, kImageFormatGif) ? SavePaletteCopy(temporary, encoder)
-                                                  : WriteImage(image_.Get(), temporary, encoder);
+    OwnedBitmap over;
+    Gdiplus::GpBitmap* frame = FrameBitmap(over);
+    if (!frame) return E_OUTOFMEMORY;
+    result = IsEqualGUID(format, kImageFormatGif) ? SavePaletteCopy(frame, temporary, encoder)
+                                                  : WriteImage(frame, temporary, encoder);
     // A full disk or a broken encoder may leave a file that only looks written.
     if (SUCCEEDED(result) && !IsImageOfSize(temporary, Width(), Height())) result = HresultFromWin32(ERROR_INVALID_DATA);
     return result;
@@ -186,12 +189,25 @@ HRESULT GifAnimace::WriteChecked(const std::wstring& target, std::wstring& tempo
 
 // Some GIF encoders report success yet write a broken file when handed a full-colour frame
 // of an animation; a palette copy of the active frame is written correctly everywhere.
-HRESULT GifAnimace::SavePaletteCopy(const std::wstring& target, const CLSID& encoder)
+Gdiplus::GpBitmap* GifAnimace::FrameBitmap(OwnedBitmap& over) const
+{
+    if (!gif_) return image_.Get();
+    // The library's bitmap over the composed canvas: no copy, valid while nothing composes.
+    const auto* pixels = gif_->Snimek(active_);
+    const INT w = static_cast<INT>(gif_->Width());
+    if (Gdip::GdipCreateBitmapFromScan0(w, static_cast<INT>(gif_->Height()), w * 4, PixelFormat32bppARGB,
+                                        reinterpret_cast<BYTE*>(const_cast<uint32_t*>(pixels)),
+                                        over.Receive()) != Gdiplus::Ok)
+        return nullptr;
+    return over.Get();
+}
+
+HRESULT GifAnimace::SavePaletteCopy(Gdiplus::GpBitmap* frame, const std::wstring& target, const CLSID& encoder)
 {
     OwnedBitmap copy;
     const int w = static_cast<int>(Width());
     const int h = static_cast<int>(Height());
-    if (Gdip::GdipCloneBitmapAreaI(0, 0, w, h, PixelFormat8bppIndexed, image_.Get(), copy.Receive()) != Gdiplus::Ok) {
+    if (Gdip::GdipCloneBitmapAreaI(0, 0, w, h, PixelFormat8bppIndexed, frame, copy.Receive()) != Gdiplus::Ok) {
         return HresultFromLastError();
     }
     return WriteImage(copy.Get(), target, encoder);

@@ -1,11 +1,13 @@
 #include "image/GifAnimace.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <vector>
 
 #include "image/GifPaleta.h"
-#include "image/GifZpozdeni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Handles.h"
 
 using namespace Tarnel::WinApi;
 
@@ -38,10 +40,74 @@ FittedPlacement FittedRect(UINT w, UINT h, int cx, int cy)
     return {0, (cy - dh) / 2, cx, dh};
 }
 
+namespace {
+
+bool IsGifSignature(const uint8_t* head)
+{
+    return std::memcmp(head, "GIF87a", 6) == 0 || std::memcmp(head, "GIF89a", 6) == 0;
+}
+
+// The whole file, when it starts as a GIF; nothing otherwise (another format, no such file,
+// or more than the process can hold). The file is read while others may have it open, and is
+// not kept open: saving over it later needs no release first.
+enum class Content { Gif, NotGif, Unreadable };
+
+Content ReadGifFile(const std::wstring& path, std::vector<uint8_t>& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return Content::Unreadable;
+    Tarnel::WinApi::KernelHandle holder(file);
+    LARGE_INTEGER size{};
+    uint8_t head[6] = {};
+    DWORD got = 0;
+    if (!GetFileSizeEx(file, &size) || !ReadFile(file, head, sizeof head, &got, nullptr)) return Content::Unreadable;
+    if (got < sizeof head || !IsGifSignature(head)) return Content::NotGif;
+    if (static_cast<uint64_t>(size.QuadPart) > (uint64_t{1} << 31)) return Content::NotGif; // the library's to try
+    try {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return Content::Unreadable;
+    }
+    std::memcpy(bytes.data(), head, sizeof head);
+    size_t have = sizeof head;
+    while (have < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - have, 1u << 24));
+        if (!ReadFile(file, bytes.data() + have, chunk, &got, nullptr)) return Content::Unreadable;
+        if (got == 0) break; // shorter than it said: what is there is what there is
+        have += got;
+    }
+    bytes.resize(have);
+    return Content::Gif;
+}
+
+} // namespace
+
 HRESULT GifAnimace::Load(const std::wstring& path, bool readFrames)
 {
     Clear();
-    if (GifFileLacksColourTable(path)) return E_INVALIDARG;
+    std::vector<uint8_t> bytes;
+    const Content content = ReadGifFile(path, bytes);
+    if (content == Content::Unreadable) return E_INVALIDARG;
+    if (content == Content::NotGif || libraryForGifs_) return LoadWithLibrary(path, readFrames, content == Content::Gif);
+
+    auto decoder = std::make_unique<GifDekoder>();
+    switch (decoder->Open(std::move(bytes))) {
+    case GifDekoder::Otevreni::Otevreno: break;
+    case GifDekoder::Otevreni::PrilisVelky: return LoadWithLibrary(path, readFrames, true); // drawn in bands there
+    default: return E_INVALIDARG; // not a frame that can be shown
+    }
+    gif_ = std::move(decoder);
+    path_ = path;
+    active_ = 0;
+    frameCount_ = readFrames ? static_cast<UINT>(gif_->FrameCount()) : 0;
+    return S_OK;
+}
+
+HRESULT GifAnimace::LoadWithLibrary(const std::wstring& path, bool readFrames, bool gif)
+{
+    // The library crashes on a GIF without any colour table rather than refusing it.
+    if (gif && GifFileLacksColourTable(path)) return E_INVALIDARG;
     if (!OpenBitmapFile(path, image_)) return E_INVALIDARG;
     // A frame the decoder accepts but whose pixels the process cannot have is no image to show.
     if (!PixelsReadable()) {
@@ -77,19 +143,7 @@ HRESULT GifAnimace::ReadDelayTable()
     auto* item = block.As<Gdiplus::PropertyItem>();
     if (Gdip::GdipGetPropertyItem(image_.Get(), kPropertyFrameDelay, size, item) != Gdiplus::Ok) return S_FALSE;
     delayTable_ = std::move(block);
-    RepairDelayTable();
     return S_OK;
-}
-
-void GifAnimace::RepairDelayTable()
-{
-    auto* item = delayTable_.As<Gdiplus::PropertyItem>();
-    auto* delays = static_cast<UINT*>(item->value);
-    const size_t entries = item->length / 4;
-    // Only a table with a frame of no delay can need it, and only then is the file read again.
-    bool anyZero = false;
-    for (size_t i = 0; i < entries && i < frameCount_; ++i) anyZero = anyZero || delays[i] == 0;
-    if (anyZero) RepairDelays(delays, entries, frameCount_, GifFileFrameDelays(path_));
 }
 
 bool GifAnimace::PixelsReadable() const
@@ -105,6 +159,7 @@ bool GifAnimace::PixelsReadable() const
 void GifAnimace::Clear()
 {
     image_.Reset();
+    gif_.reset();
     active_ = 0;
     path_.clear();
     delayTable_.Reset();
@@ -116,6 +171,10 @@ HRESULT GifAnimace::SelectFrame(UINT index)
     if (!HasImage()) return E_POINTER;
     if (index >= frameCount_) return E_INVALIDARG;
     if (index == active_) return S_OK; // the library would compose it again all the same
+    if (gif_) {
+        active_ = index; // composed when it is drawn or saved
+        return S_OK;
+    }
     if (Gdip::GdipImageSelectActiveFrame(image_.Get(), &kFrameDimensionTime, index) != Gdiplus::Ok) {
         return HresultFromLastError();
     }
@@ -125,6 +184,7 @@ HRESULT GifAnimace::SelectFrame(UINT index)
 
 UINT GifAnimace::FrameDelayMs(UINT index) const
 {
+    if (gif_) return index < frameCount_ && frameCount_ > 1 ? UINT{gif_->Delay(index)} * 10 : 0;
     if (!HasImage() || !delayTable_) return 0;
     const auto* item = delayTable_.As<Gdiplus::PropertyItem>();
     if (index >= frameCount_ || index >= item->length / 4) return 0;
@@ -139,17 +199,18 @@ void GifAnimace::RequireImage() const
 UINT GifAnimace::Width() const
 {
     RequireImage();
-    return BitmapWidth(image_.Get());
+    return gif_ ? gif_->Width() : BitmapWidth(image_.Get());
 }
 
 UINT GifAnimace::Height() const
 {
     RequireImage();
-    return BitmapHeight(image_.Get());
+    return gif_ ? gif_->Height() : BitmapHeight(image_.Get());
 }
 
 UINT GifAnimace::FirstFrameOnTheWay(UINT index) const
 {
+    if (gif_) return static_cast<UINT>(gif_->PrvniSnimekCesty(index));
     if (index == active_) return index;
     return index > active_ ? active_ + 1 : 0;
 }
@@ -181,12 +242,24 @@ const ZadniBuffer& GifAnimace::DrawFittedOffScreen(int cx, int cy, HBRUSH brush)
     if (!FillRect(backBuffer_.Dc(), &box, brush)) RaiseLastError();
     const FittedPlacement to = FittedRect(w, h, cx, cy);
     if (to.cx > 0 && to.cy > 0) {
-        FrameBands frame(image_.Get(), w, h, converted_);
         const PixelTarget target = backBuffer_.Oblast(to.x, to.y, to.cx, to.cy);
-        if (static_cast<UINT>(to.cx) == w && static_cast<UINT>(to.cy) == h) {
-            CopyOver(frame, target);
+        const bool natural = static_cast<UINT>(to.cx) == w && static_cast<UINT>(to.cy) == h;
+        if (gif_) {
+            const PixelSource frame{reinterpret_cast<const uint8_t*>(gif_->Snimek(active_)),
+                                    static_cast<ptrdiff_t>(w) * 4, static_cast<int>(w), static_cast<int>(h),
+                                    SourceAlpha::Straight};
+            if (natural) {
+                CopyOver(frame, target);
+            } else {
+                reduction_.ReduceOver(frame, target);
+            }
         } else {
-            reduction_.ReduceOver(frame, target);
+            FrameBands frame(image_.Get(), w, h, converted_);
+            if (natural) {
+                CopyOver(frame, target);
+            } else {
+                reduction_.ReduceOver(frame, target);
+            }
         }
     }
     GdiFlush(); // the caller may read the pixels: GDI's fill must have landed

@@ -2,13 +2,20 @@
 // The model of one opened image file: the decoded image, its frame count, its frame-delay
 // table and fitted drawing of the active frame. Saving the active frame lives in
 // ExportSnimku.cpp. Each instance is used by one thread only.
+//
+// A GIF (known by its signature, not its name) is decoded by our own decoder, which composes
+// its frames as the format says and only when they are asked for; every other format, and a
+// GIF whose canvas is beyond our decoder's budget, goes to the image library.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "image/GdipObraz.h"
+#include "image/GifDekoder.h"
 #include "image/ZadniBuffer.h"
 #include "image/ZmenseniSnimku.h"
 #include "winlib/Handles.h"
@@ -42,19 +49,24 @@ public:
     // S_OK; S_FALSE when the delay property exists but cannot be read; E_INVALIDARG when
     // the file cannot be opened as an image (the model is then empty).
     HRESULT Load(const std::wstring& path, bool readFrames);
+    // GIFs go to the image library as well, as they did before the program decoded them
+    // itself: the benchmarks compare the two.
+    void UseLibraryForGifs(bool library) { libraryForGifs_ = library; }
     void Clear();
     // S_OK; E_POINTER without an image; E_INVALIDARG when index is not below FrameCount.
     HRESULT SelectFrame(UINT index);
     // The frame made active last (0 after loading).
     UINT ActiveFrame() const { return active_; }
-    // The first frame the library composes on its way to frame index from the active one:
-    // the next one going forward, the first frame of the file going back.
+    // The first frame the decoder composes on its way to frame index from the frame it has
+    // composed last: the next one going forward; going back the library starts from the first
+    // frame of the file, our own decoder from its nearest checkpoint.
     UINT FirstFrameOnTheWay(UINT index) const;
 
-    bool HasImage() const { return static_cast<bool>(image_); }
+    bool HasImage() const { return image_ || gif_; }
     // -1 without an image, so that an empty model yields no frames and rejects every index.
     int FrameCount() const { return HasImage() ? static_cast<int>(frameCount_) : -1; }
-    bool HasDelayTable() const { return static_cast<bool>(delayTable_); }
+    // An animation carries its frames' delays; a single image, or frames not read, none.
+    bool HasDelayTable() const { return gif_ ? frameCount_ > 1 : static_cast<bool>(delayTable_); }
     // Delay of frame index in milliseconds; 0 when unknown or out of range.
     UINT FrameDelayMs(UINT index) const;
     // Both are fatal (E_HANDLE) without an image.
@@ -80,18 +92,23 @@ public:
 
 private:
     void RequireImage() const;
+    // The library's side of Load.
+    HRESULT LoadWithLibrary(const std::wstring& path, bool readFrames, bool gif);
     void ReadFrameInfo();
     HRESULT ReadDelayTable();
-    // Where the decoder lost delays that the file's own blocks still give (see GifZpozdeni.h).
-    void RepairDelayTable();
+    // The active frame as the library's bitmap, for its encoders: the library's own image, or
+    // a bitmap over our decoder's canvas, which `over` then holds.
+    Gdiplus::GpBitmap* FrameBitmap(OwnedBitmap& over) const;
     // Writes the frame beside the target (temporary names the file) and checks it.
     HRESULT WriteChecked(const std::wstring& target, std::wstring& temporary);
-    HRESULT SavePaletteCopy(const std::wstring& target, const CLSID& encoder);
+    HRESULT SavePaletteCopy(Gdiplus::GpBitmap* frame, const std::wstring& target, const CLSID& encoder);
     HRESULT ReplaceOpenFile();
     // Whether the frame's pixels can be had at all, a band at a time.
     bool PixelsReadable() const;
 
-    OwnedBitmap image_;
+    OwnedBitmap image_;                // the library's decoded image, or
+    std::unique_ptr<GifDekoder> gif_;  // our own decoder's
+    bool libraryForGifs_ = false;
     UINT frameCount_ = 0;
     UINT active_ = 0;
     std::wstring path_;
