@@ -25,6 +25,7 @@
 #include "app/Aplikace.h"
 #include "app/OknoHlavni.h"
 #include "app/Prikazy.h"
+#include "bench/BenchDekoder.h"
 #include "bench/BenchKroky.h"
 #include "bench/BenchPrehled.h"
 #include "bench/GifZapis.h"
@@ -560,6 +561,7 @@ void Pamet(const Soubor& s)
         const wchar_t* rezim;
     };
     for (const Radek r : {Radek{"main window playing the file", L"--memory-window"},
+                          Radek{"main window, GIFs decoded by the library", L"--memory-window-library"},
                           Radek{"bare: open the file and select every frame", L"--memory-decode"}}) {
         const std::vector<Mereni> m = SpustitDite(r.rezim, s.cesta, kSmycek);
         if (m.size() != kSmycek) {
@@ -576,6 +578,10 @@ void Pamet(const Soubor& s)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc == 4 && std::wcscmp(argv[1], L"--memory-window") == 0) return PametOkna(argv[2], _wtoi(argv[3]));
+    if (argc == 4 && std::wcscmp(argv[1], L"--memory-window-library") == 0) {
+        GifAnimace::UseLibraryForGifsInNewModels(true);
+        return PametOkna(argv[2], _wtoi(argv[3]));
+    }
     if (argc == 4 && std::wcscmp(argv[1], L"--memory-decode") == 0) return PametDekoderu(argv[2], _wtoi(argv[3]));
     if (argc == 4 && std::wcscmp(argv[1], L"--huge-decode") == 0) return ObrovskyDekoder(argv[2]);
     if (argc == 4 && std::wcscmp(argv[1], L"--huge-window") == 0) return ObrovskyVOkne(argv[2]);
@@ -586,6 +592,10 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     SpustitProstredi();
+    if (argc == 2 && std::wcscmp(argv[1], L"--decoders") == 0) { // this table alone
+        Dekodery();
+        return 0;
+    }
     if (argc == 2 && std::wcscmp(argv[1], L"--steps") == 0) { // these tables alone
         ScratchHkcu scratch(kKlicBench);
         oknoHlavni.VytvoritHlavniOkno(nullptr);
@@ -602,6 +612,7 @@ int wmain(int argc, wchar_t** argv)
         oknoHlavni.VytvoritHlavniOkno(nullptr);
         ZmenaSnimku(soubory);
         Intervaly();
+        Dekodery();
         KrokyAPrehravani();
         Casovac();
         Bench::PrehledSnimku();

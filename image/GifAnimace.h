@@ -52,6 +52,8 @@ public:
     // GIFs go to the image library as well, as they did before the program decoded them
     // itself: the benchmarks compare the two.
     void UseLibraryForGifs(bool library) { libraryForGifs_ = library; }
+    // The same for every model made from now on (the benchmarks' main window).
+    static void UseLibraryForGifsInNewModels(bool library) { libraryForNewModels_ = library; }
     void Clear();
     // S_OK; E_POINTER without an image; E_INVALIDARG when index is not below FrameCount.
     HRESULT SelectFrame(UINT index);
@@ -108,7 +110,8 @@ private:
 
     OwnedBitmap image_;                // the library's decoded image, or
     std::unique_ptr<GifDekoder> gif_;  // our own decoder's
-    bool libraryForGifs_ = false;
+    static inline bool libraryForNewModels_ = false;
+    bool libraryForGifs_ = libraryForNewModels_;
     UINT frameCount_ = 0;
     UINT active_ = 0;
     std::wstring path_;
