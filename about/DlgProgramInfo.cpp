@@ -3,13 +3,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cwchar>
 #include <utility>
 
-#include "app/Aplikace.h"
 #include "resources/resource.h"
 #include "winlib/Chyby.h"
+#include "winlib/Identita.h"
 #include "winlib/Okno.h"
+#include "winlib/Retezce.h"
 #include "winlib/Verze.h"
 
 using namespace Tarnel::WinApi;
@@ -63,8 +63,7 @@ bool DlgProgramInfo::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPA
 
 BOOL DlgProgramInfo::OnInitDialog()
 {
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
+    NastavitIkonyOkna(hwnd_);
     NastavitTexty();
     PripojitNadpis();
     PridatTipy();
@@ -97,8 +96,8 @@ LRESULT DlgProgramInfo::OnCtlColor(HDC dc)
 
 void DlgProgramInfo::NastavitTexty()
 {
-    const std::wstring& nazev = aplikace.nazevAplikace;
-    CheckWin32(SetWindowTextW(hwnd_, (L"O programu " + nazev).c_str()));
+    const std::wstring& nazev = NazevProgramu();
+    CheckWin32(SetWindowTextW(hwnd_, TextZdroje(IDS_TITULEK_O_PROGRAMU, {nazev}).c_str()));
     CheckWin32(SetDlgItemTextW(hwnd_, IDC_APLIKACE, nazev.c_str()));
     // Without a notice in the version resource the frame goes without a caption.
     std::wstring pravo;
@@ -110,10 +109,11 @@ void DlgProgramInfo::NastavitTexty()
 std::wstring DlgProgramInfo::RadekVerze() const
 {
     WORD major = 0, minor = 0, build = 0, revision = 0;
-    wchar_t cislo[24] = L"neznámá";
+    std::wstring cislo = TextZdroje(IDS_VERZE_NEZNAMA);
     if (SUCCEEDED(ReadProductVersion(major, minor, build, revision, SouborVerze())))
-        swprintf(cislo, sizeof cislo / sizeof *cislo, L"%d.%d.%d.%d", major, minor, build, revision);
-    return L"verze: " + std::wstring(cislo) + L"  (64-bitová verze)";
+        cislo = std::to_wstring(major) + L'.' + std::to_wstring(minor) + L'.' + std::to_wstring(build) + L'.' +
+                std::to_wstring(revision);
+    return TextZdroje(IDS_VERZE, {cislo});
 }
 
 void DlgProgramInfo::PripojitNadpis()

@@ -9,6 +9,7 @@
 
 #include "about/DlgProgramInfo.h"
 #include "app/OknoHlavni.h"
+#include "frames/ModulPrehledFrames.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Cesta.h"
@@ -19,6 +20,7 @@
 using namespace Tarnel::WinApi;
 
 Aplikace aplikace;
+ModulPrehledFrames modulPrehledFrames{kKlicAplikace};
 
 namespace {
 
@@ -77,19 +79,18 @@ HRESULT Aplikace::Startup()
         INITCOMMONCONTROLSEX icc{sizeof icc, kOvladaciPrvky};
         if (!InitCommonControlsEx(&icc)) SelhaniStartu();
 
-        Gdiplus::GdiplusStartupInput vstup; // version 1, no debug callback, codecs and thread on
-        if (Gdiplus::GdiplusStartup(&gdiplusToken, &vstup, nullptr) != Gdiplus::Ok) SelhaniStartu();
+        if (gdiplus.Spustit() != Gdiplus::Ok) SelhaniStartu();
 
         ReadVersionString(L"ProductName", nazevAplikace);
 
         seznamObrazku = std::make_unique<ToolbarImages>();
         seznamObrazku->LoadSizes();
 
-        velkaIkona = NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-        if (!velkaIkona) SelhaniStartu();
-        malaIkona = NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-        if (!malaIkona) SelhaniStartu();
-        NastavitIdentitu(nazevAplikace, velkaIkona, malaIkona);
+        velkaIkona.Reset(NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+        if (!velkaIkona.Get()) SelhaniStartu();
+        malaIkona.Reset(NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+        if (!malaIkona.Get()) SelhaniStartu();
+        NastavitIdentitu(nazevAplikace, velkaIkona.Get(), malaIkona.Get());
 
         nastaveni = Nastaveni{};
         NacistNastaveni();
@@ -108,10 +109,12 @@ HRESULT Aplikace::Startup()
 HRESULT Aplikace::Shutdown()
 {
     try {
-        if (velkaIkona && !DestroyIcon(std::exchange(velkaIkona, nullptr))) SelhaniStartu();
-        if (malaIkona && !DestroyIcon(std::exchange(malaIkona, nullptr))) SelhaniStartu();
+        // No window may be given the icons once they are gone.
+        NastavitIdentitu(nazevAplikace, nullptr, nullptr);
+        if (!velkaIkona.Znicit()) SelhaniStartu();
+        if (!malaIkona.Znicit()) SelhaniStartu();
         seznamObrazku.reset();
-        if (gdiplusToken) Gdiplus::GdiplusShutdown(std::exchange(gdiplusToken, 0));
+        gdiplus.Ukoncit();
         return S_OK;
     } catch (HRESULT hr) {
         return hr ? hr : E_FAIL;

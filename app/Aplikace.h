@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/ToolbarImages.h"
+#include "image/GdipObraz.h"
 #include "winlib/Chyby.h"
+#include "winlib/Handles.h"
 
 class Aplikace : public Tarnel::WinApi::FatalErrorHook {
 public:
@@ -25,9 +27,9 @@ public:
     HRESULT Shutdown();
     void ShowProgramInfo(HWND owner);
 
-    ULONG_PTR gdiplusToken = 0;
-    HICON velkaIkona = nullptr;
-    HICON malaIkona = nullptr;
+    GdiplusRelace gdiplus;
+    Tarnel::WinApi::Icon velkaIkona;
+    Tarnel::WinApi::Icon malaIkona;
     std::wstring nazevAplikace;
     std::unique_ptr<ToolbarImages> seznamObrazku;
 

@@ -13,6 +13,7 @@
 #include "settings/DlgNastaveni.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Identita.h"
 #include "winlib/Dpi.h"
 #include "winlib/ModalniSmycka.h"
 
@@ -66,8 +67,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
     dpi = DpiOkna(hwnd_);
     NastavitVelikostProDpi(hwnd_, SIZE{kSirkaOkna, kVyskaOkna});
 
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
+    NastavitIkonyOkna(hwnd_);
 
     hlavniMenu.menu = GetMenu(hwnd_);
     hlavniMenu.vlastni = false;
@@ -293,7 +293,7 @@ void OknoHlavni::UlozitAktualniSnimek()
 {
     // The frame on screen when the dialog closes, whatever its loop drew meanwhile (ticks of a
     // playing animation, rows of the frames list); the model may lag behind the screen.
-    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace, [this]() -> std::optional<UINT> {
+    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace.get(), [this]() -> std::optional<UINT> {
         if (!JeSnimek(snimek)) return std::nullopt;
         return static_cast<UINT>(snimek);
     });

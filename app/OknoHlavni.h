@@ -14,22 +14,19 @@
 #include <optional>
 #include <string>
 
-#include "app/ListBox.h"
+#include "winlib/ListBox.h"
 #include "app/MezipametSnimku.h"
 #include "app/Prikazy.h"
-#include "app/Rebar.h"
+#include "winlib/Rebar.h"
 #include "app/RytmusSnimku.h"
-#include "app/StatusBar.h"
-#include "app/Toolbar.h"
+#include "winlib/StatusBar.h"
+#include "winlib/Toolbar.h"
 #include "image/ZadniBuffer.h"
 #include "winlib/Handles.h"
 #include "winlib/Okno.h"
 #include "winlib/RozliseniCasovace.h"
 
 class GifAnimace;
-
-// Posted by the frames-overview thread when it starts and when it has ended.
-constexpr UINT WM_AKTUALIZOVAT_STAV = WM_APP + 1;
 
 constexpr UINT_PTR TIMER_ANIMACE = 1;
 constexpr UINT ID_REBAR = 1;
@@ -81,7 +78,7 @@ public:
     uint32_t Rychlost() const { return rychlost; }
     const std::wstring& TextStavu() const { return textStavu; }
     const std::wstring& CestaSouboru() const { return cestaSouboru; }
-    const GifAnimace* Animace() const { return animace; }
+    const GifAnimace* Animace() const { return animace.get(); }
     HWND StavovaLista() const { return stavovaLista ? stavovaLista->Handle() : nullptr; }
     HWND RebarOkno() const { return rebar ? rebar->Handle() : nullptr; }
     HWND PanelNastroju() const { return panelNastroju ? panelNastroju->Handle() : nullptr; }
@@ -173,12 +170,12 @@ private:
     bool PrehledObrazkuBezi() const;
     void OtevritWeb();
 
-    GifAnimace* animace = nullptr;
-    std::unique_ptr<StatusBar> stavovaLista;
-    std::unique_ptr<Rebar> rebar;
-    std::unique_ptr<Toolbar> panelNastroju;
+    std::unique_ptr<GifAnimace> animace;
+    std::unique_ptr<Tarnel::WinApi::StatusBar> stavovaLista;
+    std::unique_ptr<Tarnel::WinApi::Rebar> rebar;
+    std::unique_ptr<Tarnel::WinApi::Toolbar> panelNastroju;
     DrzakMenu hlavniMenu;
-    std::unique_ptr<ListBox> seznamSnimku;
+    std::unique_ptr<Tarnel::WinApi::ListBox> seznamSnimku;
     std::array<int, 3> castiStavoveListy{};
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     Tarnel::WinApi::Font pismoStavoveListy;

@@ -132,7 +132,7 @@ void OknoHlavni::NastavitPismoStavoveListy()
     stavovaLista->SetFont(pismo.Get());
     pismoStavoveListy = std::move(pismo);
     sirkaPocitadla = stavovaLista->SirkaCasti(kNejdelsiPocitadlo, dpi);
-    sirkaRychlosti = stavovaLista->SirkaCasti(kNejdelsiRychlost, dpi);
+    sirkaRychlosti = stavovaLista->SirkaCasti(TextRychlosti(kNejvyssiRychlost), dpi);
 }
 
 LRESULT OknoHlavni::OnDpiChanged(WPARAM wParam, LPARAM lParam)

@@ -8,6 +8,7 @@
 #include "settings/DlgRychlostAnimace.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Identita.h"
 #include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
@@ -35,7 +36,7 @@ void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
     ZrusitSeznamSnimku();
     ZavritSoubor();
 
-    animace = new GifAnimace;
+    animace = std::make_unique<GifAnimace>();
     animace->Load(cesta, true); // an undecodable file simply leaves the model without an image
     cestaSouboru = cesta;
     snimek = 0;
@@ -191,7 +192,7 @@ void OknoHlavni::ZvolitRychlost()
 
 std::wstring OknoHlavni::TextPripraven() const
 {
-    return VlozitNazev(NacistRetezec(IDS_PRIPRAVEN).value_or(L"%s"), aplikace.nazevAplikace);
+    return TextZdroje(IDS_PRIPRAVEN, {NazevProgramu()});
 }
 
 void OknoHlavni::AktualizovatStav()

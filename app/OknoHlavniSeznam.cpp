@@ -102,7 +102,7 @@ bool OknoHlavni::OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result)
 {
     if (!polozka || polozka->CtlID != ID_SEZNAM_SNIMKU || !animace || !animace->HasImage()) return false;
     animace->SelectFrame(static_cast<UINT>(polozka->itemData));
-    polozka->itemHeight = VyskaPolozkySeznamu(animace->Height());
+    polozka->itemHeight = ListBox::VyskaPolozky(animace->Height());
     result = TRUE;
     return true;
 }

@@ -1,8 +1,13 @@
 #include "app/Prikazy.h"
 
 #include "resources/resource.h"
+#include "winlib/Cesta.h"
+#include "winlib/Retezce.h"
 
 #include <algorithm>
+
+using Tarnel::WinApi::NazevSouboru;
+using Tarnel::WinApi::TextZdroje;
 
 Podminky UrcitPodminky(const StavModelu& model, bool prehrava)
 {
@@ -96,49 +101,18 @@ POINT PoziceKontextovehoMenu(LPARAM lParam, POINT kurzor, POINT levyHorniRohKlie
     return POINT{x, y};
 }
 
-UINT VyskaPolozkySeznamu(UINT vyskaObrazku) { return std::min<UINT>(vyskaObrazku, 255); }
-
-std::wstring NazevSouboru(const std::wstring& cesta)
-{
-    const size_t oddelovac = cesta.find_last_of(L"\\/");
-    return oddelovac == std::wstring::npos ? cesta : cesta.substr(oddelovac + 1);
-}
-
 std::wstring TextInformaciOSouboru(const std::wstring& cesta, int pocetSnimku)
 {
-    return NazevSouboru(cesta) + L" - obsahuje snímků: " + std::to_wstring(pocetSnimku) + L", plná cesta: " + cesta;
+    return TextZdroje(IDS_INFORMACE_O_SOUBORU, {NazevSouboru(cesta), std::to_wstring(pocetSnimku), cesta});
 }
 
-std::wstring TextRychlosti(uint32_t rychlost) { return L"Rychlost: " + std::to_wstring(rychlost) + L" %"; }
+std::wstring TextRychlosti(uint32_t rychlost) { return TextZdroje(IDS_RYCHLOST, {std::to_wstring(rychlost)}); }
 
 std::wstring TextPocitadla(const Podminky& podminky, int snimek, int pocetSnimku)
 {
     if (!podminky.l) return L"";
     if (!podminky.a) return L"1/1";
     return std::to_wstring(snimek + 1) + L"/" + std::to_wstring(pocetSnimku);
-}
-
-std::wstring VlozitNazev(const std::wstring& vzor, const std::wstring& nazev)
-{
-    std::wstring vysledek;
-    bool vlozeno = false;
-    for (size_t i = 0; i < vzor.size(); ++i) {
-        if (vzor[i] == L'%' && i + 1 < vzor.size()) {
-            if (vzor[i + 1] == L'%') {
-                vysledek += L'%';
-                ++i;
-                continue;
-            }
-            if (vzor[i + 1] == L's' && !vlozeno) {
-                vysledek += nazev;
-                vlozeno = true;
-                ++i;
-                continue;
-            }
-        }
-        vysledek += vzor[i];
-    }
-    return vysledek;
 }
 
 std::wstring TextNapovedyMenu(const std::wstring& retezec)

@@ -64,9 +64,9 @@ int PredchoziSnimek(int snimek);
 // Right edges of the three status-bar parts for a status bar of the given width: the counter
 // and the speed parts as wide as given, the file part the rest (none when the bar is narrower).
 std::array<int, 3> CastiStavoveListy(int sirkaListy, int sirkaPocitadla, int sirkaRychlosti);
-// The longest texts the counter and the speed part show: their widths are measured from these.
+// The longest texts the counter and the speed part show (the speed at kNejvyssiRychlost):
+// their widths are measured from these.
 constexpr wchar_t kNejdelsiPocitadlo[] = L"9999/9999";
-constexpr wchar_t kNejdelsiRychlost[] = L"Rychlost: 1000 %";
 
 // Where the frames list goes: between the rebar and the status bar, full width.
 struct Obdelnik {
@@ -84,16 +84,10 @@ bool CekaNaModalniSmycku(UINT prikaz);
 // Where the context menu opens for the lParam of WM_CONTEXTMENU.
 POINT PoziceKontextovehoMenu(LPARAM lParam, POINT kurzor, POINT levyHorniRohKlienta);
 
-// Item height in the frames list: the image height, but a list box row holds at most 255.
-UINT VyskaPolozkySeznamu(UINT vyskaObrazku);
-
 // Status texts. Paths and names go in as text, never as a format.
-std::wstring NazevSouboru(const std::wstring& cesta);
 std::wstring TextInformaciOSouboru(const std::wstring& cesta, int pocetSnimku);
 std::wstring TextRychlosti(uint32_t rychlost);
 std::wstring TextPocitadla(const Podminky& podminky, int snimek, int pocetSnimku);
-// Puts the name in place of the first "%s" of a resource text; "%%" becomes "%".
-std::wstring VlozitNazev(const std::wstring& vzor, const std::wstring& nazev);
 
 // A help string holds an optional status text and tooltip text separated by a line feed.
 // Menu help: the part before the line feed, or the whole string with a full stop.

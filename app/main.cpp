@@ -2,13 +2,13 @@
 #include <windows.h>
 
 #include "app/Aplikace.h"
+#include "winlib/Handles.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    CoInitialize(nullptr);
+    const Tarnel::WinApi::ComApartment com;
     if (HRESULT hr = aplikace.Startup(); hr != S_OK) return hr; // quietly, with the failure as exit code
     const int kodUkonceni = SpustitSmyckuZprav();
     const HRESULT hr = aplikace.Shutdown();
-    CoUninitialize();
     return hr != S_OK ? hr : kodUkonceni;
 }

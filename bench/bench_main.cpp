@@ -141,8 +141,7 @@ void SpustitProstredi()
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX icc{sizeof icc, 0x2FFF};
     InitCommonControlsEx(&icc);
-    Gdiplus::GdiplusStartupInput vstup;
-    Gdiplus::GdiplusStartup(&aplikace.gdiplusToken, &vstup, nullptr);
+    aplikace.gdiplus.Spustit();
     aplikace.nazevAplikace = L"Animora";
     aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
     aplikace.seznamObrazku->LoadSizes();

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/Aplikace.h"
-#include "app/Prikazy.h"
 #include "image/ExportSnimku.h"
 #include "image/GifAnimace.h"
 #include "image/SouboroveDialogy.h"
@@ -13,7 +11,9 @@
 #include "winlib/Cesta.h"
 #include "winlib/Chyby.h"
 #include "winlib/Handles.h"
+#include "winlib/Identita.h"
 #include "winlib/ModalniSmycka.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
@@ -25,16 +25,15 @@ constexpr UINT kZasobaRadku = 16;
 
 std::wstring TitulekSObrazkem(const std::wstring& cesta, int pocetSnimku)
 {
-    return aplikace.nazevAplikace + L" - " + NazevSouboru(cesta) + L" (počet obrázků: " +
-           std::to_wstring(pocetSnimku) + L")";
+    return TextZdroje(IDS_PREHLED_TITULEK, {NazevProgramu(), NazevSouboru(cesta), std::to_wstring(pocetSnimku)});
 }
 
-std::wstring TitulekBezObrazku() { return aplikace.nazevAplikace + L" - Přehled obrázků animace"; }
+std::wstring TitulekBezObrazku() { return TextZdroje(IDS_PREHLED_BEZ_OBRAZKU, {NazevProgramu()}); }
 
 std::wstring TextInformace(UINT sirka, UINT vyska, UINT intervalMs)
 {
-    return L"Velikost: " + std::to_wstring(sirka) + L" x " + std::to_wstring(vyska) + L" bodů. Interval: " +
-           std::to_wstring(intervalMs) + L" milisekund.";
+    return TextZdroje(IDS_PREHLED_INFORMACE,
+                      {std::to_wstring(sirka), std::to_wstring(vyska), std::to_wstring(intervalMs)});
 }
 
 } // namespace
@@ -110,7 +109,7 @@ bool DlgPrehledFrames::OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result
 {
     result = 0;
     if (!polozka || polozka->CtlID != IDC_PREHLED_SEZNAM || !model || !model->HasImage()) return true;
-    polozka->itemHeight = VyskaPolozkySeznamu(model->Height());
+    polozka->itemHeight = ListBox::VyskaPolozky(model->Height());
     result = 1;
     return true;
 }

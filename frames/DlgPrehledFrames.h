@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ListBox.h"
+#include "winlib/ListBox.h"
 #include "frames/MezipametPolozek.h"
 #include "winlib/DialogImpl.h"
 
@@ -58,7 +58,7 @@ private:
     void ZapomenoutModel();
 
     std::wstring path;
-    ListBox list;
+    Tarnel::WinApi::ListBox list;
     std::unique_ptr<GifAnimace> model;
 
     const wchar_t* parametr = nullptr; // the creation parameter, only while the dialog is created

@@ -4,19 +4,15 @@
 
 #include <new>
 
-#include "app/Aplikace.h"
-#include "app/OknoHlavni.h"
 #include "frames/DlgPrehledFrames.h"
 #include "resources/resource.h"
-#include "settings/Nastaveni.h"
 #include "winlib/Cesta.h"
 #include "winlib/Chyby.h"
 #include "winlib/Dpi.h"
+#include "winlib/Identita.h"
 #include "winlib/ModalniSmycka.h"
 
 using namespace Tarnel::WinApi;
-
-ModulPrehledFrames modulPrehledFrames;
 
 namespace {
 
@@ -33,6 +29,8 @@ void Oznamit(HWND hlavniOkno)
 }
 
 } // namespace
+
+ModulPrehledFrames::ModulPrehledFrames(const wchar_t* klicAplikace) { NastavitKlicRegistru(klicAplikace); }
 
 ModulPrehledFrames::~ModulPrehledFrames()
 {
@@ -131,10 +129,9 @@ DWORD ModulPrehledFrames::BehVlakna()
 
 void ModulPrehledFrames::VytvoritOkno()
 {
-    NastavitKlicRegistru(kKlicAplikace);
     const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
                             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1))};
-    if (!Create(trida, nullptr, aplikace.nazevAplikace.c_str(), kStylOkna, 0,
+    if (!Create(trida, nullptr, NazevProgramu().c_str(), kStylOkna, 0,
                 RECT{0, 0, kSirkaPriVytvoreni, kVyskaPriVytvoreni}))
         RaiseLastError();
     // A size at 96 DPI, as wide as centring takes it for; the panel sets the final one.
@@ -143,8 +140,7 @@ void ModulPrehledFrames::VytvoritOkno()
     const bool zavrit = zavritPoVytvoreni.load();
     if (zavrit) Post(WM_CLOSE, 0, 1);
 
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
+    NastavitIkonyOkna(hwnd_);
     if (ObnovitPolohu(nullptr, true) != S_OK) Vycentrovat(hwnd_, nullptr);
 
     // A window that closes at once need not wait for its file to be decoded.

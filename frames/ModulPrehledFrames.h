@@ -15,6 +15,10 @@
 
 class DlgPrehledFrames;
 
+// Posted by the overview thread to the window it was started for when it starts and when it
+// has ended.
+constexpr UINT WM_AKTUALIZOVAT_STAV = WM_APP + 1;
+
 // The one instance is the global below. Its window and panel belong to the overview thread.
 class ModulPrehledFrames : public Tarnel::WinApi::Okno {
 public:
@@ -23,7 +27,8 @@ public:
     static constexpr DWORD kStylOkna = WS_BORDER | WS_SYSMENU | WS_MINIMIZEBOX;
     static constexpr DWORD kLimitUkonceniMs = 5000;
 
-    ModulPrehledFrames() = default;
+    // Its window stores its position below the program's registry key.
+    explicit ModulPrehledFrames(const wchar_t* klicAplikace);
     ~ModulPrehledFrames() override;
 
     // Main thread. Unless the thread runs already, starts it with the path when that names
@@ -74,6 +79,7 @@ private:
     Tarnel::WinApi::KernelHandle cekani;
 };
 
+// Defined by the program, with its registry key.
 extern ModulPrehledFrames modulPrehledFrames;
 
 // Waits up to limitMs for the object, dispatching only the paint messages of the calling

@@ -126,3 +126,15 @@ UINT BitmapHeight(Gdiplus::GpBitmap* bitmap)
     if (Gdip::GdipGetImageHeight(bitmap, &height) != Gdiplus::Ok) RaiseLastError();
     return height;
 }
+
+Gdiplus::Status GdiplusRelace::Spustit()
+{
+    if (token_) return Gdiplus::Ok;
+    Gdiplus::GdiplusStartupInput vstup;
+    return Gdiplus::GdiplusStartup(&token_, &vstup, nullptr);
+}
+
+void GdiplusRelace::Ukoncit()
+{
+    if (token_) Gdiplus::GdiplusShutdown(std::exchange(token_, 0));
+}

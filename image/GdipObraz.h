@@ -14,6 +14,24 @@
 
 namespace Gdip = Gdiplus::DllExports;
 
+// GDI+ for the process: started once, on the main thread before any other thread exists, and
+// shut down by its holder at the latest.
+class GdiplusRelace {
+public:
+    GdiplusRelace() = default;
+    ~GdiplusRelace() { Ukoncit(); }
+    GdiplusRelace(const GdiplusRelace&) = delete;
+    GdiplusRelace& operator=(const GdiplusRelace&) = delete;
+
+    // Version 1, no debug callback, the background thread and the codecs on.
+    Gdiplus::Status Spustit();
+    void Ukoncit();
+    bool Bezi() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
 // Owns one decoded or cloned GDI+ bitmap (and with it the file it was read from).
 class OwnedBitmap {
 public:

@@ -266,11 +266,8 @@ const ZadniBuffer& GifAnimace::DrawFittedOffScreen(int cx, int cy, HBRUSH brush)
     return backBuffer_;
 }
 
-void DestroyGifAnimace(GifAnimace*& model)
+void DestroyGifAnimace(std::unique_ptr<GifAnimace>& model)
 {
-    if (model) {
-        model->Clear();
-        delete model;
-    }
-    model = nullptr;
+    if (model) model->Clear();
+    model.reset();
 }

@@ -126,4 +126,4 @@ private:
 };
 
 // Deletes the owner's model, if any, and leaves the owner's pointer null.
-void DestroyGifAnimace(GifAnimace*& model);
+void DestroyGifAnimace(std::unique_ptr<GifAnimace>& model);

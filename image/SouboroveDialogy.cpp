@@ -1,28 +1,48 @@
 #include "image/SouboroveDialogy.h"
 
-#include <iterator>
+#include <array>
 
+#include "resources/resource.h"
 #include "winlib/Handles.h"
 #include "winlib/ModalniSmycka.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
 namespace {
 
-const COMDLG_FILTERSPEC kOpenTypes[] = {
-    {L"Obrázky GIF", L"*.gif"},
-    {L"Všechny soubory", L"*.*"},
+struct TypSouboru {
+    UINT nazev; // in the string table
+    const wchar_t* masky;
 };
 
-const COMDLG_FILTERSPEC kSaveTypes[] = {
-    {L"Grafické soubory", L"*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.tiff"},
-    {L"JPEG", L"*.jpg;*.jpeg"},
-    {L"PNG", L"*.png"},
-    {L"Bitmapy", L"*.bmp"},
-    {L"GIF", L"*.gif"},
-    {L"TIFF", L"*.tiff"},
-    {L"Všechny soubory", L"*.*"},
+const TypSouboru kOpenTypes[] = {
+    {IDS_TYP_OBRAZKY_GIF, L"*.gif"},
+    {IDS_TYP_VSECHNY_SOUBORY, L"*.*"},
 };
+
+const TypSouboru kSaveTypes[] = {
+    {IDS_TYP_GRAFICKE_SOUBORY, L"*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.tiff"},
+    {IDS_TYP_JPEG, L"*.jpg;*.jpeg"},
+    {IDS_TYP_PNG, L"*.png"},
+    {IDS_TYP_BITMAPY, L"*.bmp"},
+    {IDS_TYP_GIF, L"*.gif"},
+    {IDS_TYP_TIFF, L"*.tiff"},
+    {IDS_TYP_VSECHNY_SOUBORY, L"*.*"},
+};
+
+// Gives the dialog the types with their names from the string table.
+template <size_t N>
+HRESULT NastavitTypy(IFileDialog* dialog, const TypSouboru (&typy)[N])
+{
+    std::array<std::wstring, N> nazvy;
+    std::array<COMDLG_FILTERSPEC, N> filtr;
+    for (size_t i = 0; i < N; ++i) {
+        nazvy[i] = TextZdroje(typy[i].nazev);
+        filtr[i] = COMDLG_FILTERSPEC{nazvy[i].c_str(), typy[i].masky};
+    }
+    return dialog->SetFileTypes(static_cast<UINT>(N), filtr.data());
+}
 
 constexpr UINT kSavePngIndex = 3; // one-based: "PNG"
 
@@ -55,7 +75,7 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner)
     ComPtr<IFileOpenDialog> dialog;
     CreateDialogObject(CLSID_FileOpenDialog, dialog);
     // Without the filter the dialog still works, only less conveniently.
-    dialog->SetFileTypes(static_cast<UINT>(std::size(kOpenTypes)), kOpenTypes);
+    NastavitTypy(dialog.Get(), kOpenTypes);
     return ShowAndReadPath(dialog.Get(), owner);
 }
 
@@ -63,7 +83,7 @@ std::optional<std::wstring> ShowSaveDialog(HWND owner)
 {
     ComPtr<IFileSaveDialog> dialog;
     CreateDialogObject(CLSID_FileSaveDialog, dialog);
-    if (SUCCEEDED(dialog->SetFileTypes(static_cast<UINT>(std::size(kSaveTypes)), kSaveTypes)) &&
+    if (SUCCEEDED(NastavitTypy(dialog.Get(), kSaveTypes)) &&
         SUCCEEDED(dialog->SetFileTypeIndex(kSavePngIndex))) {
         // A plain name typed by the user then becomes a PNG file.
         dialog->SetDefaultExtension(L"png");

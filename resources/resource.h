@@ -29,6 +29,25 @@
 #define IDS_ULOZENI_SELHALO         20004
 #define IDS_ULOZENI_NEZNAMY_FORMAT  20005
 #define IDS_ULOZENI_BEZ_PRIPONY     20006
+// Captions, status and information texts; %1 to %3 are filled in by the program.
+#define IDS_TITULEK_PREDVOLBY       20007
+#define IDS_TITULEK_O_PROGRAMU      20008
+#define IDS_VERZE                   20009
+#define IDS_VERZE_NEZNAMA           20010
+#define IDS_PREHLED_TITULEK         20011
+#define IDS_PREHLED_BEZ_OBRAZKU     20012
+#define IDS_PREHLED_INFORMACE       20013
+#define IDS_INFORMACE_O_SOUBORU     20014
+#define IDS_RYCHLOST                20015
+// Names of the file types in the open and save dialogs.
+#define IDS_TYP_OBRAZKY_GIF         20016
+#define IDS_TYP_VSECHNY_SOUBORY     20017
+#define IDS_TYP_GRAFICKE_SOUBORY    20018
+#define IDS_TYP_JPEG                20019
+#define IDS_TYP_PNG                 20020
+#define IDS_TYP_BITMAPY             20021
+#define IDS_TYP_GIF                 20022
+#define IDS_TYP_TIFF                20023
 
 // Commands; each has a help text of the same number in the string table.
 #define ID_SOUBOR_KONEC             40001

@@ -3,11 +3,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/Aplikace.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Identita.h"
 #include "winlib/Okno.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
@@ -33,9 +34,8 @@ bool DlgNastaveni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARA
 
 LRESULT DlgNastaveni::OnInitDialog()
 {
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
-    const std::wstring titulek = aplikace.nazevAplikace + L" - Předvolby";
+    NastavitIkonyOkna(hwnd_);
+    const std::wstring titulek = TextZdroje(IDS_TITULEK_PREDVOLBY, {NazevProgramu()});
     CheckWin32(SetWindowTextW(hwnd_, titulek.c_str()));
 
     editKroku.Pripojit(Item(IDC_NASTAVENI_KROK), nastaveni.krokZmenyRychlosti, static_cast<int32_t>(kKrokMin),

@@ -1,10 +1,11 @@
 #include "settings/DlgRychlostAnimace.h"
 
-#include "app/Aplikace.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 #include "winlib/Chyby.h"
+#include "winlib/Identita.h"
 #include "winlib/Okno.h"
+#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
@@ -26,9 +27,8 @@ bool DlgRychlostAnimace::ProcessWindowMessage(HWND, UINT message, WPARAM wParam,
 
 LRESULT DlgRychlostAnimace::OnInitDialog()
 {
-    CheckWin32(SetWindowTextW(hwnd_, aplikace.nazevAplikace.c_str()));
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona));
+    CheckWin32(SetWindowTextW(hwnd_, NazevProgramu().c_str()));
+    NastavitIkonyOkna(hwnd_);
     editRychlosti.Pripojit(Item(IDC_RYCHLOST_HODNOTA), rychlost, static_cast<int32_t>(kRychlostMin),
                            static_cast<int32_t>(kRychlostMax));
     // The template has no place of its own: a dialog opens over the window it belongs to.

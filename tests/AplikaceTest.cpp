@@ -31,7 +31,7 @@ TEST(Aplikace, FailedStartupStepReturnsItsErrorWithoutAWindow)
     ASSERT_NE(nullptr, app.seznamObrazku);
     EXPECT_EQ(S_OK, app.Shutdown());
     EXPECT_EQ(nullptr, app.seznamObrazku);
-    EXPECT_EQ(0u, app.gdiplusToken);
+    EXPECT_FALSE(app.gdiplus.Bezi());
     Tarnel::WinApi::SetFatalErrorHook(nullptr);
 }
 

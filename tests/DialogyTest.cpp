@@ -3,6 +3,7 @@
 #include "app/Aplikace.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
+#include "winlib/Identita.h"
 
 namespace {
 
@@ -14,11 +15,24 @@ HICON NacistIkonu(int cx, int cy)
 
 } // namespace
 
-void DialogyTest::SetUp()
+void NastavitIdentituAplikace()
 {
     aplikace.nazevAplikace = L"Animora";
-    aplikace.velkaIkona = NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    aplikace.malaIkona = NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    aplikace.velkaIkona.Reset(NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    aplikace.malaIkona.Reset(NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, aplikace.velkaIkona.Get(), aplikace.malaIkona.Get());
+}
+
+void ZrusitIdentituAplikace()
+{
+    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, nullptr, nullptr);
+    aplikace.velkaIkona.Reset();
+    aplikace.malaIkona.Reset();
+}
+
+void DialogyTest::SetUp()
+{
+    NastavitIdentituAplikace();
     nastaveni = Nastaveni{};
     vlastnik_ = CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500,
                                 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -29,9 +43,7 @@ void DialogyTest::TearDown()
 {
     DestroyWindow(vlastnik_);
     TestSupport::PumpMessages();
-    if (aplikace.velkaIkona) DestroyIcon(aplikace.velkaIkona);
-    if (aplikace.malaIkona) DestroyIcon(aplikace.malaIkona);
-    aplikace.velkaIkona = aplikace.malaIkona = nullptr;
+    ZrusitIdentituAplikace();
     nastaveni = Nastaveni{};
 }
 

@@ -11,6 +11,11 @@
 #include "tests/TestSupport.h"
 #include "winlib/DialogImpl.h"
 
+// The application's name and icons as start-up sets them, in the application object and as
+// the identity its windows show; and their release.
+void NastavitIdentituAplikace();
+void ZrusitIdentituAplikace();
+
 class DialogyTest : public testing::Test {
 protected:
     void SetUp() override;

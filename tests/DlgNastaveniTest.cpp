@@ -109,8 +109,8 @@ TEST_F(DlgNastaveniTest, OpensWithTheSettingsUnderItsCaptionWithTheRangeAndLinkT
     EXPECT_EQ(L"333", rychlost);
     EXPECT_EQ(L"17", krok);
     EXPECT_TRUE(fokusNaOk) << "the first control with a tab stop";
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), velka);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), mala);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), velka);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), mala);
     EXPECT_EQ(L"Zadejte hodnotu v rozsahu 10 - 1000", tipRychlosti);
     EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", tipKroku);
     EXPECT_EQ(L"Zobrazit webové stránky firmy Tarnel", tipOdkazu);

@@ -239,8 +239,8 @@ TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindow)
         EXPECT_EQ(L"Animora", TextPrvku(dialog, IDC_APLIKACE));
         EXPECT_EQ(kRadekVerze, TextPrvku(dialog, IDC_VERZE)) << "two spaces before the parenthesis";
         EXPECT_EQ(pravo, TextPrvku(dialog, IDC_INFO_PRAVA));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
-        EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
         EXPECT_NE(0, SendDlgItemMessageW(dialog, IDC_IKONA, STM_GETICON, 0, 0)) << "the program icon";
     });
     EXPECT_TRUE(IsWindowEnabled(Okno()));

@@ -46,8 +46,8 @@ TEST_F(DlgRychlostAnimaceTest, OpensWithTheCurrentSpeedInTheFocusedFieldUnderThe
     EXPECT_EQ(L"370", pole) << "the current speed, not the default";
     EXPECT_TRUE(fokusVPoli);
     EXPECT_FALSE(zaskrtnuto);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), velka);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), mala);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), velka);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), mala);
     EXPECT_EQ(L"Zadejte hodnotu v rozsahu 10 - 1000", tip);
     EXPECT_EQ(L"42", napsano) << "only the digits were taken";
     EXPECT_EQ(370u, dialog.rychlost);

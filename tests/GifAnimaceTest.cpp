@@ -329,7 +329,7 @@ TEST(GifAnimaceTest, DestroyDeletesAndNullsTheOwnersPointer)
 {
     ScratchDir dir;
     const std::wstring path = MakeGif(dir, L"a.gif", Animation(8, 8, 2));
-    auto* model = new GifAnimace;
+    auto model = std::make_unique<GifAnimace>();
     ASSERT_EQ(S_OK, model->Load(path, true));
     DestroyGifAnimace(model);
     EXPECT_EQ(nullptr, model);

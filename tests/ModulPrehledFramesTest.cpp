@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "tests/ChildModes.h"
 #include "tests/DialogDriver.h"
+#include "tests/DialogyTest.h"
 #include "tests/GifFixtures.h"
 #include "tests/OknoHlavniTest.h"
 #include "tests/PrehledFramesTest.h"
@@ -60,29 +61,19 @@ protected:
     }
 };
 
-HICON Ikona(int metrikaX, int metrikaY)
-{
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON,
-                                         GetSystemMetrics(metrikaX), GetSystemMetrics(metrikaY), 0));
-}
-
 // The module on its own, told of its state through a listener window.
 class ModulTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        aplikace.nazevAplikace = L"Animora";
-        aplikace.velkaIkona = Ikona(SM_CXICON, SM_CYICON);
-        aplikace.malaIkona = Ikona(SM_CXSMICON, SM_CYSMICON);
+        NastavitIdentituAplikace();
         ASSERT_NE(nullptr, posluchac.Vytvorit());
     }
     void TearDown() override
     {
         modulPrehledFrames.Ukoncit();
         TestSupport::PumpMessages();
-        DestroyIcon(aplikace.velkaIkona);
-        DestroyIcon(aplikace.malaIkona);
-        aplikace.velkaIkona = aplikace.malaIkona = nullptr;
+        ZrusitIdentituAplikace();
     }
 
     void Spustit(const std::wstring& cesta) { modulPrehledFrames.Spustit(cesta.c_str(), posluchac); }
@@ -160,8 +151,8 @@ TEST_F(ModulTest, WindowIsAnUnownedGifFramesListFittedToThePanelAndCentred)
     EXPECT_EQ(static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW), GetClassLongPtrW(okno, GCL_STYLE));
     EXPECT_EQ(static_cast<ULONG_PTR>(COLOR_APPWORKSPACE + 1), GetClassLongPtrW(okno, GCLP_HBRBACKGROUND));
     EXPECT_EQ(reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)), GetClassLongPtrW(okno, GCLP_HCURSOR));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), SendMessageW(okno, WM_GETICON, ICON_BIG, 0));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), SendMessageW(okno, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), SendMessageW(okno, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), SendMessageW(okno, WM_GETICON, ICON_SMALL, 0));
 
     HWND panel = Panel(okno);
     ASSERT_NE(nullptr, panel);

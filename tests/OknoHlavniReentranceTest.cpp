@@ -4,6 +4,7 @@
 // touch the user's files. The loops run for real on the test thread; a thread timer acts
 // from inside them, as a message from outside would arrive.
 #include "tests/OknoHlavniTest.h"
+#include "frames/ModulPrehledFrames.h"
 
 #include <shlobj.h>
 

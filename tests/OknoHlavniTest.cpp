@@ -1,6 +1,7 @@
 // The main window's creation and its playback states and transitions, driven by real
 // messages. The shared fixture of the main-window tests lives here too.
 #include "tests/OknoHlavniTest.h"
+#include "frames/ModulPrehledFrames.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -16,15 +17,9 @@ using namespace GifFixtures;
 
 void OknoHlavniTest::SetUp()
 {
-    aplikace.nazevAplikace = L"Animora";
+    NastavitIdentituAplikace();
     aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
     aplikace.seznamObrazku->LoadSizes();
-    aplikace.velkaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                        GetSystemMetrics(SM_CYICON), 0));
-    aplikace.malaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
     nastaveni = Nastaveni{};
     okno = std::make_unique<SledovaneOkno>();
 }
@@ -35,9 +30,7 @@ void OknoHlavniTest::TearDown()
     TestSupport::PumpMessages(); // takes the quit message the window posts on its way out
     okno.reset();
     aplikace.seznamObrazku.reset();
-    if (aplikace.velkaIkona) DestroyIcon(aplikace.velkaIkona);
-    if (aplikace.malaIkona) DestroyIcon(aplikace.malaIkona);
-    aplikace.velkaIkona = aplikace.malaIkona = nullptr;
+    ZrusitIdentituAplikace();
 }
 
 void OknoHlavniTest::Vytvorit(const wchar_t* cesta)
@@ -226,8 +219,8 @@ TEST_F(OknoHlavniTest, CreatedWindowIsTheAnimoraClassCentredAt800By600)
     EXPECT_NEAR((prace.left + prace.right) / 2, (r.left + r.right) / 2, 1);
     EXPECT_NEAR((prace.top + prace.bottom) / 2, (r.top + r.bottom) / 2, 1);
 
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona), SendMessageW(Okno(), WM_GETICON, ICON_BIG, 0));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona), SendMessageW(Okno(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), SendMessageW(Okno(), WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), SendMessageW(Okno(), WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(100u, okno->Rychlost());
     EXPECT_EQ(-1, okno->Snimek());
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/OknoHlavni.h"
+#include "tests/DialogyTest.h"
 #include "tests/GifFixtures.h"
 #include "tests/TestSupport.h"
 

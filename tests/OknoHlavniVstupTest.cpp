@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "tests/DialogDriver.h"
 #include "tests/OknoHlavniTest.h"
+#include "winlib/Cesta.h"
 
 using namespace GifFixtures;
 
@@ -146,7 +147,7 @@ TEST_F(OknoHlavniTest, UndecodableAndCorruptFilesLeaveTheWindowEmpty)
         if (okno->Animace() && okno->Animace()->HasImage()) {
             // Some broken files still decode in part; then they show like any other.
             EXPECT_NE(L"", Cast(kCastPocitadlo));
-            EXPECT_EQ(0u, Cast(kCastInformace).find(NazevSouboru(cesta) + L" - obsahuje snímků: "));
+            EXPECT_EQ(0u, Cast(kCastInformace).find(Tarnel::WinApi::NazevSouboru(cesta) + L" - obsahuje snímků: "));
         } else {
             OcekavatStav(Stav::Prazdny, "bad file");
             EXPECT_EQ(L"Animora - připraven", Cast(kCastInformace));

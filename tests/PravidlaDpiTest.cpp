@@ -13,6 +13,7 @@
 
 #include "about/DlgProgramInfo.h"
 #include "app/Aplikace.h"
+#include "winlib/Identita.h"
 #include "frames/DlgPrehledFrames.h"
 #include "frames/ModulPrehledFrames.h"
 #include "resources/resource.h"
@@ -267,6 +268,7 @@ TEST(PriDpiPrehled, OpensCentredAsAScaled800x600WindowWithTheKeyboardOnItsList)
     ASSERT_NO_FATAL_FAILURE(OcekavatDpiDitete());
     TestSupport::ScratchRegistry registr; // no stored position
     aplikace.nazevAplikace = L"Animora";
+    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, nullptr, nullptr);
     modulPrehledFrames.Spustit(nullptr, nullptr);
     HWND okno = nullptr;
     TestSupport::PumpUntil([&] { return (okno = modulPrehledFrames.OknoPrehledu()) && IsWindowVisible(okno); }, 15000);

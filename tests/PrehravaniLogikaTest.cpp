@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/Prikazy.h"
+#include "resources/resource.h"
+#include "winlib/Cesta.h"
+#include "winlib/ListBox.h"
+#include "winlib/Retezce.h"
+
+using namespace Tarnel::WinApi;
 
 namespace {
 
@@ -156,10 +162,10 @@ TEST(PanelyRozlozeni, ContextMenuPosition)
 
 TEST(PanelyRozlozeni, RowHeightsAreCapped)
 {
-    EXPECT_EQ(16u, VyskaPolozkySeznamu(16));
-    EXPECT_EQ(255u, VyskaPolozkySeznamu(255));
-    EXPECT_EQ(255u, VyskaPolozkySeznamu(256));
-    EXPECT_EQ(255u, VyskaPolozkySeznamu(2160));
+    EXPECT_EQ(16u, ListBox::VyskaPolozky(16));
+    EXPECT_EQ(255u, ListBox::VyskaPolozky(255));
+    EXPECT_EQ(255u, ListBox::VyskaPolozky(256));
+    EXPECT_EQ(255u, ListBox::VyskaPolozky(2160));
 }
 
 TEST(PrehravaniTexty, FileInformationTakesNamesLiterally)
@@ -185,11 +191,8 @@ TEST(PrehravaniTexty, CounterAndSpeed)
 
 TEST(PrehravaniTexty, ReadyTextTakesTheNameLiterally)
 {
-    EXPECT_EQ(L"Animora - připraven", VlozitNazev(L"%s - připraven", L"Animora"));
-    EXPECT_EQ(L"100% %d - připraven", VlozitNazev(L"%s - připraven", L"100% %d"));
-    EXPECT_EQ(L"a %s b", VlozitNazev(L"%s %s b", L"a")) << "one name, one place";
-    EXPECT_EQ(L"50% X", VlozitNazev(L"50%% %s", L"X"));
-    EXPECT_EQ(L"bez jména %", VlozitNazev(L"bez jména %", L"X"));
+    EXPECT_EQ(L"Animora - připraven", TextZdroje(IDS_PRIPRAVEN, {L"Animora"}));
+    EXPECT_EQ(L"100% %1 %d - připraven", TextZdroje(IDS_PRIPRAVEN, {L"100% %1 %d"}));
 }
 
 TEST(PanelyTexty, MenuHelpAndTooltipParts)

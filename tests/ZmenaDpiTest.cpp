@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Aplikace.h"
+#include "winlib/Identita.h"
 #include "frames/ModulPrehledFrames.h"
 #include "resources/resource.h"
 #include "tests/OknoHlavniTest.h"
@@ -97,6 +98,7 @@ protected:
     void SetUp() override
     {
         aplikace.nazevAplikace = L"Animora";
+    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, nullptr, nullptr);
         modulPrehledFrames.Spustit(nullptr, nullptr);
         TestSupport::PumpUntil([&] { return (okno = modulPrehledFrames.OknoPrehledu()) && IsWindowVisible(okno); },
                                15000);

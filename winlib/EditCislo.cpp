@@ -113,24 +113,14 @@ std::optional<uint32_t> EditCislo::PlatneCislo() const
 
 void EditCislo::VytvoritTooltip()
 {
-    tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip) RaiseLastError();
-    std::wstring text = TextRozsahu();
-    TTTOOLINFOW nastroj{};
-    nastroj.cbSize = sizeof nastroj;
-    nastroj.uFlags = TTF_SUBCLASS;
-    nastroj.hwnd = hwnd_;
-    nastroj.uId = 0;
-    nastroj.rect = ClientRect();
-    nastroj.lpszText = text.data();
-    if (!SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&nastroj))) RaiseLastError();
+    // Not topmost: the range hint belongs to the control's own window.
+    tip.Vytvorit(hwnd_, 0);
+    tip.PridatText(hwnd_, TextRozsahu());
 }
 
 void EditCislo::ZnicitTooltip()
 {
-    if (tooltip && ::IsWindow(tooltip)) CheckWin32(DestroyWindow(tooltip));
-    tooltip = nullptr;
+    tip.Znicit();
 }
 
 } // namespace Tarnel::WinApi

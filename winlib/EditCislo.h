@@ -10,6 +10,7 @@
 #include <string>
 
 #include "winlib/Edit.h"
+#include "winlib/ToolTip.h"
 
 namespace Tarnel::WinApi {
 
@@ -36,7 +37,7 @@ public:
     // The tooltip's text for the current bounds.
     std::wstring TextRozsahu() const;
 
-    HWND Tooltip() const { return tooltip; }
+    HWND Tooltip() const { return tip.Handle(); }
     uint32_t PosledniPlatna() const { return posledniPlatna; }
 
 protected:
@@ -50,7 +51,7 @@ private:
     int32_t minimum = -1;
     int32_t maximum = -1;
     uint32_t posledniPlatna = 0;
-    HWND tooltip = nullptr;
+    ToolTip tip;
 };
 
 // The text as an unsigned 32-bit decimal number: digits only, blanks allowed around them.

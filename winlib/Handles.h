@@ -137,6 +137,13 @@ public:
         HICON old = std::exchange(icon_, icon);
         if (old) CheckWin32(DestroyIcon(old));
     }
+    // Destroys the icon now and gives DestroyIcon's answer (TRUE when there was none), for a
+    // caller that reports the failure itself.
+    BOOL Znicit()
+    {
+        HICON old = std::exchange(icon_, nullptr);
+        return old ? DestroyIcon(old) : TRUE;
+    }
 
 private:
     HICON icon_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "winlib/Chyby.h"
+
 namespace Tarnel::WinApi {
 
 std::optional<std::wstring> NacistRetezec(UINT id)
@@ -31,6 +33,13 @@ std::wstring VyplnitVzor(const std::wstring& vzor, std::initializer_list<std::ws
         }
     }
     return vysledek;
+}
+
+std::wstring TextZdroje(UINT id, std::initializer_list<std::wstring> texty)
+{
+    const auto vzor = NacistRetezec(id);
+    if (!vzor) RaiseFatal(HresultFromWin32(ERROR_RESOURCE_NAME_NOT_FOUND));
+    return VyplnitVzor(*vzor, texty);
 }
 
 } // namespace Tarnel::WinApi

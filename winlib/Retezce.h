@@ -15,4 +15,8 @@ std::optional<std::wstring> NacistRetezec(UINT id);
 // texts go in as they are: a path or a system message with a "%" in it is never read as an insert.
 std::wstring VyplnitVzor(const std::wstring& vzor, std::initializer_list<std::wstring> texty);
 
+// The string of the string table with its inserts filled. Every text the program shows is
+// there; a missing one is a fault of the build, reported as fatal.
+std::wstring TextZdroje(UINT id, std::initializer_list<std::wstring> texty = {});
+
 } // namespace Tarnel::WinApi

@@ -1,10 +1,10 @@
-#include "app/StatusBar.h"
+#include "winlib/StatusBar.h"
 
 #include "winlib/Chyby.h"
 #include "winlib/Dpi.h"
 #include "winlib/Handles.h"
 
-using namespace Tarnel::WinApi;
+namespace Tarnel::WinApi {
 
 namespace {
 
@@ -61,3 +61,5 @@ std::wstring StatusBar::Text(int cast) const
     text.resize(wcsnlen(text.c_str(), delka));
     return text;
 }
+
+} // namespace Tarnel::WinApi

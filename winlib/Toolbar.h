@@ -6,7 +6,9 @@
 
 #include "winlib/ChildControl.h"
 
-class Toolbar : public Tarnel::WinApi::ChildControl {
+namespace Tarnel::WinApi {
+
+class Toolbar : public ChildControl {
 public:
     // Child, visible, clipped, transparent, flat, wrapable, with tooltips, sized by the rebar.
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TRANSPARENT |
@@ -23,3 +25,5 @@ public:
     void AddButton(const TBBUTTON& button);
     void EnableButton(int command, bool enable);
 };
+
+} // namespace Tarnel::WinApi

@@ -1,8 +1,8 @@
-#include "app/ListBox.h"
+#include "winlib/ListBox.h"
 
 #include "winlib/Chyby.h"
 
-using namespace Tarnel::WinApi;
+namespace Tarnel::WinApi {
 
 void ListBox::Attach(HWND window)
 {
@@ -74,3 +74,5 @@ LPARAM ListBox::ItemData(int index) const
     RequireWindow();
     return static_cast<LPARAM>(SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
+
+} // namespace Tarnel::WinApi

@@ -5,7 +5,9 @@
 
 #include "winlib/ChildControl.h"
 
-class Rebar : public Tarnel::WinApi::ChildControl {
+namespace Tarnel::WinApi {
+
+class Rebar : public ChildControl {
 public:
     // Child, visible, band borders, no divider, placed by its parent, at the top.
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_TOP;
@@ -17,3 +19,5 @@ public:
     // Changes what the band's mask names of the band at the index.
     void SetBand(UINT index, REBARBANDINFOW& band);
 };
+
+} // namespace Tarnel::WinApi

@@ -3,6 +3,8 @@
 // with it; one it was merely attached to is left alone.
 #include <windows.h>
 
+namespace Tarnel::WinApi {
+
 class ListBox {
 public:
     ListBox() = default;
@@ -29,9 +31,15 @@ public:
     int Selected() const;
     LPARAM ItemData(int index) const;
 
+    // Item height of an owner-drawn row showing a picture of that height: a list box row
+    // holds at most 255.
+    static UINT VyskaPolozky(UINT vyskaObrazku) { return vyskaObrazku < 255 ? vyskaObrazku : 255; }
+
 private:
     void RequireWindow() const;
 
     HWND hwnd_ = nullptr;
     bool owns_ = false;
 };
+
+} // namespace Tarnel::WinApi

@@ -1,8 +1,8 @@
-#include "app/Rebar.h"
+#include "winlib/Rebar.h"
 
 #include "winlib/Chyby.h"
 
-using namespace Tarnel::WinApi;
+namespace Tarnel::WinApi {
 
 void Rebar::Create(HWND parent, UINT id)
 {
@@ -23,3 +23,5 @@ void Rebar::SetBand(UINT index, REBARBANDINFOW& band)
 {
     if (!SendMessageW(hwnd_, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band))) RaiseLastError();
 }
+
+} // namespace Tarnel::WinApi

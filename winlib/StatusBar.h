@@ -8,7 +8,9 @@
 
 #include "winlib/ChildControl.h"
 
-class StatusBar : public Tarnel::WinApi::ChildControl {
+namespace Tarnel::WinApi {
+
+class StatusBar : public ChildControl {
 public:
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS;
     static_assert(kStyl == 0x50000800);
@@ -24,3 +26,5 @@ public:
     int SirkaCasti(const std::wstring& text, UINT dpi) const;
     std::wstring Text(int cast) const;
 };
+
+} // namespace Tarnel::WinApi

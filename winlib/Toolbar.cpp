@@ -1,8 +1,8 @@
-#include "app/Toolbar.h"
+#include "winlib/Toolbar.h"
 
 #include "winlib/Chyby.h"
 
-using namespace Tarnel::WinApi;
+namespace Tarnel::WinApi {
 
 void Toolbar::Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeObrazky)
 {
@@ -38,3 +38,5 @@ void Toolbar::EnableButton(int command, bool enable)
     if (!SendMessageW(hwnd_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enable ? TRUE : FALSE, 0)))
         RaiseLastError();
 }
+
+} // namespace Tarnel::WinApi
