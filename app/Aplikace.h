@@ -10,13 +10,12 @@
 #include "image/GdipObraz.h"
 #include "winlib/Chyby.h"
 #include "winlib/Handles.h"
+#include "winlib/Nekopirovatelny.h"
 
-class Aplikace : public Tarnel::WinApi::FatalErrorHook {
+class Aplikace : public Tarnel::WinApi::FatalErrorHook, private Tarnel::WinApi::Nekopirovatelny {
 public:
     Aplikace() = default;
     virtual ~Aplikace();
-    Aplikace(const Aplikace&) = delete;
-    Aplikace& operator=(const Aplikace&) = delete;
 
     virtual wchar_t* GetAppName();
     // The program does not handle fatal failures itself: the report shows its own box.

@@ -20,12 +20,12 @@
 #include <unordered_map>
 #include <vector>
 
-class MezipametSnimku {
+#include "winlib/Nekopirovatelny.h"
+
+class MezipametSnimku : private Tarnel::WinApi::Nekopirovatelny {
 public:
     explicit MezipametSnimku(size_t rozpocetBajtu) : rozpocet(rozpocetBajtu) {}
     ~MezipametSnimku();
-    MezipametSnimku(const MezipametSnimku&) = delete;
-    MezipametSnimku& operator=(const MezipametSnimku&) = delete;
 
     // At most 128 MB, and at most an eighth of the machine's memory.
     static size_t VychoziRozpocet(uint64_t fyzickaPamet);

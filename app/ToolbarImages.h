@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "winlib/Nekopirovatelny.h"
+
 // Grey level of one pixel as disabled buttons show it.
 inline uint8_t SedaUroven(uint8_t red, uint8_t green, uint8_t blue)
 {
@@ -19,12 +21,10 @@ void ZesednoutPixely(uint8_t* bgra, size_t pocetPixelu);
 // between two equally near ones the larger. 0 when there is none.
 int VelikostObrazkuProDpi(UINT dpi, const std::vector<int>& velikosti);
 
-class ToolbarImages {
+class ToolbarImages : private Tarnel::WinApi::Nekopirovatelny {
 public:
     ToolbarImages() = default;
     ~ToolbarImages();
-    ToolbarImages(const ToolbarImages&) = delete;
-    ToolbarImages& operator=(const ToolbarImages&) = delete;
 
     // Replaces what the holder has with the pictures of one bitmap; their size is its height.
     void Load(UINT bitmapId);

@@ -9,8 +9,9 @@
 #include <list>
 
 #include "winlib/Handles.h"
+#include "winlib/Nekopirovatelny.h"
 
-class MezipametPolozek {
+class MezipametPolozek : private Tarnel::WinApi::Nekopirovatelny {
 public:
     // One rendering: the frame, the row size and the background it was drawn on.
     struct Klic {
@@ -25,8 +26,6 @@ public:
     static constexpr size_t kNejvicePolozek = 1024;
 
     explicit MezipametPolozek(size_t rozpocetBajtu) : rozpocet(rozpocetBajtu) {}
-    MezipametPolozek(const MezipametPolozek&) = delete;
-    MezipametPolozek& operator=(const MezipametPolozek&) = delete;
 
     // What a rendering of that size costs: 32 bits a pixel, as the display keeps it.
     static size_t Velikost(int sirka, int vyska);

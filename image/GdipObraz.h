@@ -11,17 +11,16 @@
 #include <vector>
 
 #include "image/ZmenseniSnimku.h"
+#include "winlib/Nekopirovatelny.h"
 
 namespace Gdip = Gdiplus::DllExports;
 
 // GDI+ for the process: started once, on the main thread before any other thread exists, and
 // shut down by its holder at the latest.
-class GdiplusRelace {
+class GdiplusRelace : private Tarnel::WinApi::Nekopirovatelny {
 public:
     GdiplusRelace() = default;
     ~GdiplusRelace() { Ukoncit(); }
-    GdiplusRelace(const GdiplusRelace&) = delete;
-    GdiplusRelace& operator=(const GdiplusRelace&) = delete;
 
     // Version 1, no debug callback, the background thread and the codecs on.
     Gdiplus::Status Spustit();
@@ -33,7 +32,7 @@ private:
 };
 
 // Owns one decoded or cloned GDI+ bitmap (and with it the file it was read from).
-class OwnedBitmap {
+class OwnedBitmap : private Tarnel::WinApi::Nekopirovatelny {
 public:
     OwnedBitmap() = default;
     ~OwnedBitmap() { Reset(); }
@@ -46,8 +45,6 @@ public:
         }
         return *this;
     }
-    OwnedBitmap(const OwnedBitmap&) = delete;
-    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
 
     Gdiplus::GpBitmap* Get() const { return bitmap_; }
     explicit operator bool() const { return bitmap_ != nullptr; }
@@ -64,12 +61,10 @@ private:
 };
 
 // A GDI+ drawing surface on a device context.
-class OwnedGraphics {
+class OwnedGraphics : private Tarnel::WinApi::Nekopirovatelny {
 public:
     explicit OwnedGraphics(HDC dc);
     ~OwnedGraphics();
-    OwnedGraphics(const OwnedGraphics&) = delete;
-    OwnedGraphics& operator=(const OwnedGraphics&) = delete;
 
     Gdiplus::GpGraphics* Get() const { return graphics_; }
 
@@ -82,12 +77,10 @@ private:
 // caller's buffer, which the caller keeps for the next frame so that a frame change allocates
 // nothing. A frame of any size is drawn this way with a few megabytes of our own: a copy of
 // the whole of a huge frame may be more than the process can have.
-class FrameBands : public RowBands {
+class FrameBands : public RowBands, private Tarnel::WinApi::Nekopirovatelny {
 public:
     FrameBands(Gdiplus::GpBitmap* bitmap, UINT width, UINT height, std::vector<uint32_t>& buffer);
     ~FrameBands() override;
-    FrameBands(const FrameBands&) = delete;
-    FrameBands& operator=(const FrameBands&) = delete;
 
     PixelSource Band(int first, int count) override;
 

@@ -19,6 +19,7 @@
 #include "image/ZadniBuffer.h"
 #include "image/ZmenseniSnimku.h"
 #include "winlib/Handles.h"
+#include "winlib/Nekopirovatelny.h"
 
 // Where an image of w x h pixels lands inside a cx x cy box whose origin is (0, 0).
 struct FittedPlacement {
@@ -39,12 +40,10 @@ inline bool operator==(const FittedPlacement& a, const FittedPlacement& b)
 FittedPlacement FittedRect(UINT w, UINT h, int cx, int cy);
 
 // Owns its image and its delay table; not copyable.
-class GifAnimace {
+class GifAnimace : private Tarnel::WinApi::Nekopirovatelny {
 public:
     GifAnimace() = default;
     ~GifAnimace() { Clear(); }
-    GifAnimace(const GifAnimace&) = delete;
-    GifAnimace& operator=(const GifAnimace&) = delete;
 
     // S_OK; S_FALSE when the delay property exists but cannot be read; E_INVALIDARG when
     // the file cannot be opened as an image (the model is then empty).

@@ -8,14 +8,13 @@
 #include <cstdint>
 
 #include "image/ZmenseniSnimku.h"
+#include "winlib/Nekopirovatelny.h"
 
 // Owns its DC and bitmap; not copyable.
-class ZadniBuffer {
+class ZadniBuffer : private Tarnel::WinApi::Nekopirovatelny {
 public:
     ZadniBuffer() = default;
     ~ZadniBuffer() { Uvolnit(); }
-    ZadniBuffer(const ZadniBuffer&) = delete;
-    ZadniBuffer& operator=(const ZadniBuffer&) = delete;
 
     // Makes the buffer cx x cy (both positive); a buffer of that size is reused as it is.
     void Pripravit(int cx, int cy);

@@ -3,6 +3,8 @@
 // HRESULT, show the fatal report and end the process on the spot.
 #include <windows.h>
 
+#include "winlib/Nekopirovatelny.h"
+
 namespace Tarnel::WinApi {
 
 // Asked first by the fatal report; an owner that returns anything but E_NOTIMPL has
@@ -24,11 +26,9 @@ HRESULT HresultFromLastError();
 // Message text of one HRESULT, built on first request and cached. The text lives in the
 // object itself: the fatal report runs when memory may be what has run out, so nothing on its
 // way to the message box allocates.
-class ErrorInfo {
+class ErrorInfo : private Nekopirovatelny {
 public:
     explicit ErrorInfo(HRESULT hr) : hr_(hr) {}
-    ErrorInfo(const ErrorInfo&) = delete;
-    ErrorInfo& operator=(const ErrorInfo&) = delete;
 
     HRESULT Error() const { return hr_; }
     const wchar_t* ErrorText();

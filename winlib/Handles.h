@@ -7,12 +7,13 @@
 #include <utility>
 
 #include "winlib/Chyby.h"
+#include "winlib/Nekopirovatelny.h"
 
 namespace Tarnel::WinApi {
 
 // Owns one GDI object (pen, brush, font, bitmap, region) and deletes it.
 template <typename T>
-class GdiObject {
+class GdiObject : private Nekopirovatelny {
 public:
     GdiObject() = default;
     explicit GdiObject(T handle) : handle_(handle) {}
@@ -23,8 +24,6 @@ public:
         if (this != &other) Reset(other.Detach());
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
 
     T Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
@@ -44,15 +43,13 @@ using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
 
 // Owns a memory device context (CreateCompatibleDC) and deletes it.
-class MemoryDc {
+class MemoryDc : private Nekopirovatelny {
 public:
     explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith))
     {
         if (!dc_) RaiseLastError();
     }
     ~MemoryDc() { CheckWin32(DeleteDC(dc_)); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
 
     HDC Get() const { return dc_; }
 
@@ -61,7 +58,7 @@ private:
 };
 
 // A window's or the screen's device context from GetDC, released on scope exit.
-class WindowDc {
+class WindowDc : private Nekopirovatelny {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window))
     {
@@ -71,8 +68,6 @@ public:
     {
         if (!ReleaseDC(window_, dc_)) RaiseFatal(E_FAIL);
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
 
     HDC Get() const { return dc_; }
 
@@ -82,7 +77,7 @@ private:
 };
 
 // BeginPaint/EndPaint pair for WM_PAINT.
-class PaintDc {
+class PaintDc : private Nekopirovatelny {
 public:
     explicit PaintDc(HWND window) : window_(window)
     {
@@ -90,8 +85,6 @@ public:
         if (!dc_) RaiseLastError();
     }
     ~PaintDc() { EndPaint(window_, &ps_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
 
     HDC Get() const { return dc_; }
     const PAINTSTRUCT& Info() const { return ps_; }
@@ -103,7 +96,7 @@ private:
 };
 
 // Selects an object into a DC and puts the previous one back on scope exit.
-class SelectGuard {
+class SelectGuard : private Nekopirovatelny {
 public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object))
     {
@@ -114,48 +107,17 @@ public:
         HGDIOBJ back = SelectObject(dc_, previous_);
         if (!back || back == HGDI_ERROR) RaiseLastError();
     }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
 
 private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
-// Owns an icon (LoadImage/CreateIcon) and destroys it.
-class Icon {
-public:
-    Icon() = default;
-    explicit Icon(HICON icon) : icon_(icon) {}
-    ~Icon() { Reset(); }
-    Icon(const Icon&) = delete;
-    Icon& operator=(const Icon&) = delete;
-
-    HICON Get() const { return icon_; }
-    void Reset(HICON icon = nullptr)
-    {
-        HICON old = std::exchange(icon_, icon);
-        if (old) CheckWin32(DestroyIcon(old));
-    }
-    // Destroys the icon now and gives DestroyIcon's answer (TRUE when there was none), for a
-    // caller that reports the failure itself.
-    BOOL Znicit()
-    {
-        HICON old = std::exchange(icon_, nullptr);
-        return old ? DestroyIcon(old) : TRUE;
-    }
-
-private:
-    HICON icon_ = nullptr;
-};
-
 // Owns a registry key and closes it; a key that cannot be closed is fatal.
-class RegKey {
+class RegKey : private Nekopirovatelny {
 public:
     RegKey() = default;
     ~RegKey() { Close(); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
 
     HKEY Get() const { return key_; }
     HKEY* Receive()
@@ -174,7 +136,7 @@ private:
 };
 
 // A block on the process heap, freed on scope exit.
-class HeapBlock {
+class HeapBlock : private Nekopirovatelny {
 public:
     HeapBlock() = default;
     explicit HeapBlock(SIZE_T bytes) : data_(HeapAlloc(GetProcessHeap(), 0, bytes)) {}
@@ -188,8 +150,6 @@ public:
         }
         return *this;
     }
-    HeapBlock(const HeapBlock&) = delete;
-    HeapBlock& operator=(const HeapBlock&) = delete;
 
     void* Get() const { return data_; }
     template <typename T> T* As() const { return static_cast<T*>(data_); }
@@ -206,12 +166,10 @@ private:
 
 // Owns one reference to a COM interface.
 template <typename T>
-class ComPtr {
+class ComPtr : private Nekopirovatelny {
 public:
     ComPtr() = default;
     ~ComPtr() { Reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
 
     T* Get() const { return ptr_; }
     T* operator->() const { return ptr_; }
@@ -233,12 +191,10 @@ private:
 
 // Memory the shell hands over with CoTaskMemAlloc.
 template <typename T>
-class CoTaskMem {
+class CoTaskMem : private Nekopirovatelny {
 public:
     CoTaskMem() = default;
     ~CoTaskMem() { CoTaskMemFree(ptr_); }
-    CoTaskMem(const CoTaskMem&) = delete;
-    CoTaskMem& operator=(const CoTaskMem&) = delete;
 
     T* Get() const { return ptr_; }
     T** Receive()
@@ -252,39 +208,47 @@ private:
 };
 
 // CoInitialize for one thread, balanced only when it took effect.
-class ComApartment {
+class ComApartment : private Nekopirovatelny {
 public:
     ComApartment() : hr_(CoInitialize(nullptr)) {}
     ~ComApartment()
     {
         if (SUCCEEDED(hr_)) CoUninitialize();
     }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
 
 private:
     HRESULT hr_;
 };
 
-// Owns a kernel object handle (thread, event, process) and closes it.
-class KernelHandle {
+// Owns one handle that a single call releases; a failed release is fatal.
+template <typename H, BOOL(WINAPI* Uvolnit)(H)>
+class VlastnenyHandle : private Nekopirovatelny {
 public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    ~KernelHandle() { Reset(); }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
+    VlastnenyHandle() = default;
+    explicit VlastnenyHandle(H handle) : handle_(handle) {}
+    ~VlastnenyHandle() { Reset(); }
 
-    HANDLE Get() const { return handle_; }
+    H Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(HANDLE handle = nullptr)
+    void Reset(H handle = nullptr)
     {
-        HANDLE old = std::exchange(handle_, handle);
-        if (old) CheckWin32(CloseHandle(old));
+        H old = std::exchange(handle_, handle);
+        if (old) CheckWin32(Uvolnit(old));
+    }
+    // Releases the handle now and gives the call's answer (TRUE when there was none), for a
+    // caller that reports the failure itself.
+    BOOL Znicit()
+    {
+        H old = std::exchange(handle_, nullptr);
+        return old ? Uvolnit(old) : TRUE;
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    H handle_ = nullptr;
 };
+
+// An icon (LoadImage/CreateIcon); a kernel object (thread, event, process).
+using Icon = VlastnenyHandle<HICON, &DestroyIcon>;
+using KernelHandle = VlastnenyHandle<HANDLE, &CloseHandle>;
 
 } // namespace Tarnel::WinApi

@@ -5,17 +5,17 @@
 // arrives while one runs asks the loops to end and is closed once the outermost has returned.
 #include <windows.h>
 
+#include "winlib/Nekopirovatelny.h"
+
 namespace Tarnel::WinApi {
 
 // One running modal loop of the calling thread, for the guard's lifetime.
-class ModalniSmycka {
+class ModalniSmycka : private Nekopirovatelny {
 public:
     ModalniSmycka();
     // When the outermost loop of the thread ends, the closes deferred meanwhile are posted
     // again to their windows, so they run after the interrupted handler has returned.
     ~ModalniSmycka();
-    ModalniSmycka(const ModalniSmycka&) = delete;
-    ModalniSmycka& operator=(const ModalniSmycka&) = delete;
 
     // Whether a modal loop runs on the calling thread.
     static bool Bezi();

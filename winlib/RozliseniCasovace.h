@@ -3,16 +3,16 @@
 // needs it, and always gives it back with the matching timeEndPeriod.
 #include <windows.h>
 
+#include "winlib/Nekopirovatelny.h"
+
 namespace Tarnel::WinApi {
 
 // Owns at most one period request; not copyable. Holding it twice takes it once, releasing
 // it twice gives it back once.
-class RozliseniCasovace {
+class RozliseniCasovace : private Nekopirovatelny {
 public:
     explicit RozliseniCasovace(UINT periodaMs = 1) : periodaMs_(periodaMs) {}
     ~RozliseniCasovace() { Uvolnit(); }
-    RozliseniCasovace(const RozliseniCasovace&) = delete;
-    RozliseniCasovace& operator=(const RozliseniCasovace&) = delete;
 
     // A system that refuses the period leaves the holder empty: timers then keep the
     // default granularity, which is no failure.
