@@ -43,8 +43,7 @@ OknoHlavni::OknoHlavni() : mezipamet(MezipametSnimku::VychoziRozpocet(FyzickaPam
 
 OknoHlavni::~OknoHlavni()
 {
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    // The menu went with the window; the holder only forgets it.
+    // The menu goes with the window; the holder only forgets it.
     hlavniMenu = DrzakMenu{};
     DestroyGifAnimace(animace);
 }
@@ -99,10 +98,6 @@ bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: return OnEraseBackground(result);
     case WM_CONTEXTMENU: result = OnContextMenu(lParam); return true;
     case WM_GETDLGCODE: result = DLGC_WANTALLKEYS; return true;
-    case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
-    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), result);
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam), result);
-    case WM_COMMAND: return OnCommand(LOWORD(wParam), result);
     case WM_TIMER: result = OnTimer(wParam); return true;
     case WM_MENUSELECT: result = OnMenuSelect(wParam, lParam); return true;
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam), result);
@@ -172,9 +167,8 @@ bool OknoHlavni::OnDropFiles(HDROP drop, LRESULT& result)
     return true;
 }
 
-bool OknoHlavni::OnCommand(UINT prikaz, LRESULT& result)
+bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
 {
-    result = 0;
     // A handler of ours waits in a dialog or menu: nothing may replace the model it uses, and
     // no second loop starts over it.
     if (ModalniSmycka::Bezi() && CekaNaModalniSmycku(prikaz)) return true;
@@ -184,7 +178,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, LRESULT& result)
     case ID_SOUBOR_OTEVRIT: OtevritDialogem(); return true;
     case ID_NAPOVEDA_OAPLIKACI: aplikace.ShowProgramInfo(hwnd_); return true;
     case ID_ANIMACE_SPUSTIT:
-        if (!prehrava) result = SpustitAnimaci();
+        if (!prehrava) SpustitAnimaci();
         return true;
     case ID_ANIMACE_ZASTAVIT: ZastavitAnimaci(); return true;
     case ID_ANIMACE_KROKVPRED: KrokVpred(); return true;

@@ -43,6 +43,20 @@ constexpr int kCastInformace = 0;
 constexpr int kCastPocitadlo = 1;
 constexpr int kCastRychlost = 2;
 
+// The frames list view: one row per frame of the window's model, the frame fitted into it.
+class SeznamSnimkuOkna : public ListBox {
+public:
+    // The window's model as it is at each drawing: the window replaces it as files open.
+    explicit SeznamSnimkuOkna(GifAnimace* const& animace) : animace(animace) {}
+
+protected:
+    bool OnDrawItem(const DRAWITEMSTRUCT& polozka) override;
+    bool OnMeasureItem(MEASUREITEMSTRUCT& polozka) override;
+
+private:
+    GifAnimace* const& animace;
+};
+
 // Owns its window, its bars and the open model; the one instance is the global below.
 class OknoHlavni : public Tarnel::WinApi::Okno {
 public:
@@ -95,6 +109,8 @@ public:
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(UINT prikaz, UINT kod, HWND prvek) override;
+    bool OnNotify(NMHDR& hlavicka, LRESULT& result) override;
 
     // The one animation timer; virtual so that a test can watch the intervals asked for.
     virtual BOOL NastavitCasovac(UINT intervalMs);
@@ -114,10 +130,6 @@ private:
     LRESULT OnPaint();
     bool OnEraseBackground(LRESULT& result);
     LRESULT OnContextMenu(LPARAM pozice);
-    bool OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result);
-    bool OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result);
-    bool OnNotify(NMHDR* hlavicka, LRESULT& result);
-    bool OnCommand(UINT prikaz, LRESULT& result);
     LRESULT OnTimer(UINT_PTR idCasovace);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     bool OnDropFiles(HDROP drop, LRESULT& result);
@@ -178,7 +190,7 @@ private:
     std::unique_ptr<Rebar> rebar;
     std::unique_ptr<Toolbar> panelNastroju;
     DrzakMenu hlavniMenu;
-    std::unique_ptr<ListBox> seznamSnimku;
+    std::unique_ptr<SeznamSnimkuOkna> seznamSnimku;
     std::array<int, 3> castiStavoveListy{};
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     Tarnel::WinApi::Font pismoStavoveListy;

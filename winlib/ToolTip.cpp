@@ -34,7 +34,7 @@ void ToolTip::PridatNastroj(HWND prvek, UINT idRetezce)
 
 void ToolTip::Znicit()
 {
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+    DestroyOwnedWindow(hwnd_);
     hwnd_ = nullptr;
 }
 
