@@ -204,18 +204,7 @@ LRESULT OknoHlavni::OnContextMenu(LPARAM pozice)
     if (!menu) RaiseLastError();
 
     // The context menu offers the playback commands under the same rules as the main menu.
-    const StavPrikazu stav = UrcitStavPrikazu(AktualniPodminky(), seznamSnimku != nullptr, PrehledObrazkuBezi());
-    const struct {
-        UINT prikaz;
-        bool povoleno;
-    } polozky[] = {
-        {ID_ANIMACE_KROKVPRED, stav.krokVpred}, {ID_ANIMACE_KROKZPET, stav.krokZpet},
-        {ID_ANIMACE_PRERUSIT, stav.prerusit},   {ID_ANIMACE_SPUSTIT, stav.spustit},
-        {ID_ANIMACE_ZASTAVIT, stav.zastavit},   {ID_SOUBOR_ZAVRIT, stav.zavrit},
-        {ID_ANIMACE_ULOZITSNIMEK, stav.ulozitSnimek},
-    };
-    for (const auto& polozka : polozky)
-        EnableMenuItem(menu, polozka.prikaz, MF_BYCOMMAND | (polozka.povoleno ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    PouzitStavyPrikazu(menu, false, nullptr);
 
     POINT kurzor{};
     GetCursorPos(&kurzor);
@@ -332,7 +321,7 @@ void OknoHlavni::ZobrazitPredvolby()
     const INT_PTR vysledek = dialog.DoModal(hwnd_);
     dlgNastaveni = nullptr;
     if (vysledek == -1) RaiseLastError();
-    // The dialog has stored what it changed; the speed on screen stays until 40019.
+    // The dialog has stored what it changed; the speed on screen stays until ID_RYCHLOST_VYCHOZI.
 }
 
 void OknoHlavni::PrepnoutPrehledObrazku()

@@ -163,6 +163,9 @@ private:
     void ZobrazitTextStavu();
     void VyplnitTip(NMTTDISPINFOW* tip);
     void ZobrazitMenuRychlosti();
+    // The command states in one menu (the main menu takes every row, another one the playback
+    // and file commands only) and, when given, on the toolbar.
+    void PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel) const;
     void SledovatMenu(HMENU popup, POINT pozice);
 
     // Frames list view.
