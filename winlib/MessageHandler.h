@@ -43,7 +43,7 @@ protected:
     // WM_NOTIFY; the header is the sender's, and some notifications are answered in it.
     virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // WM_DRAWITEM and WM_MEASUREITEM reflected to the control whose items they are, which
-    // draws and measures them itself.
+    // draws and measures them itself; answered TRUE when it does.
     virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
     // Calls the typed handler a message has; a derived layer adds the messages of its kind.
