@@ -35,21 +35,9 @@ DlgProgramInfo::DlgProgramInfo(std::wstring souborVerze)
 {
 }
 
-DlgProgramInfo::~DlgProgramInfo()
-{
-    if (IsWindow()) CheckWin32(::DestroyWindow(hwnd_));
-    tipy.Znicit();
-    nadpis.Odpojit();
-}
-
-bool DlgProgramInfo::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool DlgProgramInfo::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        result = OnInitDialog();
-        return true;
-    case WM_NOTIFY:
-        return lParam && OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         result = OnCtlColor(reinterpret_cast<HDC>(wParam));
@@ -72,7 +60,7 @@ BOOL DlgProgramInfo::OnInitDialog()
     return TRUE; // the system puts the focus on the first control
 }
 
-bool DlgProgramInfo::OnNotify(const NMHDR& oznameni, LRESULT& result)
+bool DlgProgramInfo::OnNotify(NMHDR& oznameni, LRESULT& result)
 {
     // Enter on a focused link means the same as a click.
     if (oznameni.code != static_cast<UINT>(NM_CLICK) && oznameni.code != static_cast<UINT>(NM_RETURN)) return false;

@@ -15,7 +15,6 @@ class DlgProgramInfo : public Tarnel::WinApi::DialogImpl {
 public:
     // souborVerze names the file whose version resource is shown; the program's own when empty.
     explicit DlgProgramInfo(std::wstring souborVerze = {});
-    ~DlgProgramInfo() override;
 
     const Knihovna::StaticNadpis& Nadpis() const { return nadpis; }
     const Tarnel::WinApi::ToolTip& Tipy() const { return tipy; }
@@ -26,10 +25,10 @@ public:
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    BOOL OnInitDialog() override;
+    bool OnNotify(NMHDR& oznameni, LRESULT& result) override;
 
 private:
-    BOOL OnInitDialog();
-    bool OnNotify(const NMHDR& oznameni, LRESULT& result);
     LRESULT OnCtlColor(HDC dc);
 
     void NastavitTexty();

@@ -44,8 +44,7 @@ OknoHlavni::OknoHlavni() : mezipamet(MezipametSnimku::VychoziRozpocet(FyzickaPam
 
 OknoHlavni::~OknoHlavni()
 {
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    // The menu went with the window; the holder only forgets it.
+    // The menu goes with the window; the holder only forgets it.
     hlavniMenu = DrzakMenu{};
     DestroyGifAnimace(animace);
 }
@@ -99,10 +98,6 @@ bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: return OnEraseBackground(result);
     case WM_CONTEXTMENU: result = OnContextMenu(lParam); return true;
     case WM_GETDLGCODE: result = DLGC_WANTALLKEYS; return true;
-    case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
-    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), result);
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lParam), result);
-    case WM_COMMAND: return OnCommand(LOWORD(wParam), result);
     case WM_TIMER: result = OnTimer(wParam); return true;
     case WM_MENUSELECT: result = OnMenuSelect(wParam, lParam); return true;
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam), result);
@@ -172,9 +167,8 @@ bool OknoHlavni::OnDropFiles(HDROP drop, LRESULT& result)
     return true;
 }
 
-bool OknoHlavni::OnCommand(UINT prikaz, LRESULT& result)
+bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
 {
-    result = 0;
     // A handler of ours waits in a dialog or menu: nothing may replace the model it uses, and
     // no second loop starts over it.
     if (ModalniSmycka::Bezi() && CekaNaModalniSmycku(prikaz)) return true;
@@ -184,7 +178,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, LRESULT& result)
     case ID_SOUBOR_OTEVRIT: OtevritDialogem(); return true;
     case ID_NAPOVEDA_OAPLIKACI: aplikace.ShowProgramInfo(hwnd_); return true;
     case ID_ANIMACE_SPUSTIT:
-        if (!prehrava) result = SpustitAnimaci();
+        if (!prehrava) SpustitAnimaci();
         return true;
     case ID_ANIMACE_ZASTAVIT: ZastavitAnimaci(); return true;
     case ID_ANIMACE_KROKVPRED: KrokVpred(); return true;
@@ -210,18 +204,7 @@ LRESULT OknoHlavni::OnContextMenu(LPARAM pozice)
     if (!menu) RaiseLastError();
 
     // The context menu offers the playback commands under the same rules as the main menu.
-    const StavPrikazu stav = UrcitStavPrikazu(AktualniPodminky(), seznamSnimku != nullptr, PrehledObrazkuBezi());
-    const struct {
-        UINT prikaz;
-        bool povoleno;
-    } polozky[] = {
-        {ID_ANIMACE_KROKVPRED, stav.krokVpred}, {ID_ANIMACE_KROKZPET, stav.krokZpet},
-        {ID_ANIMACE_PRERUSIT, stav.prerusit},   {ID_ANIMACE_SPUSTIT, stav.spustit},
-        {ID_ANIMACE_ZASTAVIT, stav.zastavit},   {ID_SOUBOR_ZAVRIT, stav.zavrit},
-        {ID_ANIMACE_ULOZITSNIMEK, stav.ulozitSnimek},
-    };
-    for (const auto& polozka : polozky)
-        EnableMenuItem(menu, polozka.prikaz, MF_BYCOMMAND | (polozka.povoleno ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    PouzitStavyPrikazu(menu, false, nullptr);
 
     POINT kurzor{};
     GetCursorPos(&kurzor);
@@ -338,7 +321,7 @@ void OknoHlavni::ZobrazitPredvolby()
     const INT_PTR vysledek = dialog.DoModal(hwnd_);
     dlgNastaveni = nullptr;
     if (vysledek == -1) RaiseLastError();
-    // The dialog has stored what it changed; the speed on screen stays until 40019.
+    // The dialog has stored what it changed; the speed on screen stays until ID_RYCHLOST_VYCHOZI.
 }
 
 void OknoHlavni::PrepnoutPrehledObrazku()

@@ -40,6 +40,20 @@ constexpr int kCastInformace = 0;
 constexpr int kCastPocitadlo = 1;
 constexpr int kCastRychlost = 2;
 
+// The frames list view: one row per frame of the window's model, the frame fitted into it.
+class SeznamSnimkuOkna : public Tarnel::WinApi::ListBox {
+public:
+    // The window's model as it is at each drawing: the window replaces it as files open.
+    explicit SeznamSnimkuOkna(const std::unique_ptr<GifAnimace>& animace) : animace(animace) {}
+
+protected:
+    bool OnDrawItem(const DRAWITEMSTRUCT& polozka) override;
+    bool OnMeasureItem(MEASUREITEMSTRUCT& polozka) override;
+
+private:
+    const std::unique_ptr<GifAnimace>& animace;
+};
+
 // Owns its window, its bars and the open model; the one instance is the global below.
 class OknoHlavni : public Tarnel::WinApi::Okno {
 public:
@@ -92,6 +106,8 @@ public:
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(UINT prikaz, UINT kod, HWND prvek) override;
+    bool OnNotify(NMHDR& hlavicka, LRESULT& result) override;
 
     // The one animation timer; virtual so that a test can watch the intervals asked for.
     virtual BOOL NastavitCasovac(UINT intervalMs);
@@ -111,10 +127,6 @@ private:
     LRESULT OnPaint();
     bool OnEraseBackground(LRESULT& result);
     LRESULT OnContextMenu(LPARAM pozice);
-    bool OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result);
-    bool OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result);
-    bool OnNotify(NMHDR* hlavicka, LRESULT& result);
-    bool OnCommand(UINT prikaz, LRESULT& result);
     LRESULT OnTimer(UINT_PTR idCasovace);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     bool OnDropFiles(HDROP drop, LRESULT& result);
@@ -148,6 +160,9 @@ private:
     void ZobrazitTextStavu();
     void VyplnitTip(NMTTDISPINFOW* tip);
     void ZobrazitMenuRychlosti();
+    // The command states in one menu (the main menu takes every row, another one the playback
+    // and file commands only) and, when given, on the toolbar.
+    void PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Tarnel::WinApi::Toolbar* panel) const;
     void SledovatMenu(HMENU popup, POINT pozice);
 
     // Frames list view.
@@ -175,7 +190,7 @@ private:
     std::unique_ptr<Tarnel::WinApi::Rebar> rebar;
     std::unique_ptr<Tarnel::WinApi::Toolbar> panelNastroju;
     DrzakMenu hlavniMenu;
-    std::unique_ptr<Tarnel::WinApi::ListBox> seznamSnimku;
+    std::unique_ptr<SeznamSnimkuOkna> seznamSnimku;
     std::array<int, 3> castiStavoveListy{};
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     Tarnel::WinApi::Font pismoStavoveListy;

@@ -194,17 +194,16 @@ void OknoHlavni::ZobrazitTextStavu()
     if (stavovaLista && stavovaLista->IsWindow()) stavovaLista->SetText(kCastInformace, textStavu);
 }
 
-bool OknoHlavni::OnNotify(NMHDR* hlavicka, LRESULT& result)
+bool OknoHlavni::OnNotify(NMHDR& hlavicka, LRESULT& result)
 {
-    if (!hlavicka) return false;
-    if (hlavicka->code == TTN_GETDISPINFOW) {
-        if (hlavicka->idFrom <= 40000 || hlavicka->idFrom >= 50000) return false;
-        VyplnitTip(reinterpret_cast<NMTTDISPINFOW*>(hlavicka));
+    if (hlavicka.code == TTN_GETDISPINFOW) {
+        if (hlavicka.idFrom <= 40000 || hlavicka.idFrom >= 50000) return false;
+        VyplnitTip(reinterpret_cast<NMTTDISPINFOW*>(&hlavicka));
         result = 0;
         return true;
     }
-    if (hlavicka->code == static_cast<UINT>(TBN_DROPDOWN) && hlavicka->idFrom == ID_PANEL_NASTROJU &&
-        reinterpret_cast<NMTOOLBARW*>(hlavicka)->iItem == ID_ANIMACE_RYCHLOST) {
+    if (hlavicka.code == static_cast<UINT>(TBN_DROPDOWN) && hlavicka.idFrom == ID_PANEL_NASTROJU &&
+        reinterpret_cast<NMTOOLBARW*>(&hlavicka)->iItem == ID_ANIMACE_RYCHLOST) {
         ZobrazitMenuRychlosti();
         result = TBDDRET_DEFAULT;
         return true;

@@ -174,7 +174,7 @@ void OknoHlavni::ZmenitRychlost(UINT prikaz)
 
 void OknoHlavni::ZvolitRychlost()
 {
-    // Not while another loop of ours runs: the command table refuses 40016 then.
+    // Not while another loop of ours runs: the command table refuses ID_ANIMACE_RYCHLOST then.
     DlgRychlostAnimace dialog;
     dialog.rychlost = rychlost;
     const INT_PTR vysledek = dialog.DoModal(hwnd_);
@@ -216,39 +216,19 @@ void OknoHlavni::AktualizovatPocitadlo()
 
 void OknoHlavni::AktualizovatPrikazy()
 {
-    const StavPrikazu stav = UrcitStavPrikazu(AktualniPodminky(), seznamSnimku != nullptr, PrehledObrazkuBezi());
-    HMENU menu = HlavniMenu();
-    auto povolit = [menu](UINT prikaz, bool povoleno) {
-        EnableMenuItem(menu, prikaz, MF_BYCOMMAND | (povoleno ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
-    };
-    auto zaskrtnout = [menu](UINT prikaz, bool zaskrtnuto) {
-        CheckMenuItem(menu, prikaz, MF_BYCOMMAND | (zaskrtnuto ? MF_CHECKED : MF_UNCHECKED));
-    };
+    const bool panel = panelNastroju && panelNastroju->IsWindow();
+    PouzitStavyPrikazu(HlavniMenu(), true, panel ? panelNastroju.get() : nullptr);
+}
 
-    povolit(ID_ANIMACE_KROKVPRED, stav.krokVpred);
-    povolit(ID_ANIMACE_KROKZPET, stav.krokZpet);
-    povolit(ID_ANIMACE_PRERUSIT, stav.prerusit);
-    povolit(ID_ANIMACE_SPUSTIT, stav.spustit);
-    povolit(ID_ANIMACE_ZASTAVIT, stav.zastavit);
-    zaskrtnout(ID_NASTROJE_PREHLEDOBRAZKU, stav.prehledObrazkuZaskrtnuto);
-    povolit(ID_NASTROJE_PREHLEDOBRAZKU, true);
-    povolit(ID_SOUBOR_ZAVRIT, stav.zavrit);
-    povolit(ID_ANIMACE_ULOZITSNIMEK, stav.ulozitSnimek);
-
-    if (panelNastroju && panelNastroju->IsWindow()) {
-        panelNastroju->EnableButton(ID_ANIMACE_KROKVPRED, stav.krokVpred);
-        panelNastroju->EnableButton(ID_ANIMACE_KROKZPET, stav.krokZpet);
-        panelNastroju->EnableButton(ID_ANIMACE_PRERUSIT, stav.prerusit);
-        panelNastroju->EnableButton(ID_ANIMACE_SPUSTIT, stav.spustit);
-        panelNastroju->EnableButton(ID_ANIMACE_ZASTAVIT, stav.zastavit);
-        panelNastroju->EnableButton(ID_SOUBOR_ZAVRIT, stav.zavrit);
-        panelNastroju->EnableButton(ID_ANIMACE_ULOZITSNIMEK, stav.ulozitSnimek);
+void OknoHlavni::PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel) const
+{
+    const StavyPrikazu stavy = UrcitStavyPrikazu(AktualniPodminky(), seznamSnimku != nullptr, PrehledObrazkuBezi());
+    for (const StavPrikazu& stav : stavy) {
+        if (stav.jenHlavniMenu && !hlavniMenu) continue;
+        EnableMenuItem(menu, stav.prikaz, MF_BYCOMMAND | (stav.povoleno ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+        if (stav.jenHlavniMenu)
+            CheckMenuItem(menu, stav.prikaz, MF_BYCOMMAND | (stav.zaskrtnuto ? MF_CHECKED : MF_UNCHECKED));
+        else if (panel)
+            panel->EnableButton(static_cast<int>(stav.prikaz), stav.povoleno);
     }
-
-    zaskrtnout(ID_ZOBRAZIT_ANIMACI, false);
-    povolit(ID_ZOBRAZIT_ANIMACI, stav.animacePovoleno);
-    if (stav.animaceZaskrtnuto) zaskrtnout(ID_ZOBRAZIT_ANIMACI, true);
-    zaskrtnout(ID_ZOBRAZIT_PREHLEDSNIMKU, false);
-    povolit(ID_ZOBRAZIT_PREHLEDSNIMKU, stav.prehledSnimkuPovoleno);
-    if (stav.prehledSnimkuZaskrtnuto) zaskrtnout(ID_ZOBRAZIT_PREHLEDSNIMKU, true);
 }

@@ -98,25 +98,23 @@ bool OknoHlavni::OnEraseBackground(LRESULT& result)
     return true;
 }
 
-bool OknoHlavni::OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result)
+bool SeznamSnimkuOkna::OnMeasureItem(MEASUREITEMSTRUCT& polozka)
 {
-    if (!polozka || polozka->CtlID != ID_SEZNAM_SNIMKU || !animace || !animace->HasImage()) return false;
-    animace->SelectFrame(static_cast<UINT>(polozka->itemData));
-    polozka->itemHeight = ListBox::VyskaPolozky(animace->Height());
-    result = TRUE;
+    if (!animace || !animace->HasImage()) return false;
+    animace->SelectFrame(static_cast<UINT>(polozka.itemData));
+    polozka.itemHeight = ListBox::VyskaPolozky(animace->Height());
     return true;
 }
 
-bool OknoHlavni::OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result)
+bool SeznamSnimkuOkna::OnDrawItem(const DRAWITEMSTRUCT& polozka)
 {
-    if (!polozka || polozka->CtlID != ID_SEZNAM_SNIMKU || !animace || !animace->HasImage()) return false;
-    result = TRUE;
+    if (!animace || !animace->HasImage()) return false;
     // An empty list still asks for its focus rectangle; there is no frame to show in it.
-    if (polozka->itemID == static_cast<UINT>(-1)) return true;
-    animace->SelectFrame(static_cast<UINT>(polozka->itemData));
-    HBRUSH pozadi = GetSysColorBrush((polozka->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    const RECT& r = polozka->rcItem;
-    animace->DrawFitted(polozka->hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    if (polozka.itemID == static_cast<UINT>(-1)) return true;
+    animace->SelectFrame(static_cast<UINT>(polozka.itemData));
+    HBRUSH pozadi = GetSysColorBrush((polozka.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const RECT& r = polozka.rcItem;
+    animace->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
     return true;
 }
 
@@ -138,7 +136,7 @@ void OknoHlavni::ZobrazitPrehledSnimku()
 
 void OknoHlavni::VytvoritSeznamSnimku()
 {
-    seznamSnimku = std::make_unique<ListBox>();
+    seznamSnimku = std::make_unique<SeznamSnimkuOkna>(animace);
     seznamSnimku->Create(hwnd_, RECT{}, kStylSeznamu, ID_SEZNAM_SNIMKU);
     PoslatZmenuVelikosti();
 }

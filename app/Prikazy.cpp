@@ -18,25 +18,24 @@ Podminky UrcitPodminky(const StavModelu& model, bool prehrava)
     return podminky;
 }
 
-StavPrikazu UrcitStavPrikazu(const Podminky& podminky, bool seznamZobrazen, bool prehledObrazkuBezi)
+StavyPrikazu UrcitStavyPrikazu(const Podminky& podminky, bool seznamZobrazen, bool prehledObrazkuBezi)
 {
     const bool l = podminky.l;
     const bool a = podminky.a;
     const bool p = podminky.p;
-    StavPrikazu stav;
-    stav.krokVpred = !p && a;
-    stav.krokZpet = !p && a;
-    stav.prerusit = p && a;
-    stav.spustit = !p && a;
-    stav.zastavit = a;
-    stav.prehledObrazkuZaskrtnuto = prehledObrazkuBezi;
-    stav.zavrit = l;
-    stav.ulozitSnimek = l && !p;
-    stav.animacePovoleno = l;
-    stav.animaceZaskrtnuto = l && !seznamZobrazen;
-    stav.prehledSnimkuPovoleno = l && a;
-    stav.prehledSnimkuZaskrtnuto = l && seznamZobrazen;
-    return stav;
+    return {{
+        {ID_ANIMACE_KROKVPRED, !p && a, false, false},
+        {ID_ANIMACE_KROKZPET, !p && a, false, false},
+        {ID_ANIMACE_PRERUSIT, p && a, false, false},
+        {ID_ANIMACE_SPUSTIT, !p && a, false, false},
+        {ID_ANIMACE_ZASTAVIT, a, false, false},
+        // The overview tool can always be started or ended.
+        {ID_NASTROJE_PREHLEDOBRAZKU, true, prehledObrazkuBezi, true},
+        {ID_SOUBOR_ZAVRIT, l, false, false},
+        {ID_ANIMACE_ULOZITSNIMEK, l && !p, false, false},
+        {ID_ZOBRAZIT_ANIMACI, l, l && !seznamZobrazen, true},
+        {ID_ZOBRAZIT_PREHLEDSNIMKU, l && a, l && seznamZobrazen, true},
+    }};
 }
 
 uint32_t IntervalSnimku(uint32_t zpozdeniMs, uint32_t rychlost)

@@ -27,23 +27,21 @@ struct Podminky {
 // A multi-frame file whose first frame has no delay is shown as a still image.
 Podminky UrcitPodminky(const StavModelu& model, bool prehrava);
 
-// Enabled and checked states of every command whose state ever changes.
+// The state of one command whose state ever changes.
 struct StavPrikazu {
-    bool krokVpred = false;
-    bool krokZpet = false;
-    bool prerusit = false;
-    bool spustit = false;
-    bool zastavit = false;
-    bool prehledObrazkuZaskrtnuto = false;
-    bool zavrit = false;
-    bool ulozitSnimek = false;
-    bool animacePovoleno = false;
-    bool animaceZaskrtnuto = false;
-    bool prehledSnimkuPovoleno = false;
-    bool prehledSnimkuZaskrtnuto = false;
+    UINT prikaz;
+    bool povoleno;
+    bool zaskrtnuto;
+    // A check item of the main menu (a view or the overview tool): it has no toolbar button,
+    // and the context menu leaves it enabled and unchecked. The others are the playback and
+    // file commands, which the toolbar and the context menu show in the same state.
+    bool jenHlavniMenu;
 };
 
-StavPrikazu UrcitStavPrikazu(const Podminky& podminky, bool seznamZobrazen, bool prehledObrazkuBezi);
+// Every such command once, in the order the main menu is updated in.
+using StavyPrikazu = std::array<StavPrikazu, 10>;
+
+StavyPrikazu UrcitStavyPrikazu(const Podminky& podminky, bool seznamZobrazen, bool prehledObrazkuBezi);
 
 // Timer interval of a frame of delay ms at a speed in percent. A speed of 0 (a bad stored
 // default) plays at the file's own timing instead of dividing by it.

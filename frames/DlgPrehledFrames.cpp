@@ -39,17 +39,11 @@ std::wstring TextInformace(UINT sirka, UINT vyska, UINT intervalMs)
 } // namespace
 
 DlgPrehledFrames::DlgPrehledFrames(size_t rozpocetMezipameti)
-    : DialogImpl(IDD_PREHLED_FRAMES), mezipamet(rozpocetMezipameti)
+    : DialogImpl(IDD_PREHLED_FRAMES), list(rozpocetMezipameti)
 {
 }
 
-DlgPrehledFrames::~DlgPrehledFrames()
-{
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    mezipamet.Vyprazdnit();
-    model.reset();
-    list.Release();
-}
+DlgPrehledFrames::~DlgPrehledFrames() = default;
 
 HWND DlgPrehledFrames::Vytvorit(HWND hostitel, const wchar_t* cesta)
 {
@@ -61,33 +55,23 @@ HWND DlgPrehledFrames::Vytvorit(HWND hostitel, const wchar_t* cesta)
     return okno;
 }
 
-bool DlgPrehledFrames::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    switch (message) {
-    case WM_INITDIALOG: result = OnInitDialog(); return true;
-    case WM_DRAWITEM: return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), result);
-    case WM_MEASUREITEM: return OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), result);
-    case WM_COMMAND: result = 0; return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    default: return false;
-    }
-}
-
 BOOL DlgPrehledFrames::OnInitDialog()
 {
     if (parametr && JeSoubor(parametr)) path = parametr;
     SetInfo(L"");
     list.Attach(Item(IDC_PREHLED_SEZNAM));
     model = std::make_unique<GifAnimace>();
+    list.NastavitModel(model.get());
     if (JeSoubor(path)) {
         model->Load(path, true);
-        ZapomenoutModel();
+        list.ZapomenoutModel();
         FillFrameList();
     }
     UpdateTitle();
     return TRUE;
 }
 
-bool DlgPrehledFrames::OnCommand(UINT id, UINT kod)
+bool DlgPrehledFrames::OnCommand(UINT id, UINT kod, HWND)
 {
     if (id == IDC_PREHLED_SEZNAM && kod == LBN_SELCHANGE) {
         ShowFrameInfo();
@@ -101,45 +85,40 @@ bool DlgPrehledFrames::OnCommand(UINT id, UINT kod)
         OnSaveFrame();
         return true;
     }
-    // The panel is part of its host window: OK or Cancel from anywhere must not end it.
-    return id == IDOK || id == IDCANCEL;
+    return false;
 }
 
-bool DlgPrehledFrames::OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result)
+bool SeznamSnimkuPrehledu::OnMeasureItem(MEASUREITEMSTRUCT& polozka)
 {
-    result = 0;
-    if (!polozka || polozka->CtlID != IDC_PREHLED_SEZNAM || !model || !model->HasImage()) return true;
-    polozka->itemHeight = ListBox::VyskaPolozky(model->Height());
-    result = 1;
+    if (!model || !model->HasImage()) return false;
+    polozka.itemHeight = ListBox::VyskaPolozky(model->Height());
     return true;
 }
 
-bool DlgPrehledFrames::OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result)
+bool SeznamSnimkuPrehledu::OnDrawItem(const DRAWITEMSTRUCT& polozka)
 {
-    result = 0;
-    if (!polozka || polozka->CtlID != IDC_PREHLED_SEZNAM || !model || !model->HasImage()) return true;
-    result = 1;
-    const RECT& r = polozka->rcItem;
+    if (!model || !model->HasImage()) return false;
+    const RECT& r = polozka.rcItem;
     // An empty list still asks for its focus rectangle, and a damaged file may decode as an
     // image without pixels: there is nothing to show in either.
-    if (polozka->itemID == static_cast<UINT>(-1) || Width(r) <= 0 || Height(r) <= 0) return true;
+    if (polozka.itemID == static_cast<UINT>(-1) || Width(r) <= 0 || Height(r) <= 0) return true;
     if (model->Width() == 0 || model->Height() == 0) return true;
 
-    const int barva = (polozka->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+    const int barva = (polozka.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW;
     HBRUSH pozadi = GetSysColorBrush(barva);
-    const auto snimek = static_cast<UINT>(polozka->itemData);
+    const auto snimek = static_cast<UINT>(polozka.itemData);
     rozmerPolozky = SIZE{Width(r), Height(r)};
     if (mezipamet.Kapacita(Width(r), Height(r)) == 0) {
         PrejitNaSnimek(snimek);
-        model->DrawFitted(polozka->hDC, r.left, r.top, Width(r), Height(r), pozadi);
+        model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
         return true;
     }
     const MezipametPolozek::Klic klic{snimek, Width(r), Height(r), GetSysColor(barva)};
-    if (mezipamet.Vykreslit(klic, polozka->hDC, r.left, r.top)) return true;
+    if (mezipamet.Vykreslit(klic, polozka.hDC, r.left, r.top)) return true;
     PrejitNaSnimek(snimek);
     mezipamet.Ulozit(klic, Vykreslit(Width(r), Height(r), pozadi));
-    if (!mezipamet.Vykreslit(klic, polozka->hDC, r.left, r.top))
-        model->DrawFitted(polozka->hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    if (!mezipamet.Vykreslit(klic, polozka.hDC, r.left, r.top))
+        model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
     return true;
 }
 
@@ -153,7 +132,7 @@ void DlgPrehledFrames::UpdateTitle()
 void DlgPrehledFrames::FillFrameList()
 {
     if (!list.IsWindow()) RaiseFatal(E_HANDLE);
-    mezipamet.Vyprazdnit();
+    list.ZapomenoutModel();
     list.Clear();
     if (!model || !model->HasImage()) return;
     const int pocet = model->FrameCount();
@@ -168,7 +147,7 @@ void DlgPrehledFrames::ShowFrameInfo()
     const int snimek = VybranySnimek();
     if (!model || snimek < 0 || snimek >= model->FrameCount()) return;
     const auto index = static_cast<UINT>(snimek);
-    PrejitNaSnimek(index);
+    list.PrejitNaSnimek(index);
     SetInfo(TextInformace(model->Width(), model->Height(), model->FrameDelayMs(index)));
 }
 
@@ -179,7 +158,7 @@ void DlgPrehledFrames::OnOpenFile()
     const std::optional<std::wstring> zvoleno = ShowOpenDialog(hwnd_);
     if (!zvoleno || !list.IsWindow()) return;
     model->Load(*zvoleno, true);
-    ZapomenoutModel();
+    list.ZapomenoutModel();
     path = *zvoleno;
     FillFrameList();
     UpdateTitle();
@@ -197,7 +176,7 @@ void DlgPrehledFrames::OnSaveFrame()
     if (!list.IsWindow()) return;
     // Rows drawn meanwhile moved the model's active frame; after a save over the panel's own
     // file the model holds the file as it now is, and the list and title follow it.
-    ZapomenoutModel();
+    list.ZapomenoutModel();
     if (vysledek == VysledekUlozeni::UlozenoDoOtevreneho || model->FrameCount() != list.Count()) {
         FillFrameList();
         UpdateTitle();
@@ -215,7 +194,7 @@ int DlgPrehledFrames::VybranySnimek() const
     return vybrana == LB_ERR ? -1 : static_cast<int>(list.ItemData(vybrana));
 }
 
-void DlgPrehledFrames::PrejitNaSnimek(UINT snimek)
+void SeznamSnimkuPrehledu::PrejitNaSnimek(UINT snimek)
 {
     if (aktivniSnimek == static_cast<int>(snimek)) return;
     if (aktivniSnimek > static_cast<int>(snimek)) NaplnitMezipametPred(snimek);
@@ -223,13 +202,13 @@ void DlgPrehledFrames::PrejitNaSnimek(UINT snimek)
     aktivniSnimek = SUCCEEDED(model->SelectFrame(snimek)) ? static_cast<int>(snimek) : -1;
 }
 
-void DlgPrehledFrames::NaplnitMezipametPred(UINT snimek)
+void SeznamSnimkuPrehledu::NaplnitMezipametPred(UINT snimek)
 {
     const int sirka = rozmerPolozky.cx;
     const int vyska = rozmerPolozky.cy;
     const size_t kapacita = mezipamet.Kapacita(sirka, vyska);
     // The rows on screen now stay in the cache as well.
-    const size_t naObrazovce = vyska > 0 ? static_cast<size_t>(Height(Window(list.Handle()).ClientRect()) / vyska) + 2 : 0;
+    const size_t naObrazovce = vyska > 0 ? static_cast<size_t>(Height(ClientRect()) / vyska) + 2 : 0;
     if (kapacita <= naObrazovce + 1) return;
     const UINT zasoba = static_cast<UINT>(std::min<size_t>({snimek, kapacita - naObrazovce - 1, kZasobaRadku}));
 
@@ -247,7 +226,7 @@ void DlgPrehledFrames::NaplnitMezipametPred(UINT snimek)
     }
 }
 
-Bitmap DlgPrehledFrames::Vykreslit(int sirka, int vyska, HBRUSH pozadi) const
+Bitmap SeznamSnimkuPrehledu::Vykreslit(int sirka, int vyska, HBRUSH pozadi) const
 {
     WindowDc obrazovka(nullptr);
     Bitmap obraz(CreateCompatibleBitmap(obrazovka.Get(), sirka, vyska));
@@ -258,7 +237,7 @@ Bitmap DlgPrehledFrames::Vykreslit(int sirka, int vyska, HBRUSH pozadi) const
     return obraz;
 }
 
-void DlgPrehledFrames::ZapomenoutModel()
+void SeznamSnimkuPrehledu::ZapomenoutModel()
 {
     mezipamet.Vyprazdnit();
     aktivniSnimek = -1;

@@ -14,6 +14,36 @@
 
 class GifAnimace;
 
+// The panel's list of frames: one row per frame of the model, each drawn as the frame fitted
+// into the row and kept in a cache of drawn rows.
+class SeznamSnimkuPrehledu : public Tarnel::WinApi::ListBox {
+public:
+    explicit SeznamSnimkuPrehledu(size_t rozpocetMezipameti) : mezipamet(rozpocetMezipameti) {}
+
+    // The model the rows show; null shows nothing. Not owned.
+    void NastavitModel(GifAnimace* novy) { model = novy; }
+    // Forgets the drawn rows and what the model has active: it holds another file, or its
+    // active frame was moved by someone else.
+    void ZapomenoutModel();
+    // Makes a frame the model's active one; a step back first renders the rows just above it
+    // on the way forward, so that scrolling on upwards finds them ready.
+    void PrejitNaSnimek(UINT snimek);
+    const MezipametPolozek& Mezipamet() const { return mezipamet; }
+
+protected:
+    bool OnDrawItem(const DRAWITEMSTRUCT& polozka) override;
+    bool OnMeasureItem(MEASUREITEMSTRUCT& polozka) override;
+
+private:
+    void NaplnitMezipametPred(UINT snimek);
+    Tarnel::WinApi::Bitmap Vykreslit(int sirka, int vyska, HBRUSH pozadi) const;
+
+    GifAnimace* model = nullptr;
+    MezipametPolozek mezipamet;
+    int aktivniSnimek = -1; // what the model has active, as far as the list knows; -1 unknown
+    SIZE rozmerPolozky{};   // size of the rows last drawn
+};
+
 // Owns its model and its dialog window: deleting the object destroys the window.
 class DlgPrehledFrames : public Tarnel::WinApi::DialogImpl {
 public:
@@ -30,17 +60,16 @@ public:
 
     const std::wstring& Cesta() const { return path; }
     const GifAnimace* Model() const { return model.get(); }
-    const MezipametPolozek& Mezipamet() const { return mezipamet; }
+    const MezipametPolozek& Mezipamet() const { return list.Mezipamet(); }
 
 protected:
-    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(UINT id, UINT kod, HWND prvek) override;
+    // The panel is part of its host window: OK or Cancel from anywhere must not end it.
+    void OnOk() override {}
+    void OnCancel() override {}
 
 private:
-    BOOL OnInitDialog();
-    bool OnCommand(UINT id, UINT kod);
-    bool OnDrawItem(const DRAWITEMSTRUCT* polozka, LRESULT& result);
-    bool OnMeasureItem(MEASUREITEMSTRUCT* polozka, LRESULT& result);
-
     void UpdateTitle();
     void FillFrameList();
     void ShowFrameInfo();
@@ -50,19 +79,10 @@ private:
 
     // The frame of the selected row, or -1.
     int VybranySnimek() const;
-    // Makes a frame the model's active one; a step back first renders the rows just above it
-    // on the way forward, so that scrolling on upwards finds them ready.
-    void PrejitNaSnimek(UINT snimek);
-    void NaplnitMezipametPred(UINT snimek);
-    Tarnel::WinApi::Bitmap Vykreslit(int sirka, int vyska, HBRUSH pozadi) const;
-    void ZapomenoutModel();
 
     std::wstring path;
-    Tarnel::WinApi::ListBox list;
     std::unique_ptr<GifAnimace> model;
+    SeznamSnimkuPrehledu list; // shows the model, so it goes before it
 
     const wchar_t* parametr = nullptr; // the creation parameter, only while the dialog is created
-    MezipametPolozek mezipamet;
-    int aktivniSnimek = -1; // what the model has active, as far as the panel knows; -1 unknown
-    SIZE rozmerPolozky{};   // size of the rows last drawn
 };

@@ -35,13 +35,12 @@ ModulPrehledFrames::ModulPrehledFrames(const wchar_t* klicAplikace) { NastavitKl
 ModulPrehledFrames::~ModulPrehledFrames()
 {
     // A thread still running at exit owns the window and the panel: it is stopped first, and
-    // what it still holds is its own to free when it will not stop.
+    // what it still holds is its own to free when it will not stop (the window included).
     if (Bezi() && !Ukoncit()) {
         (void)panel.release();
         return;
     }
     panel.reset();
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
 }
 
 void ModulPrehledFrames::Spustit(const wchar_t* cesta, HWND oznamovat)
@@ -119,7 +118,7 @@ DWORD ModulPrehledFrames::BehVlakna()
             DispatchMessageW(&zprava);
         }
         panel.reset();
-        if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+        DestroyOwnedWindow(hwnd_);
     }
     CheckWin32(CloseHandle(vlakno.load()));
     vlakno.store(nullptr);

@@ -16,23 +16,7 @@ DlgNastaveni* dlgNastaveni = nullptr;
 
 DlgNastaveni::DlgNastaveni() : DialogImpl(IDD_NASTAVENI) {}
 
-DlgNastaveni::~DlgNastaveni()
-{
-    tipOdkazu.reset();
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-}
-
-bool DlgNastaveni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    switch (message) {
-    case WM_INITDIALOG: result = OnInitDialog(); return true;
-    case WM_COMMAND: return OnCommand(wParam);
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
-    default: return false;
-    }
-}
-
-LRESULT DlgNastaveni::OnInitDialog()
+BOOL DlgNastaveni::OnInitDialog()
 {
     NastavitIkonyOkna(hwnd_);
     const std::wstring titulek = TextZdroje(IDS_TITULEK_PREDVOLBY, {NazevProgramu()});
@@ -54,13 +38,10 @@ LRESULT DlgNastaveni::OnInitDialog()
     return TRUE; // the focus goes to OK, the first control with a tab stop
 }
 
-bool DlgNastaveni::OnCommand(WPARAM wParam)
+void DlgNastaveni::OnOk()
 {
-    // Storno, Esc and the close box end the dialog by default, storing nothing.
-    if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) != IDOK) return false;
     Ulozit();
     EndDialog(IDOK);
-    return true;
 }
 
 void DlgNastaveni::Ulozit()
@@ -74,12 +55,13 @@ void DlgNastaveni::Ulozit()
     UlozitNastaveni(nastaveni);
 }
 
-bool DlgNastaveni::OnNotify(const NMHDR* hlavicka)
+bool DlgNastaveni::OnNotify(NMHDR& hlavicka, LRESULT& result)
 {
     // Enter on the focused link means the same as a click.
-    if (!hlavicka || hlavicka->idFrom != IDC_NASTAVENI_ODKAZ) return false;
-    if (hlavicka->code != static_cast<UINT>(NM_CLICK) && hlavicka->code != static_cast<UINT>(NM_RETURN)) return false;
+    if (hlavicka.idFrom != IDC_NASTAVENI_ODKAZ) return false;
+    if (hlavicka.code != static_cast<UINT>(NM_CLICK) && hlavicka.code != static_cast<UINT>(NM_RETURN)) return false;
     OtevritAdresu(ANIMORA_WEB_URL, SW_SHOWMAXIMIZED);
+    result = 0;
     return true;
 }
 

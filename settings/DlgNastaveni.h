@@ -13,17 +13,17 @@
 class DlgNastaveni : public Tarnel::WinApi::DialogImpl {
 public:
     DlgNastaveni();
-    ~DlgNastaveni() override;
 
 protected:
-    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    BOOL OnInitDialog() override;
+    // Stores both entries; Storno, Esc and the close box end the dialog by default, storing
+    // nothing.
+    void OnOk() override;
+    bool OnNotify(NMHDR& hlavicka, LRESULT& result) override;
     // Opens the maker's web address in the browser; a failure is not the user's concern.
     virtual void OtevritAdresu(const wchar_t* adresa, int zobrazeni);
 
 private:
-    LRESULT OnInitDialog();
-    bool OnCommand(WPARAM wParam);
-    bool OnNotify(const NMHDR* hlavicka);
     void Ulozit();
 
     Tarnel::WinApi::EditCislo editRychlosti;

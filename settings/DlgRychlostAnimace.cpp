@@ -11,21 +11,7 @@ using namespace Tarnel::WinApi;
 
 DlgRychlostAnimace::DlgRychlostAnimace() : DialogImpl(IDD_RYCHLOST_ANIMACE) {}
 
-DlgRychlostAnimace::~DlgRychlostAnimace()
-{
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-}
-
-bool DlgRychlostAnimace::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result)
-{
-    switch (message) {
-    case WM_INITDIALOG: result = OnInitDialog(); return true;
-    case WM_COMMAND: return OnCommand(wParam);
-    default: return false;
-    }
-}
-
-LRESULT DlgRychlostAnimace::OnInitDialog()
+BOOL DlgRychlostAnimace::OnInitDialog()
 {
     CheckWin32(SetWindowTextW(hwnd_, NazevProgramu().c_str()));
     NastavitIkonyOkna(hwnd_);
@@ -36,15 +22,12 @@ LRESULT DlgRychlostAnimace::OnInitDialog()
     return TRUE; // the focus goes to the speed field, the first control with a tab stop
 }
 
-bool DlgRychlostAnimace::OnCommand(WPARAM wParam)
+void DlgRychlostAnimace::OnOk()
 {
-    // Storno, Esc and the close box end the dialog by default.
-    if (HIWORD(wParam) != BN_CLICKED || LOWORD(wParam) != IDOK) return false;
     // Confirmed with Enter, the field may still hold what it was given: no focus change
     // has put the last valid number back. Such an entry means the default speed.
     if (editRychlosti.ZiskatHodnotu(rychlost) != S_OK) rychlost = nastaveni.rychlostAnimace;
     jakoVychozi = IsDlgButtonChecked(hwnd_, IDC_RYCHLOST_TRVALE) == BST_CHECKED;
     EndDialog(IDOK);
-    return true;
 }
 

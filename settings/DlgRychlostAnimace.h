@@ -12,17 +12,15 @@
 class DlgRychlostAnimace : public Tarnel::WinApi::DialogImpl {
 public:
     DlgRychlostAnimace();
-    ~DlgRychlostAnimace() override;
 
     uint32_t rychlost = 100; // in: the speed shown; out: the speed chosen
     bool jakoVychozi = false; // out: whether the check box was checked at OK
 
 protected:
-    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    BOOL OnInitDialog() override;
+    // Takes the entry; Storno, Esc and the close box end the dialog by default.
+    void OnOk() override;
 
 private:
-    LRESULT OnInitDialog();
-    bool OnCommand(WPARAM wParam);
-
     Tarnel::WinApi::EditCislo editRychlosti;
 };

@@ -17,6 +17,21 @@ StavModelu Animace(int snimku, uint32_t prvniZpozdeni = 100)
     return StavModelu{true, snimku, true, prvniZpozdeni};
 }
 
+// The rows of the command table, looked up by command.
+struct Stavy {
+    Stavy(const Podminky& podminky, bool seznam, bool prehled) : radky(UrcitStavyPrikazu(podminky, seznam, prehled)) {}
+    const StavPrikazu& operator[](UINT prikaz) const
+    {
+        for (const StavPrikazu& radek : radky)
+            if (radek.prikaz == prikaz) return radek;
+        ADD_FAILURE() << "no row for " << prikaz;
+        return radky[0];
+    }
+    bool Povoleno(UINT prikaz) const { return (*this)[prikaz].povoleno; }
+    bool Zaskrtnuto(UINT prikaz) const { return (*this)[prikaz].zaskrtnuto; }
+    StavyPrikazu radky;
+};
+
 } // namespace
 
 TEST(PrehravaniPodminky, AnimationNeedsFramesDelaysAndAFirstDelay)
@@ -38,38 +53,46 @@ TEST(PrehravaniPodminky, AnimationNeedsFramesDelaysAndAFirstDelay)
 
 TEST(PrehravaniPodminky, CommandStatesOfTheFourStates)
 {
+    const UINT prehravani[] = {ID_ANIMACE_KROKVPRED, ID_ANIMACE_KROKZPET, ID_ANIMACE_PRERUSIT, ID_ANIMACE_SPUSTIT,
+                               ID_ANIMACE_ZASTAVIT};
     // Prázdný
-    StavPrikazu s = UrcitStavPrikazu(Podminky{false, false, false}, false, false);
-    EXPECT_FALSE(s.krokVpred || s.krokZpet || s.prerusit || s.spustit || s.zastavit || s.zavrit || s.ulozitSnimek);
-    EXPECT_FALSE(s.animacePovoleno || s.animaceZaskrtnuto || s.prehledSnimkuPovoleno || s.prehledSnimkuZaskrtnuto);
+    Stavy s(Podminky{false, false, false}, false, false);
+    for (UINT prikaz : prehravani) EXPECT_FALSE(s.Povoleno(prikaz)) << prikaz;
+    EXPECT_FALSE(s.Povoleno(ID_SOUBOR_ZAVRIT) || s.Povoleno(ID_ANIMACE_ULOZITSNIMEK));
+    EXPECT_FALSE(s.Povoleno(ID_ZOBRAZIT_ANIMACI) || s.Zaskrtnuto(ID_ZOBRAZIT_ANIMACI));
+    EXPECT_FALSE(s.Povoleno(ID_ZOBRAZIT_PREHLEDSNIMKU) || s.Zaskrtnuto(ID_ZOBRAZIT_PREHLEDSNIMKU));
 
     // Obrázek
-    s = UrcitStavPrikazu(Podminky{true, false, false}, false, false);
-    EXPECT_FALSE(s.krokVpred || s.krokZpet || s.prerusit || s.spustit || s.zastavit);
-    EXPECT_TRUE(s.zavrit && s.ulozitSnimek && s.animacePovoleno && s.animaceZaskrtnuto);
-    EXPECT_FALSE(s.prehledSnimkuPovoleno);
+    s = Stavy(Podminky{true, false, false}, false, false);
+    for (UINT prikaz : prehravani) EXPECT_FALSE(s.Povoleno(prikaz)) << prikaz;
+    EXPECT_TRUE(s.Povoleno(ID_SOUBOR_ZAVRIT) && s.Povoleno(ID_ANIMACE_ULOZITSNIMEK));
+    EXPECT_TRUE(s.Povoleno(ID_ZOBRAZIT_ANIMACI) && s.Zaskrtnuto(ID_ZOBRAZIT_ANIMACI));
+    EXPECT_FALSE(s.Povoleno(ID_ZOBRAZIT_PREHLEDSNIMKU));
 
     // Pozastaveno
-    s = UrcitStavPrikazu(Podminky{true, true, false}, false, false);
-    EXPECT_TRUE(s.krokVpred && s.krokZpet && s.spustit && s.zastavit && s.zavrit && s.ulozitSnimek);
-    EXPECT_FALSE(s.prerusit);
-    EXPECT_TRUE(s.prehledSnimkuPovoleno);
-    EXPECT_FALSE(s.prehledSnimkuZaskrtnuto);
+    s = Stavy(Podminky{true, true, false}, false, false);
+    for (UINT prikaz : prehravani) EXPECT_EQ(prikaz != ID_ANIMACE_PRERUSIT, s.Povoleno(prikaz)) << prikaz;
+    EXPECT_TRUE(s.Povoleno(ID_SOUBOR_ZAVRIT) && s.Povoleno(ID_ANIMACE_ULOZITSNIMEK));
+    EXPECT_TRUE(s.Povoleno(ID_ZOBRAZIT_PREHLEDSNIMKU));
+    EXPECT_FALSE(s.Zaskrtnuto(ID_ZOBRAZIT_PREHLEDSNIMKU));
 
     // Přehrává
-    s = UrcitStavPrikazu(Podminky{true, true, true}, false, false);
-    EXPECT_FALSE(s.krokVpred || s.krokZpet || s.spustit || s.ulozitSnimek);
-    EXPECT_TRUE(s.prerusit && s.zastavit && s.zavrit);
+    s = Stavy(Podminky{true, true, true}, false, false);
+    for (UINT prikaz : prehravani)
+        EXPECT_EQ(prikaz == ID_ANIMACE_PRERUSIT || prikaz == ID_ANIMACE_ZASTAVIT, s.Povoleno(prikaz)) << prikaz;
+    EXPECT_TRUE(s.Povoleno(ID_SOUBOR_ZAVRIT));
+    EXPECT_FALSE(s.Povoleno(ID_ANIMACE_ULOZITSNIMEK));
 }
 
 TEST(PrehravaniPodminky, ViewChecksFollowTheFramesList)
 {
-    StavPrikazu s = UrcitStavPrikazu(Podminky{true, true, false}, true, false);
-    EXPECT_TRUE(s.animacePovoleno);
-    EXPECT_FALSE(s.animaceZaskrtnuto);
-    EXPECT_TRUE(s.prehledSnimkuZaskrtnuto);
-    EXPECT_TRUE(UrcitStavPrikazu(Podminky{}, false, true).prehledObrazkuZaskrtnuto);
-    EXPECT_FALSE(UrcitStavPrikazu(Podminky{true, true, true}, false, false).prehledObrazkuZaskrtnuto);
+    const Stavy s(Podminky{true, true, false}, true, false);
+    EXPECT_TRUE(s.Povoleno(ID_ZOBRAZIT_ANIMACI));
+    EXPECT_FALSE(s.Zaskrtnuto(ID_ZOBRAZIT_ANIMACI));
+    EXPECT_TRUE(s.Zaskrtnuto(ID_ZOBRAZIT_PREHLEDSNIMKU));
+    EXPECT_TRUE(Stavy(Podminky{}, false, true).Zaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
+    EXPECT_TRUE(Stavy(Podminky{}, false, true).Povoleno(ID_NASTROJE_PREHLEDOBRAZKU));
+    EXPECT_FALSE(Stavy(Podminky{true, true, true}, false, false).Zaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
 }
 
 TEST(PrehravaniInterval, WorkedValues)

@@ -14,7 +14,7 @@ void ChildControl::Create(const wchar_t* className, const wchar_t* title, DWORD 
 
 void ChildControl::Destroy()
 {
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+    DestroyOwnedWindow(hwnd_);
     hwnd_ = nullptr;
 }
 

@@ -30,6 +30,8 @@ bool AnswersDirectly(UINT message)
 
 } // namespace
 
+DialogImpl::~DialogImpl() { DestroyOwnedWindow(hwnd_); }
+
 INT_PTR DialogImpl::DoModal(HWND owner)
 {
     modal_ = true;
@@ -53,10 +55,24 @@ void DialogImpl::EndDialog(INT_PTR result)
         ::DestroyWindow(hwnd_);
 }
 
-bool DialogImpl::EndsByDefault(UINT message, WPARAM wParam)
+bool DialogImpl::UnpackMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    return message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
-           (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
+    HWND window = hwnd_;
+    if (message == WM_INITDIALOG) {
+        result = OnInitDialog();
+        return true;
+    }
+    if (MessageHandler::UnpackMessage(message, wParam, lParam, result)) return true;
+    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+    // The command handler may have ended the dialog without saying it handled the command.
+    if (FromHandle(window) != this) return false;
+    if (LOWORD(wParam) == IDOK)
+        OnOk();
+    else if (LOWORD(wParam) == IDCANCEL)
+        OnCancel();
+    else
+        return false;
+    return true;
 }
 
 INT_PTR CALLBACK DialogImpl::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -74,10 +90,6 @@ INT_PTR CALLBACK DialogImpl::DialogProc(HWND window, UINT message, WPARAM wParam
     if (FromHandle(window) != self) return handled ? TRUE : FALSE;
     // Texts the dialog set while it initialised count as much as the template's.
     if (message == WM_INITDIALOG) PrizpusobitTextyDialogu(window);
-    if (!handled && EndsByDefault(message, wParam)) {
-        self->EndDialog(LOWORD(wParam));
-        return TRUE;
-    }
     if (!handled) return message == WM_INITDIALOG ? TRUE : FALSE;
     if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
     SetWindowLongPtrW(window, DWLP_MSGRESULT, result);

@@ -7,7 +7,8 @@ namespace Tarnel::WinApi {
 void ListBox::Attach(HWND window)
 {
     Release();
-    hwnd_ = window;
+    if (!::IsWindow(window)) RaiseFatal(E_INVALIDARG);
+    if (!SubclassWindow(window)) RaiseLastError();
     owns_ = false;
 }
 
@@ -20,14 +21,16 @@ void ListBox::Create(HWND parent, const RECT& rect, DWORD style, UINT id)
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window) RaiseLastError();
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    hwnd_ = window;
     owns_ = true;
+    if (!SubclassWindow(window)) RaiseLastError();
 }
 
 void ListBox::Release()
 {
-    if (hwnd_ && owns_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
-    hwnd_ = nullptr;
+    if (owns_)
+        DestroyOwnedWindow(hwnd_);
+    else if (IsWindow())
+        ReleaseWindow();
     owns_ = false;
 }
 

@@ -1,26 +1,28 @@
 #pragma once
-// A list box held by one window handle. A list box it created is its own and is destroyed
-// with it; one it was merely attached to is left alone.
+// A list box held by one window handle and taken over by the object, so that the parent
+// reflects the drawing and measuring of owner-drawn items to it (OnDrawItem, OnMeasureItem of
+// a derived list); what the list declines stays the parent's, as without the wrapper. A list
+// box it created is its own and is destroyed with it; one it was merely attached to is handed
+// back as it was.
 #include <windows.h>
+
+#include "winlib/WindowImpl.h"
 
 namespace Tarnel::WinApi {
 
-class ListBox {
+class ListBox : public WindowImpl {
 public:
     ListBox() = default;
-    ~ListBox() { Release(); }
-    ListBox(const ListBox&) = delete;
-    ListBox& operator=(const ListBox&) = delete;
+    ~ListBox() override { Release(); }
 
-    HWND Handle() const { return hwnd_; }
     bool Owns() const { return owns_; }
-    bool IsWindow() const { return hwnd_ && ::IsWindow(hwnd_); }
 
     // Takes over an existing list box without owning it (the previous one is released).
     void Attach(HWND window);
     // Creates an owned list box child over the rectangle, in the default GUI font.
     void Create(HWND parent, const RECT& rect, DWORD style, UINT id);
-    // Destroys an owned window; either way the wrapper then holds nothing.
+    // Destroys an owned window, hands back an attached one; either way the wrapper then holds
+    // nothing.
     void Release();
 
     // Appends an item with empty text and the given item data; returns its index.
@@ -38,7 +40,6 @@ public:
 private:
     void RequireWindow() const;
 
-    HWND hwnd_ = nullptr;
     bool owns_ = false;
 };
 

@@ -110,11 +110,39 @@ bool MessageHandler::DefaultReflectionHandling(HWND window, UINT message, WPARAM
     return true;
 }
 
+bool MessageHandler::UnpackMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        return lParam && OnNotify(*reinterpret_cast<NMHDR*>(lParam), result);
+    case kReflectBase + WM_DRAWITEM:
+        if (!lParam || !OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case kReflectBase + WM_MEASUREITEM:
+        if (!lParam || !OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MessageHandler::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (ProcessWindowMessage(window, message, wParam, lParam, result)) return true;
+    // A map that destroyed the window may have taken the object with it: only one still bound
+    // gets the message unpacked.
+    return FromHandle(window) == this && UnpackMessage(message, wParam, lParam, result);
+}
+
 bool MessageHandler::HandleGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     // No exception may leave a window procedure: anything that gets this far is fatal.
     try {
-        return ProcessWindowMessage(window, message, wParam, lParam, result);
+        return HandleMessage(window, message, wParam, lParam, result);
     } catch (HRESULT hr) {
         RaiseFatal(hr ? hr : E_FAIL);
     } catch (const std::bad_alloc&) {

@@ -2,8 +2,9 @@
 // The one binding mechanism of the window layer. A window created by WindowImpl, a dialog
 // made by DialogImpl and an existing control taken over by WindowImpl::SubclassWindow all
 // end up bound to their object through the same window property, and all route their
-// messages through Dispatch: the object's message handler first, then reflection of child
-// notifications (message + kReflectBase), then the default processing of the window.
+// messages through Dispatch: the object's message map first, then the typed handlers the
+// common messages are unpacked for, then reflection of child notifications (message +
+// kReflectBase), then the default processing of the window.
 #include <windows.h>
 
 #include "winlib/Window.h"
@@ -28,8 +29,26 @@ public:
     static MessageHandler* FromHandle(HWND window);
 
 protected:
-    // The message map: return true when the message was handled, with its answer in result.
-    virtual bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+    // The message map for what has no typed handler below: return true when the message was
+    // handled, with its answer in result. It sees every message first.
+    virtual bool ProcessWindowMessage(HWND /*window*/, UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                                      LRESULT& /*result*/)
+    {
+        return false;
+    }
+
+    // Typed handlers, each called with the message unpacked once the map has left it alone;
+    // false leaves the message to reflection and default processing. WM_COMMAND:
+    virtual bool OnCommand(UINT /*id*/, UINT /*code*/, HWND /*control*/) { return false; }
+    // WM_NOTIFY; the header is the sender's, and some notifications are answered in it.
+    virtual bool OnNotify(NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // WM_DRAWITEM and WM_MEASUREITEM reflected to the control whose items they are, which
+    // draws and measures them itself; answered TRUE when it does.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+    // Calls the typed handler a message has; a derived layer adds the messages of its kind.
+    virtual bool UnpackMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     // Called after WM_NCDESTROY, when the object is no longer bound; may delete the object.
     virtual void OnFinalMessage(HWND /*window*/) {}
     // Called at WM_NCDESTROY just before the binding goes, to undo what binding did.
@@ -56,6 +75,7 @@ protected:
 
 private:
     bool HandleGuarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     int dispatchDepth_ = 0;    // dispatches of this object's messages now on the stack
     bool windowGone_ = false;  // WM_NCDESTROY has been dispatched; the final hook is due

@@ -134,6 +134,8 @@ POINT PolohaNaStred(SIZE okno, const RECT& cil, const RECT& meze)
     return poloha;
 }
 
+Okno::~Okno() { DestroyOwnedWindow(hwnd_); }
+
 void Okno::NastavitKlicRegistru(const wchar_t* klicAplikace)
 {
     if (klicAplikace) klicPolohy = std::wstring(klicAplikace) + L"\\Parametry oken\\";

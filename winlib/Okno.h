@@ -1,6 +1,7 @@
 #pragma once
 // Base of the program's top-level windows: remembers where the window was, per window
-// class, below a registry key of the application's choosing.
+// class, below a registry key of the application's choosing. Owns its window: deleting the
+// object destroys a window of this thread that still exists.
 #include <windows.h>
 
 #include <optional>
@@ -12,6 +13,8 @@ namespace Tarnel::WinApi {
 
 class Okno : public WindowImpl {
 public:
+    ~Okno() override;
+
     // With a key, placements go below "<key>\Parametry oken\"; null changes nothing.
     virtual void NastavitKlicRegistru(const wchar_t* klicAplikace);
     // Writes "Poloha" and "Velikost" for the class (null: the window's own class).

@@ -116,20 +116,18 @@ bool StaticText::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, 
         OnDestroy();
         return false; // the control's own procedure still sees it
     }
-    if (message == kReflectBase + WM_DRAWITEM && lParam) {
-        result = OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), wParam, lParam);
-        return true;
-    }
-    // Every other reflected notification is left to the default processing it had before.
+    // The drawing goes to OnDrawItem; every other reflected notification is left to the
+    // default processing it had before.
+    if (message == kReflectBase + WM_DRAWITEM) return false;
     return DefaultReflectionHandling(window, message, wParam, lParam, result);
 }
 
 void StaticText::OnDestroy() { pismo.Reset(); }
 
-LRESULT StaticText::OnDrawItem(const DRAWITEMSTRUCT& polozka, WPARAM wParam, LPARAM lParam)
+bool StaticText::OnDrawItem(const DRAWITEMSTRUCT& polozka)
 {
     Vykreslit(polozka);
-    return DefWindowProc(kReflectBase + WM_DRAWITEM, wParam, lParam);
+    return true;
 }
 
 void StaticText::Vykreslit(const DRAWITEMSTRUCT& polozka)

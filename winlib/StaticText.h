@@ -43,10 +43,10 @@ public:
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& polozka) override;
 
 private:
     void OnDestroy();
-    LRESULT OnDrawItem(const DRAWITEMSTRUCT& polozka, WPARAM wParam, LPARAM lParam);
     void Vykreslit(const DRAWITEMSTRUCT& polozka);
     void PrekreslitIhned();
 

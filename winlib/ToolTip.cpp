@@ -47,7 +47,7 @@ void ToolTip::PridatText(HWND prvek, const std::wstring& text)
 
 void ToolTip::Znicit()
 {
-    if (hwnd_ && ::IsWindow(hwnd_)) CheckWin32(DestroyWindow(hwnd_));
+    DestroyOwnedWindow(hwnd_);
     hwnd_ = nullptr;
 }
 

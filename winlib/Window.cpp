@@ -1,5 +1,7 @@
 #include "winlib/Window.h"
 
+#include "winlib/Chyby.h"
+
 namespace Tarnel::WinApi {
 
 RECT Window::ClientRect() const
@@ -28,6 +30,12 @@ std::wstring Window::Text() const
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
     text.resize(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size())));
     return text;
+}
+
+void DestroyOwnedWindow(HWND window)
+{
+    if (!window || !::IsWindow(window) || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return;
+    CheckWin32(::DestroyWindow(window));
 }
 
 } // namespace Tarnel::WinApi

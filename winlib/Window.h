@@ -35,6 +35,10 @@ protected:
     HWND hwnd_;
 };
 
+// Destroys a window its holder owns, if it is still a window of the calling thread (one of
+// another thread is that thread's to destroy); a failed destroy is fatal.
+void DestroyOwnedWindow(HWND window);
+
 inline LONG Width(const RECT& r) { return r.right - r.left; }
 inline LONG Height(const RECT& r) { return r.bottom - r.top; }
 
