@@ -24,16 +24,9 @@ bool IsNotificationFamily(UINT message)
     case WM_CHARTOITEM:
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
         return true;
     default:
-        return false;
+        return IsCtlColor(message);
     }
 }
 

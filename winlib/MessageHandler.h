@@ -17,6 +17,8 @@ constexpr UINT kReflectBase = 0x2000;
 // Whether the message is one of the notification families that come back reflected, under
 // kReflectBase (WM_COMMAND, WM_NOTIFY, drawing, scrolling, colour and the like).
 bool IsReflectedNotification(UINT message);
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: a control asking its parent for its colours.
+constexpr bool IsCtlColor(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 class MessageHandler : public Window {
 public:
