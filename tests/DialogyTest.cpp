@@ -4,34 +4,17 @@
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
 
-namespace {
-
-HICON NacistIkonu(int cx, int cy)
-{
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON, cx, cy, 0));
-}
-
-} // namespace
-
 void DialogyTest::SetUp()
 {
-    aplikace.nazevAplikace = L"Animora";
-    aplikace.velkaIkona = NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    aplikace.malaIkona = NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
     nastaveni = Nastaveni{};
-    vlastnik_ = CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500,
-                                300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, vlastnik_);
+    vlastnik_.emplace();
+    ASSERT_NE(nullptr, Vlastnik());
 }
 
 void DialogyTest::TearDown()
 {
-    DestroyWindow(vlastnik_);
+    vlastnik_.reset();
     TestSupport::PumpMessages();
-    if (aplikace.velkaIkona) DestroyIcon(aplikace.velkaIkona);
-    if (aplikace.malaIkona) DestroyIcon(aplikace.malaIkona);
-    aplikace.velkaIkona = aplikace.malaIkona = nullptr;
     nastaveni = Nastaveni{};
 }
 

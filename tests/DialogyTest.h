@@ -7,7 +7,8 @@
 
 #include <optional>
 
-#include "tests/ObsluhaDialogu.h"
+#include "tests/DialogDriver.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/TestSupport.h"
 #include "winlib/DialogImpl.h"
 
@@ -16,7 +17,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    HWND Vlastnik() const { return vlastnik_; }
+    HWND Vlastnik() const { return vlastnik_->Get(); }
     // Runs the dialog modally over the owner while the script works it; the dialog must have
     // shown and ended as a user ends it.
     INT_PTR Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript);
@@ -30,6 +31,7 @@ protected:
     // which may hold no stored children.
     static void ZakazatZapis();
 
+    IdentitaProgramu identita_;
     TestSupport::ScratchRegistry registr_;
-    HWND vlastnik_ = nullptr;
+    std::optional<TestSupport::OwnerWindow> vlastnik_;
 };

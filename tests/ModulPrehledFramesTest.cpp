@@ -11,6 +11,7 @@
 #include "tests/ChildModes.h"
 #include "tests/DialogDriver.h"
 #include "tests/GifFixtures.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/OknoHlavniTest.h"
 #include "tests/PrehledFramesTest.h"
 #include "tests/TestSupport.h"
@@ -60,29 +61,17 @@ protected:
     }
 };
 
-HICON Ikona(int metrikaX, int metrikaY)
-{
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON,
-                                         GetSystemMetrics(metrikaX), GetSystemMetrics(metrikaY), 0));
-}
-
 // The module on its own, told of its state through a listener window.
 class ModulTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        aplikace.nazevAplikace = L"Animora";
-        aplikace.velkaIkona = Ikona(SM_CXICON, SM_CYICON);
-        aplikace.malaIkona = Ikona(SM_CXSMICON, SM_CYSMICON);
         ASSERT_NE(nullptr, posluchac.Vytvorit());
     }
     void TearDown() override
     {
         modulPrehledFrames.Ukoncit();
         TestSupport::PumpMessages();
-        DestroyIcon(aplikace.velkaIkona);
-        DestroyIcon(aplikace.malaIkona);
-        aplikace.velkaIkona = aplikace.malaIkona = nullptr;
     }
 
     void Spustit(const std::wstring& cesta) { modulPrehledFrames.Spustit(cesta.c_str(), posluchac); }
@@ -95,6 +84,16 @@ protected:
         return cesta;
     }
     static DWORD Vlakno(HWND okno) { return GetWindowThreadProcessId(okno, nullptr); }
+    // Starts the window on a file of its own and clicks the panel's button that shows a file
+    // dialog: the window, and the dialog on its thread once it shows (null when none does).
+    std::pair<HWND, HWND> ZobrazitDialog(const wchar_t* soubor, int tlacitko)
+    {
+        Spustit(Gif(soubor));
+        HWND okno = Okno();
+        if (!okno) return {};
+        Kliknout(okno, tlacitko);
+        return {okno, WaitForDialog(Vlakno(okno))};
+    }
     static int PocetRadku(HWND okno)
     {
         return static_cast<int>(SendMessageW(GetDlgItem(Panel(okno), IDC_PREHLED_SEZNAM), LB_GETCOUNT, 0, 0));
@@ -105,6 +104,7 @@ protected:
         PostMessageW(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(panel, id)));
     }
 
+    IdentitaProgramu identita;
     TestSupport::ScratchRegistry registr;
     TestSupport::ScratchDir slozka;
     Posluchac posluchac;
@@ -148,7 +148,7 @@ TEST_F(ModulTest, WindowIsAnUnownedGifFramesListFittedToThePanelAndCentred)
     HWND okno = Okno();
     ASSERT_NE(nullptr, okno);
     EXPECT_EQ(L"GifFramesList", DialogDriver::ClassOf(okno));
-    EXPECT_EQ(L"Animora - třída.gif (počet obrázků: 5)", Text(okno)) << "the panel's title";
+    EXPECT_EQ(L"Animora - třída.gif (počet obrázků: 5)", TextOf(okno)) << "the panel's title";
     const auto styl = static_cast<DWORD>(GetWindowLongPtrW(okno, GWL_STYLE));
     EXPECT_EQ(0x008A0000u, styl & 0x008A0000u);
     EXPECT_TRUE(styl & WS_CAPTION) << "an overlapped window gets a caption";
@@ -237,7 +237,7 @@ TEST_F(ModulTest, PathsThatNameNoFileOpenAnEmptyPanel)
         modulPrehledFrames.Spustit(cesta.empty() ? nullptr : cesta.c_str(), posluchac);
         HWND okno = Okno();
         ASSERT_NE(nullptr, okno);
-        EXPECT_EQ(kBezObrazku, Text(okno));
+        EXPECT_EQ(kBezObrazku, TextOf(okno));
         EXPECT_EQ(0, PocetRadku(okno));
         modulPrehledFrames.Ukoncit();
     }
@@ -307,11 +307,7 @@ TEST_F(ModulTest, MinimisedWindowStoresNothing)
 
 TEST_F(ModulTest, StopWhileThePanelsOpenDialogIsUpEndsTheDialogAndTheWindow)
 {
-    Spustit(Gif(L"otevirani.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    Kliknout(okno, IDC_PREHLED_OTEVRIT);
-    HWND dialog = CekatNaDialog(Vlakno(okno));
+    const auto [okno, dialog] = ZobrazitDialog(L"otevirani.gif", IDC_PREHLED_OTEVRIT);
     ASSERT_NE(nullptr, dialog) << "the open dialog shows on the overview thread";
     EXPECT_EQ(okno, GetAncestor(GetWindow(dialog, GW_OWNER), GA_ROOT));
 
@@ -325,16 +321,10 @@ TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
 {
     const std::wstring existujici = slozka.File(L"existuje.png");
     ASSERT_TRUE(TestSupport::WriteBytes(existujici, "puvodni", 7));
-    Spustit(Gif(L"ukladani.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    Kliknout(okno, IDC_PREHLED_ULOZIT);
-    const DWORD vlakno = Vlakno(okno);
-    HWND dialog = CekatNaDialog(vlakno);
+    const auto [okno, dialog] = ZobrazitDialog(L"ukladani.gif", IDC_PREHLED_ULOZIT);
     ASSERT_NE(nullptr, dialog);
-    SetWindowTextW(DialogDriver::FirstVisibleEdit(dialog), existujici.c_str());
-    DialogDriver::Click(dialog, IDOK);
-    HWND otazka = CekatNaDialog(vlakno, dialog, dialog);
+    DialogDriver::Choose(Vlakno(okno), dialog, {existujici});
+    HWND otazka = WaitForDialog(Vlakno(okno), dialog, dialog);
     ASSERT_NE(nullptr, otazka) << "the overwrite question";
 
     modulPrehledFrames.Ukoncit();
@@ -347,11 +337,7 @@ TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
 
 TEST_F(ModulTest, UserCloseWhileTheOpenDialogIsUpClosesOnceTheDialogHasEnded)
 {
-    Spustit(Gif(L"zavreni.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    Kliknout(okno, IDC_PREHLED_OTEVRIT);
-    HWND dialog = CekatNaDialog(Vlakno(okno));
+    const auto [okno, dialog] = ZobrazitDialog(L"zavreni.gif", IDC_PREHLED_OTEVRIT);
     ASSERT_NE(nullptr, dialog);
     PostMessageW(okno, WM_CLOSE, 0, 0);
     ASSERT_TRUE(TestSupport::PumpUntil([] { return !modulPrehledFrames.Bezi(); }, kCekani));
@@ -370,7 +356,7 @@ TEST_F(OknoHlavniTest, Command40013TogglesTheOverviewAndItsCheckMarkFollowsTheTh
     HWND nastroj = CekatNaNastroj();
     ASSERT_NE(nullptr, nastroj);
     EXPECT_NE(GetWindowThreadProcessId(Okno(), nullptr), GetWindowThreadProcessId(nastroj, nullptr));
-    EXPECT_EQ(L"Animora - prehled.gif (počet obrázků: 6)", PrehledFrames::Text(nastroj)) << "the animation is handed over";
+    EXPECT_EQ(L"Animora - prehled.gif (počet obrázků: 6)", TextOf(nastroj)) << "the animation is handed over";
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
     EXPECT_TRUE(okno->Prehrava()) << "the main window goes on playing";
 
@@ -389,14 +375,14 @@ TEST_F(OknoHlavniTest, OverviewStartsEmptyUnlessAnAnimationIsOpen)
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
     HWND nastroj = CekatNaNastroj();
     ASSERT_NE(nullptr, nastroj);
-    EXPECT_EQ(kBezObrazku, PrehledFrames::Text(nastroj)) << "no file open";
+    EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << "no file open";
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
 
     okno->OtevritSoubor(Gif(L"obraz.gif", Still(40, 30, FrameColour(2))), true);
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
     nastroj = CekatNaNastroj();
     ASSERT_NE(nullptr, nastroj);
-    EXPECT_EQ(kBezObrazku, PrehledFrames::Text(nastroj)) << "a still image is not handed over";
+    EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << "a still image is not handed over";
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
 }
 
@@ -486,8 +472,8 @@ TEST(ModulProgram, ClosingTheMainWindowWithTheOverviewOpenEndsTheProgramWithCode
     EXPECT_NE(GetWindowThreadProcessId(hlavni, nullptr), GetWindowThreadProcessId(nastroj, nullptr))
         << "a thread of its own";
     ASSERT_TRUE(TestSupport::PumpUntil(
-        [&] { return PrehledFrames::Text(nastroj) == L"Animora - nsgif_waves.gif (počet obrázků: 10)"; }, 20000))
-        << testing::PrintToString(PrehledFrames::Text(nastroj));
+        [&] { return TextOf(nastroj) == L"Animora - nsgif_waves.gif (počet obrázků: 10)"; }, 20000))
+        << testing::PrintToString(TextOf(nastroj));
 
     PostMessageW(hlavni, WM_CLOSE, 0, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));

@@ -14,34 +14,19 @@
 #include "settings/DlgNastaveni.h"
 #include "settings/Nastaveni.h"
 #include "tests/DialogDriver.h"
-#include "tests/ObsluhaDialogu.h"
 #include "tests/OknoHlavniTest.h"
 
 using namespace Uzivatel;
 
 namespace {
 
-// Key messages to post into the next popup menu once it shows; the menu's own loop takes
-// them from the queue as it takes typed keys.
-std::vector<std::pair<UINT, WPARAM>>* g_klavesy = nullptr;
-
-void CALLBACK PoslatKlavesyDoMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (!popup || !IsWindowVisible(popup) || !g_klavesy) return;
-    KillTimer(nullptr, id);
-    for (const auto& [zprava, klavesa] : *g_klavesy) PostMessageW(popup, zprava, klavesa, 1);
-    g_klavesy = nullptr;
-}
-
-// Runs the action that opens a menu and chooses in it with the keys.
+// Runs the action that opens a menu and chooses in it with the keys, posted once it shows: the
+// menu's own loop takes them from the queue as it takes typed keys.
 void VybratVMenu(const std::function<void()>& otevrit, std::vector<std::pair<UINT, WPARAM>> klavesy)
 {
-    g_klavesy = &klavesy;
-    const UINT_PTR casovac = SetTimer(nullptr, 0, 20, &PoslatKlavesyDoMenu);
-    otevrit();
-    KillTimer(nullptr, casovac);
-    g_klavesy = nullptr;
+    DialogDriver::Behem(otevrit, {{DialogDriver::OpenMenu, [&](HWND popup) {
+                                       for (const auto& [zprava, klavesa] : klavesy) PostMessageW(popup, zprava, klavesa, 1);
+                                   }}});
 }
 
 std::pair<UINT, WPARAM> Znak(wchar_t znak) { return {WM_CHAR, znak}; }

@@ -9,6 +9,7 @@
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
+#include "tests/DialogDriver.h"
 
 using namespace GifFixtures;
 
@@ -16,15 +17,8 @@ using namespace GifFixtures;
 
 void OknoHlavniTest::SetUp()
 {
-    aplikace.nazevAplikace = L"Animora";
     aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
     aplikace.seznamObrazku->LoadSizes();
-    aplikace.velkaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                        GetSystemMetrics(SM_CYICON), 0));
-    aplikace.malaIkona = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA),
-                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
     nastaveni = Nastaveni{};
     okno = std::make_unique<SledovaneOkno>();
 }
@@ -35,9 +29,6 @@ void OknoHlavniTest::TearDown()
     TestSupport::PumpMessages(); // takes the quit message the window posts on its way out
     okno.reset();
     aplikace.seznamObrazku.reset();
-    if (aplikace.velkaIkona) DestroyIcon(aplikace.velkaIkona);
-    if (aplikace.malaIkona) DestroyIcon(aplikace.malaIkona);
-    aplikace.velkaIkona = aplikace.malaIkona = nullptr;
 }
 
 void OknoHlavniTest::Vytvorit(const wchar_t* cesta)
@@ -159,42 +150,27 @@ void OknoHlavniTest::OcekavatStav(Stav stav, const char* kde)
 
 // ---- capturing a popup menu from inside its modal loop ------------------------------------
 
-namespace {
-ZachyceneMenu* g_zachyceni = nullptr;
-
-void CALLBACK ZkontrolovatMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (!popup || !IsWindowVisible(popup) || !g_zachyceni) return;
-    KillTimer(nullptr, id);
-    ZachyceneMenu& cil = *g_zachyceni;
-    cil.otevreno = true;
-    GetWindowRect(popup, &cil.poloha);
-    // The program destroys the menu once it closes, so everything is read now.
-    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-    const int pocet = GetMenuItemCount(menu);
-    for (int i = 0; i < pocet; ++i) {
-        const UINT prikaz = GetMenuItemID(menu, i);
-        cil.polozky.push_back(prikaz == static_cast<UINT>(-1) ? ZachyceneMenu::kPodmenu : prikaz);
-    }
-    for (UINT prikaz = 40001; prikaz <= 40019; ++prikaz) {
-        const UINT stav = GetMenuState(menu, prikaz, MF_BYCOMMAND);
-        if (stav != static_cast<UINT>(-1)) cil.stavy[prikaz] = stav;
-    }
-    EndMenu();
-}
-} // namespace
-
 ZachyceneMenu ZachytitMenu(const std::function<void()>& akce)
 {
-    ZachyceneMenu zachyceni;
-    g_zachyceni = &zachyceni;
-    const UINT_PTR casovac = SetTimer(nullptr, 0, 20, &ZkontrolovatMenu);
-    akce();
-    KillTimer(nullptr, casovac);
-    g_zachyceni = nullptr;
+    ZachyceneMenu cil;
+    DialogDriver::Behem(akce, {{DialogDriver::OpenMenu, [&cil](HWND popup) {
+                                    cil.otevreno = true;
+                                    GetWindowRect(popup, &cil.poloha);
+                                    // The program destroys the menu once it closes, so everything is read now.
+                                    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+                                    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                                        const UINT prikaz = GetMenuItemID(menu, i);
+                                        cil.polozky.push_back(prikaz == static_cast<UINT>(-1) ? ZachyceneMenu::kPodmenu
+                                                                                               : prikaz);
+                                    }
+                                    for (UINT prikaz = ID_SOUBOR_KONEC; prikaz <= ID_RYCHLOST_VYCHOZI; ++prikaz) {
+                                        const UINT stav = GetMenuState(menu, prikaz, MF_BYCOMMAND);
+                                        if (stav != static_cast<UINT>(-1)) cil.stavy[prikaz] = stav;
+                                    }
+                                    EndMenu();
+                                }}});
     TestSupport::PumpMessages();
-    return zachyceni;
+    return cil;
 }
 
 // ---- creation -----------------------------------------------------------------------------

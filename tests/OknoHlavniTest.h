@@ -14,6 +14,7 @@
 
 #include "app/OknoHlavni.h"
 #include "tests/GifFixtures.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/TestSupport.h"
 
 // The main window with the animation timer watched: every interval asked for is kept.
@@ -69,6 +70,7 @@ protected:
     // Checks every command state, the counter and the timer against the state's row.
     void OcekavatStav(Stav stav, const char* kde);
 
+    IdentitaProgramu identita;
     TestSupport::ScratchRegistry registr;
     TestSupport::ScratchDir slozka;
     std::unique_ptr<SledovaneOkno> okno;
