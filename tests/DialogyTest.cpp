@@ -28,6 +28,15 @@ INT_PTR DialogyTest::Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu:
     return vysledek;
 }
 
+std::vector<ObsluhaDialogu::Skript> DialogyTest::ZpusobyZruseni(int prvek)
+{
+    return {
+        [](HWND okno) { Uzivatel::Kliknout(GetDlgItem(okno, IDCANCEL)); },
+        [prvek](HWND okno) { Uzivatel::Stisknout(GetDlgItem(okno, prvek), VK_ESCAPE); },
+        [](HWND okno) { Uzivatel::ZavritKrizkem(okno); },
+    };
+}
+
 std::optional<DWORD> DialogyTest::Hodnota(const wchar_t* nazev)
 {
     DWORD typ = 0;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 #include "tests/DialogDriver.h"
 #include "tests/IdentitaProgramu.h"
@@ -22,6 +23,9 @@ protected:
     // shown and ended as a user ends it.
     INT_PTR Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript);
     DWORD Vlakno() const { return GetCurrentThreadId(); }
+    // The three ways a user cancels: the Storno button, Escape in the control `prvek`, and
+    // the close box.
+    static std::vector<ObsluhaDialogu::Skript> ZpusobyZruseni(int prvek);
 
     // A value of the application key: empty when the key or the value is missing; the type
     // must be REG_DWORD of 4 bytes.

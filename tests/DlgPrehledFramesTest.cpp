@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "tests/DialogDriver.h"
 #include "tests/GifFixtures.h"
+#include "tests/PrazdnaOkna.h"
 #include "tests/PrehledFramesTest.h"
 #include "tests/SablonaDialogu.h"
 #include "tests/TestSupport.h"
@@ -22,35 +23,16 @@
 
 using namespace GifFixtures;
 using namespace PrehledFrames;
-using Tarnel::WinApi::WindowClass;
-using Tarnel::WinApi::WindowImpl;
 
 namespace {
-
-const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
-
-class Hostitel : public WindowImpl {
-public:
-    ~Hostitel() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-    HWND Vytvorit()
-    {
-        return Create(WindowClass{L"PrehledFramesTestHost"}, nullptr, L"hostitel",
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, RECT{10, 10, 720, 700});
-    }
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
-};
 
 class PanelTest : public testing::Test {
 protected:
     void SetUp() override
     {
         aplikace.nazevAplikace = L"Animora";
-        ASSERT_NE(nullptr, hostitel.Vytvorit());
+        ASSERT_NE(nullptr, hostitel.Vytvorit(L"PrehledFramesTestHost", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                                             RECT{10, 10, 720, 700}));
     }
     void TearDown() override
     {
@@ -129,7 +111,7 @@ protected:
         return barva;
     }
 
-    Hostitel hostitel;
+    PrazdneOkno hostitel;
     std::unique_ptr<DlgPrehledFrames> panel;
     TestSupport::ScratchDir slozka;
 };

@@ -62,6 +62,15 @@ Uzivatel::Tip TipPrvku(HWND dialog, HWND prvek)
     return Uzivatel::NajitTip(GetCurrentThreadId(), dialog, reinterpret_cast<UINT_PTR>(prvek));
 }
 
+// The heading control of the dialog and its client area.
+std::pair<HWND, RECT> Nadpis(HWND dialog)
+{
+    HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+    RECT klient{};
+    GetClientRect(nadpis, &klient);
+    return {nadpis, klient};
+}
+
 // Clicks a link the way the link control reports it.
 LRESULT KliknoutNaOdkaz(HWND dialog, int id, UINT kod = NM_CLICK)
 {
@@ -170,10 +179,7 @@ TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
 TEST_F(DlgProgramInfoTest, HeadingIsDarkRedVerdanaTwentyPixelsHighOnWhite)
 {
     OtevritAZkontrolovat([&](HWND dialog) {
-        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
-        RECT klient{};
-        GetClientRect(nadpis, &klient);
-
+        const auto [nadpis, klient] = Nadpis(dialog);
         const auto volani = KresleniPrvku::ZaznamenatText(nadpis);
         ASSERT_EQ(1u, volani.size());
         EXPECT_EQ(L"Animora", volani[0].text);
@@ -207,10 +213,8 @@ TEST_F(DlgProgramInfoTest, TextWiderThanTheHeadingIsCutOffAtItsEdge)
 {
     const std::wstring dlouhy = L"Animora – přehrávač animovaných obrázků GIF";
     OtevritAZkontrolovat([&](HWND dialog) {
-        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+        const auto [nadpis, klient] = Nadpis(dialog);
         SetWindowTextW(nadpis, dlouhy.c_str());
-        RECT klient{};
-        GetClientRect(nadpis, &klient);
         constexpr int kNavic = 80;
         auto tisk = KresleniPrvku::Vytisknout(nadpis, kZelena, klient.right + kNavic);
         const RECT vedle{klient.right, 0, klient.right + kNavic, klient.bottom};
@@ -246,9 +250,7 @@ TEST_F(DlgProgramInfoTest, HeadingTakesTheWindowTextColourOfASchemeWhoseTextIsNo
 {
     BarevneSchema schema(kCerna, kBila);
     OtevritAZkontrolovat([&](HWND dialog) {
-        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
-        RECT klient{};
-        GetClientRect(nadpis, &klient);
+        const auto [nadpis, klient] = Nadpis(dialog);
         const auto volani = KresleniPrvku::ZaznamenatText(nadpis);
         ASSERT_EQ(1u, volani.size());
         EXPECT_EQ(kBila, volani[0].barva);

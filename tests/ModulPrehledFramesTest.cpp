@@ -20,12 +20,8 @@
 
 using namespace GifFixtures;
 using namespace PrehledFrames;
-using Tarnel::WinApi::WindowClass;
-using Tarnel::WinApi::WindowImpl;
 
 namespace {
-
-const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
 constexpr DWORD kCekani = 15000;
 
 // The overview window once it shows; null when it does not.
@@ -42,13 +38,16 @@ HWND CekatNaNastroj()
 }
 
 // Stands in for the main window: counts the state messages and what the module said then.
-class Posluchac : public WindowImpl {
+class Posluchac : public Tarnel::WinApi::WindowImpl {
 public:
     ~Posluchac() override
     {
         if (IsWindow()) ::DestroyWindow(hwnd_);
     }
-    HWND Vytvorit() { return Create(WindowClass{L"PrehledFramesTestListener"}, nullptr, L"", WS_POPUP, 0, RECT{}); }
+    HWND Vytvorit()
+    {
+        return Create(Tarnel::WinApi::WindowClass{L"PrehledFramesTestListener"}, nullptr, L"", WS_POPUP, 0, RECT{});
+    }
     std::vector<bool> beziPriZprave;
 
 protected:

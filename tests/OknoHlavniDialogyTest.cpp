@@ -123,8 +123,7 @@ protected:
 
 TEST_F(OknoHlavniDialogy, SpeedDialogOpensFromTheMenusAndTheToolbarWithTheCurrentSpeed)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     struct Cesta {
         const char* odkud;
         std::function<void()> otevrit;
@@ -164,8 +163,7 @@ TEST_F(OknoHlavniDialogy, SpeedDialogOpensFromTheMenusAndTheToolbarWithTheCurren
 
 TEST_F(OknoHlavniDialogy, ChosenSpeedGovernsTheNextFrameAndBecomesTheDefaultOnlyWhenAsked)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     ASSERT_EQ(1u, okno->intervaly.size());
     ASSERT_TRUE(SDialogem(ZadatRychlost(L"250"), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
     EXPECT_EQ(250u, okno->Rychlost());
@@ -188,8 +186,7 @@ TEST_F(OknoHlavniDialogy, ChosenSpeedGovernsTheNextFrameAndBecomesTheDefaultOnly
 TEST_F(OknoHlavniDialogy, NewDefaultThatTheRegistryRefusesStaysForTheRunWithoutAWord)
 {
     NezapisovatelnyRegistr zakaz;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_TRUE(SDialogem(ZadatRychlost(L"300", true), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
     EXPECT_EQ(300u, okno->Rychlost());
     EXPECT_EQ(300u, nastaveni.rychlostAnimace);
@@ -205,8 +202,7 @@ TEST_F(OknoHlavniDialogy, NewDefaultThatTheRegistryRefusesStaysForTheRunWithoutA
 TEST_F(OknoHlavniDialogy, SpeedDialogAnsweringTheCurrentSpeedChangesAndStoresNothing)
 {
     nastaveni.krokZmenyRychlosti = 50;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Zvysit(1);
     ASSERT_EQ(150u, okno->Rychlost());
     ASSERT_TRUE(SDialogem(
@@ -223,8 +219,7 @@ TEST_F(OknoHlavniDialogy, SpeedDialogAnsweringTheCurrentSpeedChangesAndStoresNot
 TEST_F(OknoHlavniDialogy, EnterOnAnInvalidSpeedGivesTheDefaultWhileClickingOkKeepsTheCurrent)
 {
     nastaveni.krokZmenyRychlosti = 50;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Zvysit(1);
     ASSERT_TRUE(SDialogem(
         [](HWND dialog) {
@@ -248,8 +243,7 @@ TEST_F(OknoHlavniDialogy, EnterOnAnInvalidSpeedGivesTheDefaultWhileClickingOkKee
 
 TEST_F(OknoHlavniDialogy, CancelledSpeedDialogChangesNothing)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_TRUE(SDialogem(
         [](HWND dialog) {
             Napsat(GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA), L"250");
@@ -344,8 +338,7 @@ TEST_F(OknoHlavniDialogy, SecondPreferencesCommandBringsTheOpenDialogForwardInst
 
 TEST_F(OknoHlavniDialogy, NewDefaultSpeedWaitsForTheDefaultCommandWhileTheNewStepActsAtOnce)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_TRUE(SDialogem(
         [](HWND dialog) {
             Napsat(GetDlgItem(dialog, IDC_NASTAVENI_RYCHLOST), L"250");

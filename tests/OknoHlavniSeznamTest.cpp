@@ -77,8 +77,7 @@ TEST_F(OknoHlavniTest, ImageWindowDoesNotEraseItsBackground)
 
 TEST_F(OknoHlavniTest, FramesListPausesAndListsEveryFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(12), true);
+    VytvoritSAnimaci(12);
     Tik();
     Tik();
     Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
@@ -108,8 +107,7 @@ TEST_F(OknoHlavniTest, FramesListPausesAndListsEveryFrame)
 
 TEST_F(OknoHlavniTest, BackToTheAnimationResumesFromThePausedFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
     Prikaz(ID_ZOBRAZIT_ANIMACI);
@@ -123,8 +121,7 @@ TEST_F(OknoHlavniTest, BackToTheAnimationResumesFromThePausedFrame)
 
 TEST_F(OknoHlavniTest, AnimationViewCommandStartsPlaybackWhenPaused)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), false);
+    VytvoritSAnimaci(4, false);
     Prikaz(ID_ZOBRAZIT_ANIMACI);
     OcekavatStav(Stav::Prehrava, "animation view while paused");
     EXPECT_EQ(0, okno->Snimek());
@@ -133,10 +130,11 @@ TEST_F(OknoHlavniTest, AnimationViewCommandStartsPlaybackWhenPaused)
 TEST_F(OknoHlavniTest, ViewCommandsWithoutAFileDoNothing)
 {
     Vytvorit();
-    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
-    Prikaz(ID_ZOBRAZIT_ANIMACI);
-    TestSupport::PumpMessages();
-    EXPECT_EQ(nullptr, Seznam());
+    for (UINT prikaz : {ID_ZOBRAZIT_PREHLEDSNIMKU, ID_ZOBRAZIT_ANIMACI}) {
+        Prikaz(prikaz);
+        TestSupport::PumpMessages();
+        EXPECT_EQ(nullptr, Seznam()) << prikaz;
+    }
     OcekavatStav(Stav::Prazdny, "view commands without a file");
 }
 
@@ -151,8 +149,7 @@ TEST_F(OknoHlavniTest, TallImageRowsAreCappedAt255)
 
 TEST_F(OknoHlavniTest, OpeningOrClosingLeavesTheFramesList)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
     ASSERT_NE(nullptr, Seznam());
     okno->OtevritSoubor(PomalaAnimace(3), true);

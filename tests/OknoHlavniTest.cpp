@@ -298,16 +298,14 @@ TEST_F(OknoHlavniTest, OpeningAnAnimationPlaysFromFrameZero)
 
 TEST_F(OknoHlavniTest, OpeningWithoutStartShowsAPausedAnimation)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), false);
+    VytvoritSAnimaci(4, false);
     OcekavatStav(Stav::Pozastaveno, "opened without start");
     EXPECT_TRUE(okno->intervaly.empty());
 }
 
 TEST_F(OknoHlavniTest, TicksAdvanceEachFrameWithItsOwnDelayAndWrap)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Tik();
     EXPECT_EQ(1, okno->Snimek());
     EXPECT_EQ(L"2/3", Cast(kCastPocitadlo));
@@ -323,8 +321,7 @@ TEST_F(OknoHlavniTest, TicksAdvanceEachFrameWithItsOwnDelayAndWrap)
 
 TEST_F(OknoHlavniTest, PauseKeepsTheFrameAndStartResumesThere)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     Tik();
     Prikaz(ID_ANIMACE_PRERUSIT);
@@ -367,8 +364,7 @@ TEST_F(OknoHlavniTest, StopRewindsToTheFirstFrameWhetherPlayingOrPaused)
 
 TEST_F(OknoHlavniTest, StepsWrapForwardAndStopAtTheFirstFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), false);
+    VytvoritSAnimaci(3, false);
     Prikaz(ID_ANIMACE_KROKZPET);
     EXPECT_EQ(0, okno->Snimek()) << "no wrap backwards";
     Prikaz(ID_ANIMACE_KROKVPRED);
@@ -385,8 +381,7 @@ TEST_F(OknoHlavniTest, StepsWrapForwardAndStopAtTheFirstFrame)
 
 TEST_F(OknoHlavniTest, StepsAreIgnoredWhilePlaying)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Prikaz(ID_ANIMACE_KROKVPRED);
     Prikaz(ID_ANIMACE_KROKZPET);
     EXPECT_EQ(0, okno->Snimek());
@@ -441,8 +436,7 @@ TEST_F(OknoHlavniTest, RealTimerPlaysThroughTheFrames)
 
 TEST_F(OknoHlavniTest, ClosingEmptiesTheWindowButKeepsTheLastSpeedText)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     Prikaz(ID_RYCHLOST_ZVYSIT);
     Prikaz(ID_SOUBOR_ZAVRIT);
     OcekavatStav(Stav::Prazdny, "closed");
@@ -460,8 +454,7 @@ TEST_F(OknoHlavniTest, ClosingEmptiesTheWindowButKeepsTheLastSpeedText)
 
 TEST_F(OknoHlavniTest, OpeningAnotherFileKillsTheOldTimerAndStartsAtFrameZero)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     const std::wstring druhy = Gif(L"druhy.gif", Animation(16, 16, 5, {700, 700, 700, 700, 700}));
     okno->OtevritSoubor(druhy, true);
@@ -474,8 +467,7 @@ TEST_F(OknoHlavniTest, OpeningAnotherFileKillsTheOldTimerAndStartsAtFrameZero)
 
 TEST_F(OknoHlavniTest, SpeedStepsStopAtTheirBounds)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), false);
+    VytvoritSAnimaci(4, false);
     nastaveni.krokZmenyRychlosti = 50;
     for (int i = 0; i < 25; ++i) Prikaz(ID_RYCHLOST_ZVYSIT);
     EXPECT_EQ(1000u, okno->Rychlost());
@@ -502,8 +494,7 @@ TEST_F(OknoHlavniTest, SpeedStepsStopAtTheirBounds)
 
 TEST_F(OknoHlavniTest, SpeedChangeAppliesFromTheNextFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Prikaz(ID_RYCHLOST_ZVYSIT);
     Prikaz(ID_RYCHLOST_ZVYSIT);
     EXPECT_EQ(1u, okno->intervaly.size()) << "a running timer is not re-armed for a speed change";
@@ -515,8 +506,7 @@ TEST_F(OknoHlavniTest, SpeedChangeAppliesFromTheNextFrame)
 TEST_F(OknoHlavniTest, ZeroDefaultSpeedNeverDividesByZero)
 {
     nastaveni.rychlostAnimace = 0;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(2), true);
+    VytvoritSAnimaci(2);
     ASSERT_EQ(1u, okno->intervaly.size());
     EXPECT_EQ(5000u, okno->intervaly[0]) << "played at the file's own timing";
     Tik();
@@ -525,8 +515,7 @@ TEST_F(OknoHlavniTest, ZeroDefaultSpeedNeverDividesByZero)
 
 TEST_F(OknoHlavniTest, OtherMessagesOfTheMessageTable)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     EXPECT_EQ(DLGC_WANTALLKEYS, SendMessageW(Okno(), WM_GETDLGCODE, 0, 0));
     EXPECT_EQ(0, SendMessageW(Okno(), WM_TIMER, 7, 0));
     EXPECT_EQ(0, okno->Snimek()) << "only timer 1 moves the animation";
@@ -540,8 +529,7 @@ TEST_F(OknoHlavniTest, OtherMessagesOfTheMessageTable)
 
 TEST_F(OknoHlavniTest, ExitCommandClosesAndDestroysTheWindow)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     Prikaz(ID_SOUBOR_KONEC);
     EXPECT_TRUE(IsWindow(Okno())) << "the close is posted, not sent";
     MSG zprava{};
@@ -569,8 +557,7 @@ TEST_F(OknoHlavniTest, ExitCommandClosesAndDestroysTheWindow)
 
 TEST_F(OknoHlavniTest, CancelledLogOffKeepsTheWindowWhole)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     SendMessageW(Okno(), WM_ENDSESSION, FALSE, 0);
     EXPECT_NE(nullptr, StavovaLista());
     EXPECT_NE(nullptr, Panel());
@@ -579,8 +566,7 @@ TEST_F(OknoHlavniTest, CancelledLogOffKeepsTheWindowWhole)
 
 TEST_F(OknoHlavniTest, EndingSessionTearsDownButLeavesAUsableWindow)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     SendMessageW(Okno(), WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(IsWindow(Okno()));
     EXPECT_EQ(nullptr, StavovaLista());

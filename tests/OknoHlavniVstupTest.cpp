@@ -53,8 +53,7 @@ TEST_F(OknoHlavniTest, DropOfSeveralFilesOpensOnlyTheFirst)
 
 TEST_F(OknoHlavniTest, DropWhilePlayingReplacesTheFile)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     const std::wstring druhy = Gif(L"druhy.gif", Animation(16, 16, 2, {800, 800}));
     Pustit({druhy});
@@ -66,8 +65,7 @@ TEST_F(OknoHlavniTest, DropWhilePlayingReplacesTheFile)
 
 TEST_F(OknoHlavniTest, DropWithoutFilesIsFinishedAndChangesNothing)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + 2 * sizeof(wchar_t));
     auto* hlavicka = static_cast<DROPFILES*>(GlobalLock(drop));
     hlavicka->pFiles = sizeof(DROPFILES);
@@ -81,8 +79,7 @@ TEST_F(OknoHlavniTest, DropWithoutFilesIsFinishedAndChangesNothing)
 
 TEST_F(OknoHlavniTest, DroppedFolderShowsNothingButRemembersThePath)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     Pustit({slozka.Path()});
     OcekavatStav(Stav::Prazdny, "folder dropped");
     EXPECT_EQ(slozka.Path(), okno->CestaSouboru());
@@ -214,8 +211,7 @@ TEST_F(OknoHlavniTest, CancelledOpenChangesNothing)
 
 TEST_F(OknoHlavniTest, SaveCommandWritesTheShownFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), false);
+    VytvoritSAnimaci(3, false);
     Prikaz(ID_ANIMACE_KROKVPRED);
     const std::wstring cil = slozka.File(L"snimek.png");
     EXPECT_TRUE(Vybrat([this] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); }, cil));

@@ -12,6 +12,9 @@
 
 namespace PrehledFrames {
 
+// The title of the overview while it shows no picture.
+inline constexpr wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
+
 using DialogDriver::TextOf;
 using DialogDriver::WaitForDialog;
 

@@ -50,8 +50,7 @@ int SirkaTextu(HWND okno, const wchar_t* text)
 
 TEST_F(OknoHlavniTest, NewDpiTakesTheSuggestedRectangleAndLaysTheBarsOutForIt)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     const LONG pismo96 = VyskaPisma(StavovaLista());
     const RECT lista96 = ObdelnikOkna(StavovaLista());
     ASSERT_EQ(0, PoslatZmenuDpi(Okno(), 144, RECT{40, 30, 1240, 930}));
