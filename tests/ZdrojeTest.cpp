@@ -149,6 +149,33 @@ TEST(Zdroje, EveryTextIdOfTheProgramAndEveryMenuCommandHasItsText)
     for (UINT id : texty) EXPECT_NE(L"", Retezec(id)) << "no text for id " << id;
 }
 
+TEST(Zdroje, EveryMenuItemHasAnAccessKeyOfItsOwnInItsMenu)
+{
+    // The context menu is left out: its texts are the bar's own, and there Zavřít and
+    // Zobrazit meet at one level, both on Z.
+    for (UINT id : {IDR_HLAVNI_MENU, IDR_MENU_RYCHLOST}) {
+        HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+        ASSERT_NE(nullptr, menu) << id;
+        std::vector<HMENU> zbyva{menu};
+        while (!zbyva.empty()) {
+            HMENU m = zbyva.back();
+            zbyva.pop_back();
+            std::map<wchar_t, std::wstring> klavesy;
+            for (int i = 0; i < GetMenuItemCount(m); ++i) {
+                if (HMENU podmenu = GetSubMenu(m, i)) zbyva.push_back(podmenu);
+                wchar_t text[128] = L"";
+                if (!GetMenuStringW(m, static_cast<UINT>(i), text, 128, MF_BYPOSITION)) continue; // a separator
+                const wchar_t k = KlavesaPristupu(text);
+                if (k == 0) continue; // the web address, shown as it is written
+                const auto [jiny, novy] = klavesy.emplace(k, text);
+                EXPECT_TRUE(novy) << "menu " << id << ": " << testing::PrintToString(std::wstring(text)) << " and "
+                                  << testing::PrintToString(jiny->second);
+            }
+        }
+        DestroyMenu(menu);
+    }
+}
+
 TEST(Zdroje, LinksShowTheAddressesTheProgramOpens)
 {
     // The web link of the settings opens the maker's site through its href.
