@@ -106,6 +106,14 @@ HWND WaitForDialog(DWORD thread, HWND owner, HWND except, DWORD ms)
     return nullptr;
 }
 
+RECT VKlientu(HWND rodic, HWND okno)
+{
+    RECT r{};
+    GetWindowRect(okno, &r);
+    MapWindowPoints(nullptr, rodic, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 HWND OpenMenu()
 {
     HWND popup = FindWindowW(L"#32768", nullptr);
@@ -181,6 +189,14 @@ void ObsluhaDialogu::Dokoncit()
     if (pomocnik_.joinable()) pomocnik_.join();
 }
 
+bool ObsluhaDialogu::Obslouzit(const std::function<void()>& akce, Skript skript)
+{
+    ObsluhaDialogu obsluha(std::move(skript));
+    akce();
+    obsluha.Dokoncit();
+    return obsluha.Nalezen() && !obsluha.ZustalOtevren();
+}
+
 HWND ObsluhaDialogu::Pockat(HWND vlastnik, HWND krome) const
 {
     const ULONGLONG konec = GetTickCount64() + 15000;
@@ -212,13 +228,6 @@ void ObsluhaDialogu::Pracovat()
 }
 
 namespace Uzivatel {
-
-std::wstring Text(HWND okno)
-{
-    wchar_t text[512] = L"";
-    SendMessageW(okno, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 void Napsat(HWND prvek, const std::wstring& text)
 {

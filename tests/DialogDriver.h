@@ -24,6 +24,8 @@ std::vector<HWND> ThreadWindows(DWORD thread, const wchar_t* className);
 HWND FindDialog(DWORD thread, HWND owner = nullptr, HWND except = nullptr);
 // The same, waited for from another thread; null when none shows within the time.
 HWND WaitForDialog(DWORD thread, HWND owner = nullptr, HWND except = nullptr, DWORD ms = 15000);
+// Where a window lies in the client area of `rodic`.
+RECT VKlientu(HWND rodic, HWND okno);
 // The popup menu that shows, if one does.
 HWND OpenMenu();
 // The file name box of a common item dialog: its first visible edit control.
@@ -76,6 +78,9 @@ public:
     bool Nalezen() const { return nalezen_; }
     // The script ran but the dialog did not end by itself; the helper cancelled it.
     bool ZustalOtevren() const { return zustalOtevren_; }
+    // Runs the action on this thread while a helper works the dialog it shows with the
+    // script; true when a dialog showed and ended as a user ends it.
+    static bool Obslouzit(const std::function<void()>& akce, Skript skript);
     // For a script: a dialog of the thread that shows, waited for until the test thread is done.
     HWND Pockat(HWND vlastnik = nullptr, HWND krome = nullptr) const;
 
@@ -93,7 +98,7 @@ private:
 // What a user does, from the helper thread.
 namespace Uzivatel {
 
-std::wstring Text(HWND okno);
+inline std::wstring Text(HWND okno) { return DialogDriver::TextOf(okno); }
 // Replaces the text of a control, as pasting over a selection does.
 void Napsat(HWND prvek, const std::wstring& text);
 // A key pressed and released while the control has the focus.

@@ -20,11 +20,9 @@ void DialogyTest::TearDown()
 
 INT_PTR DialogyTest::Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript)
 {
-    ObsluhaDialogu obsluha(std::move(skript));
-    const INT_PTR vysledek = dialog.DoModal(Vlastnik());
-    obsluha.Dokoncit();
-    EXPECT_TRUE(obsluha.Nalezen());
-    EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
+    INT_PTR vysledek = 0;
+    EXPECT_TRUE(ObsluhaDialogu::Obslouzit([&] { vysledek = dialog.DoModal(Vlastnik()); }, std::move(skript)))
+        << "the dialog showed and ended as a user ends it";
     return vysledek;
 }
 

@@ -116,13 +116,7 @@ protected:
     TestSupport::ScratchDir slozka;
 };
 
-RECT VKlientovi(HWND prvek)
-{
-    RECT r{};
-    GetWindowRect(prvek, &r);
-    MapWindowPoints(nullptr, GetParent(prvek), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+RECT VKlientovi(HWND prvek) { return DialogDriver::VKlientu(GetParent(prvek), prvek); }
 
 void OcekavatObdelnik(const RECT& ocekavany, const RECT& skutecny, const char* co)
 {

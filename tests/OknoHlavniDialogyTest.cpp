@@ -106,14 +106,15 @@ protected:
     }
     // Runs the action with the helper working the dialog it opens; the commands chosen in a
     // menu arrive posted, so they are dispatched here too.
-    bool SDialogem(ObsluhaDialogu::Skript skript, const std::function<void()>& akce)
+    // True when the action showed a dialog that the script ended as a user ends it.
+    static bool SDialogem(ObsluhaDialogu::Skript skript, const std::function<void()>& akce)
     {
-        ObsluhaDialogu obsluha(std::move(skript));
-        akce();
-        TestSupport::PumpMessages();
-        obsluha.Dokoncit();
-        EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
-        return obsluha.Nalezen();
+        return ObsluhaDialogu::Obslouzit(
+            [&] {
+                akce();
+                TestSupport::PumpMessages();
+            },
+            std::move(skript));
     }
     void Zvysit(int kolikrat)
     {

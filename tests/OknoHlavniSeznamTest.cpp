@@ -85,10 +85,10 @@ TEST_F(OknoHlavniTest, FramesListPausesAndListsEveryFrame)
     HWND seznam = Seznam();
     ASSERT_NE(nullptr, seznam);
     EXPECT_EQ(static_cast<int>(ID_SEZNAM_SNIMKU), GetDlgCtrlID(seznam));
-    // Rows of their own height drawn by the window, which hears of every selection.
-    const auto styl = static_cast<DWORD>(GetWindowLongPtrW(seznam, GWL_STYLE));
-    EXPECT_EQ(static_cast<DWORD>(LBS_OWNERDRAWVARIABLE | LBS_NOTIFY), styl & (LBS_OWNERDRAWVARIABLE | LBS_NOTIFY));
-    EXPECT_FALSE(styl & LBS_HASSTRINGS) << "rows keep no strings";
+    // Rows of their own height drawn by the window, which hears of every selection, in a list
+    // that fills exactly the room it is given.
+    constexpr DWORD kRadky = LBS_OWNERDRAWVARIABLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    EXPECT_EQ(kRadky, static_cast<DWORD>(GetWindowLongPtrW(seznam, GWL_STYLE)) & kRadky);
     EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)), SendMessageW(seznam, WM_GETFONT, 0, 0));
     ASSERT_EQ(12, SendMessageW(seznam, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < 12; ++i) EXPECT_EQ(i, SendMessageW(seznam, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));

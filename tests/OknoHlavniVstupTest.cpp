@@ -21,10 +21,7 @@ namespace {
 bool Vybrat(const std::function<void()>& prikaz, const std::wstring& cesta)
 {
     const DWORD vlakno = GetCurrentThreadId();
-    ObsluhaDialogu obsluha([&](HWND dialog) { DialogDriver::Choose(vlakno, dialog, {cesta}); });
-    prikaz();
-    obsluha.Dokoncit();
-    return obsluha.Nalezen() && !obsluha.ZustalOtevren();
+    return ObsluhaDialogu::Obslouzit(prikaz, [&](HWND dialog) { DialogDriver::Choose(vlakno, dialog, {cesta}); });
 }
 
 } // namespace

@@ -17,13 +17,7 @@ void ZmenitVelikost(HWND okno, int sirka, int vyska)
     TestSupport::PumpMessages();
 }
 
-RECT VKlientu(HWND rodic, HWND okno)
-{
-    RECT r{};
-    GetWindowRect(okno, &r);
-    MapWindowPoints(nullptr, rodic, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using DialogDriver::VKlientu;
 
 } // namespace
 

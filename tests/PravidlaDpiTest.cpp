@@ -18,6 +18,7 @@
 #include "resources/resource.h"
 #include "settings/DlgNastaveni.h"
 #include "settings/DlgRychlostAnimace.h"
+#include "tests/DialogDriver.h"
 #include "tests/DialogyTest.h"
 #include "tests/DpiTest.h"
 #include "tests/OknoHlavniTest.h"
@@ -58,13 +59,7 @@ SIZE ZmeritText(HWND prvek, const std::wstring& text)
     return rozmer;
 }
 
-RECT VKlientu(HWND rodic, HWND okno)
-{
-    RECT r{};
-    GetWindowRect(okno, &r);
-    MapWindowPoints(nullptr, rodic, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using DialogDriver::VKlientu;
 
 std::string Utf8(const std::wstring& text)
 {
