@@ -72,8 +72,8 @@ void Pridat(GifRecipe& recept, const Obraz& obraz, const RECT& r, int delayCs)
     for (int y = 0; y < h; ++y)
         std::copy_n(obraz.begin() + static_cast<ptrdiff_t>(r.top + y) * recept.width + r.left, w,
                     vyrez.begin() + static_cast<ptrdiff_t>(y) * w);
-    recept.frames.push_back(GifFixtures::OwnFrame(static_cast<UINT16>(r.left), static_cast<UINT16>(r.top),
-                                                  static_cast<UINT16>(w), static_cast<UINT16>(h), std::move(vyrez), {}));
+    const auto u16 = [](LONG v) { return static_cast<UINT16>(v); };
+    recept.frames.push_back(GifFixtures::OwnFrame(u16(r.left), u16(r.top), u16(w), u16(h), std::move(vyrez), {}));
     recept.frames.back().delay = static_cast<UINT16>(delayCs);
 }
 
@@ -82,7 +82,8 @@ void Pridat(GifRecipe& recept, const Obraz& obraz, const RECT& r, int delayCs)
 bool ZapsatAnimaci(const std::wstring& cesta, int width, int height, int count, int delayCs)
 {
     GifRecipe recept = Recept(width, height, 3);
-    for (int n = 0; n < count; ++n) Pridat(recept, Nakreslit(width, height, n, Pruhy), RECT{0, 0, width, height}, delayCs);
+    for (int n = 0; n < count; ++n)
+        Pridat(recept, Nakreslit(width, height, n, Pruhy), RECT{0, 0, width, height}, delayCs);
     return GifFixtures::WriteGif(cesta, recept);
 }
 

@@ -31,8 +31,8 @@ protected:
     void SetUp() override
     {
         aplikace.nazevAplikace = L"Animora";
-        ASSERT_NE(nullptr, hostitel.Vytvorit(L"PrehledFramesTestHost", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                             RECT{10, 10, 720, 700}));
+        constexpr DWORD kStyl = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+        ASSERT_NE(nullptr, hostitel.Vytvorit(L"PrehledFramesTestHost", kStyl, RECT{10, 10, 720, 700}));
     }
     void TearDown() override
     {
@@ -142,13 +142,15 @@ TEST_F(PanelTest, CreatedPanelIsAChildOfItsHostSizedByTheTemplate)
     EXPECT_FALSE(sablona.styl & (WS_CAPTION | WS_VISIBLE)) << "no title, shown by the host";
     RECT klient{};
     GetClientRect(okno, &klient);
-    OcekavatObdelnik(SablonaDialogu::VPixelech(okno, RECT{0, 0, sablona.rozmer.cx, sablona.rozmer.cy}), klient, "panel");
+    const RECT cely{0, 0, sablona.rozmer.cx, sablona.rozmer.cy};
+    OcekavatObdelnik(SablonaDialogu::VPixelech(okno, cely), klient, "panel");
 
     EXPECT_EQ(L"ListBox", DialogDriver::ClassOf(Seznam()));
     EXPECT_EQ(0, GetWindowLongPtrW(Seznam(), GWL_STYLE) & LBS_HASSTRINGS) << "rows keep no strings";
-    for (const SablonaDialogu::Prvek& prvek : sablona.prvky)
-        OcekavatObdelnik(SablonaDialogu::VPixelech(okno, prvek.misto), VKlientovi(GetDlgItem(okno, static_cast<int>(prvek.id))),
-                         "a control where the template puts it");
+    for (const SablonaDialogu::Prvek& prvek : sablona.prvky) {
+        HWND prvekOkna = GetDlgItem(okno, static_cast<int>(prvek.id));
+        OcekavatObdelnik(SablonaDialogu::VPixelech(okno, prvek.misto), VKlientovi(prvekOkna), "where the template puts it");
+    }
     EXPECT_EQ(L"", Informace()) << "the template's text is replaced at once";
 }
 
