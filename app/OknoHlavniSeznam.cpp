@@ -15,7 +15,6 @@ namespace {
 // Child, visible, both scroll bars, owner-drawn rows of their own heights, notifying.
 constexpr DWORD kStylSeznamu = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE |
                                LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
-static_assert(kStylSeznamu == 0x50300561);
 
 RECT OknoNeboPrazdno(HWND okno) { return okno ? Window(okno).WindowRect() : RECT{}; }
 

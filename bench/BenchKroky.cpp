@@ -70,10 +70,21 @@ std::vector<double> DruhaSmycka(const std::wstring& cesta, size_t rozpocet, int 
     oknoHlavni.OmezitMezipamet(rozpocet);
     oknoHlavni.OtevritSoubor(cesta, true);
     const int n = oknoHlavni.Animace() ? oknoHlavni.Animace()->FrameCount() : 0;
+    const std::vector<LONGLONG> zmeny = Prehravat(n + 1 + intervalu);
+    oknoHlavni.ZavritSoubor();
+    std::vector<double> intervaly;
+    for (size_t i = static_cast<size_t>(n) + 1; i < zmeny.size(); ++i) intervaly.push_back(Ms(zmeny[i] - zmeny[i - 1]));
+    return intervaly;
+}
+
+} // namespace
+
+std::vector<LONGLONG> Prehravat(int zmen)
+{
     std::vector<LONGLONG> zmeny;
     int posledni = oknoHlavni.Snimek();
     const ULONGLONG konec = GetTickCount64() + 120000;
-    while (static_cast<int>(zmeny.size()) < n + 1 + intervalu && GetTickCount64() < konec) {
+    while (static_cast<int>(zmeny.size()) < zmen && GetTickCount64() < konec) {
         MSG msg;
         if (!GetMessageW(&msg, nullptr, 0, 0)) break;
         TranslateMessage(&msg);
@@ -83,13 +94,8 @@ std::vector<double> DruhaSmycka(const std::wstring& cesta, size_t rozpocet, int 
             zmeny.push_back(Now());
         }
     }
-    oknoHlavni.ZavritSoubor();
-    std::vector<double> intervaly;
-    for (size_t i = static_cast<size_t>(n) + 1; i < zmeny.size(); ++i) intervaly.push_back(Ms(zmeny[i] - zmeny[i - 1]));
-    return intervaly;
+    return zmeny;
 }
-
-} // namespace
 
 void KrokyAPrehravani()
 {

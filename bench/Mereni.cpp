@@ -52,35 +52,35 @@ std::wstring SlozkaDat()
     return cesta;
 }
 
-bool Existuje(const std::wstring& cesta) { return GetFileAttributesW(cesta.c_str()) != INVALID_FILE_ATTRIBUTES; }
+// The file of that name in the data folder, written by `zapsat` unless an earlier run has.
+template <typename Zapsat> std::wstring Pripravit(const std::wstring& nazev, Zapsat zapsat)
+{
+    const std::wstring cesta = SlozkaDat() + L"\\" + nazev;
+    if (GetFileAttributesW(cesta.c_str()) == INVALID_FILE_ATTRIBUTES) zapsat(cesta);
+    return cesta;
+}
+
+std::wstring Rozmer(int width, int height) { return std::to_wstring(width) + L"x" + std::to_wstring(height); }
 
 } // namespace
 
 std::wstring PripravitAnimaci(int width, int height, int count, int delayCs)
 {
-    wchar_t nazev[64];
-    swprintf(nazev, 64, L"\\%dx%d_%d_%d.gif", width, height, count, delayCs);
-    const std::wstring cesta = SlozkaDat() + nazev;
-    if (!Existuje(cesta)) ZapsatAnimaci(cesta, width, height, count, delayCs);
-    return cesta;
+    return Pripravit(Rozmer(width, height) + L"_" + std::to_wstring(count) + L"_" + std::to_wstring(delayCs) + L".gif",
+                     [&](const std::wstring& cesta) { ZapsatAnimaci(cesta, width, height, count, delayCs); });
 }
 
 std::wstring PripravitCastecnou(int width, int height, int count, int delayCs)
 {
-    wchar_t nazev[64];
-    swprintf(nazev, 64, L"\\%dx%d_%d_%d_castecne.gif", width, height, count, delayCs);
-    const std::wstring cesta = SlozkaDat() + nazev;
-    if (!Existuje(cesta)) ZapsatCastecnou(cesta, width, height, count, delayCs);
-    return cesta;
+    return Pripravit(
+        Rozmer(width, height) + L"_" + std::to_wstring(count) + L"_" + std::to_wstring(delayCs) + L"_castecne.gif",
+        [&](const std::wstring& cesta) { ZapsatCastecnou(cesta, width, height, count, delayCs); });
 }
 
 std::wstring PripravitJednobarevny(int width, int height)
 {
-    wchar_t nazev[64];
-    swprintf(nazev, 64, L"\\%dx%d_jednobarevny.gif", width, height);
-    const std::wstring cesta = SlozkaDat() + nazev;
-    if (!Existuje(cesta)) ZapsatJednobarevny(cesta, width, height);
-    return cesta;
+    return Pripravit(Rozmer(width, height) + L"_jednobarevny.gif",
+                     [&](const std::wstring& cesta) { ZapsatJednobarevny(cesta, width, height); });
 }
 
 } // namespace Bench

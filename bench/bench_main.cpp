@@ -281,26 +281,6 @@ void ZmenaSnimku(const std::vector<Soubor>& soubory)
 
 // --- (d) real playback ---------------------------------------------------------------------
 
-// Runs the main window's own message loop and records when its frame changes (after the
-// tick that changed it has drawn the frame).
-std::vector<LONGLONG> Prehravat(int zmen)
-{
-    std::vector<LONGLONG> zmeny;
-    int posledni = oknoHlavni.Snimek();
-    const ULONGLONG konec = GetTickCount64() + 120000;
-    while (static_cast<int>(zmeny.size()) < zmen && GetTickCount64() < konec) {
-        MSG msg;
-        if (!GetMessageW(&msg, nullptr, 0, 0)) break;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (oknoHlavni.Snimek() != posledni) {
-            posledni = oknoHlavni.Snimek();
-            zmeny.push_back(Now());
-        }
-    }
-    return zmeny;
-}
-
 void Intervaly()
 {
     constexpr int kZahrati = 5;

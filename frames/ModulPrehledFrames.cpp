@@ -20,8 +20,6 @@ constexpr int kSirkaPriVytvoreni = 800;
 constexpr int kVyskaPriVytvoreni = 600;
 // What the window's frame is measured for: it gets a caption as an overlapped window.
 constexpr DWORD kStylRamecku = WS_CAPTION | WS_SYSMENU;
-static_assert(ModulPrehledFrames::kStylOkna == 0x008A0000);
-static_assert(kStylRamecku == 0x00C80000);
 
 void Oznamit(HWND hlavniOkno)
 {

@@ -3,7 +3,7 @@
 // confirms or cancels, as a user would.
 #include <windows.h>
 
-#include <thread>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -19,26 +19,8 @@ using namespace DialogDriver;
 
 namespace {
 
-constexpr DWORD kFindTimeoutMs = 15000;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
-
-std::wstring TextOf(HWND window)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-HWND WaitForDialog(DWORD thread, HWND owner, HWND except)
-{
-    const ULONGLONG end = GetTickCount64() + kFindTimeoutMs;
-    while (GetTickCount64() < end) {
-        if (HWND found = FindDialog(thread, owner, except)) return found;
-        Sleep(20);
-    }
-    return nullptr;
-}
 
 std::vector<std::wstring> ComboItems(HWND combo)
 {
@@ -52,12 +34,7 @@ std::vector<std::wstring> ComboItems(HWND combo)
     return items;
 }
 
-// What the user does in the dialog.
-struct Script {
-    std::wstring typed;          // typed into the file name box, then OK; empty means Cancel
-    int overwriteAnswer = 0;     // IDYES or IDNO when an overwrite question is expected
-    bool cancelAfterAnswer = false;
-};
+using Script = FileChoice;
 
 // What the helper thread saw.
 struct Seen {
@@ -84,77 +61,19 @@ void ReadTypes(HWND dialog, Seen& seen)
     }
 }
 
-void Act(DWORD thread, HWND dialog, const Script& script, Seen& seen)
-{
-    if (script.typed.empty()) {
-        Click(dialog, IDCANCEL);
-        return;
-    }
-    SetWindowTextW(FirstVisibleEdit(dialog), script.typed.c_str());
-    Click(dialog, IDOK);
-    if (!script.overwriteAnswer) return;
-    HWND question = WaitForDialog(thread, dialog, dialog);
-    if (!question) return;
-    seen.overwriteQuestion = true;
-    Click(question, script.overwriteAnswer);
-    if (script.cancelAfterAnswer) {
-        const ULONGLONG end = GetTickCount64() + kFindTimeoutMs;
-        while (IsWindow(question) && GetTickCount64() < end) Sleep(20);
-        Click(dialog, IDCANCEL);
-    }
-}
-
-// Whatever went wrong, the test thread must not stay blocked in the modal dialog: answer any
-// box the dialog still shows and cancel it.
-void EnsureClosed(DWORD thread, HWND dialog, Seen& seen)
-{
-    const ULONGLONG end = GetTickCount64() + kFindTimeoutMs;
-    while (IsWindow(dialog) && GetTickCount64() < end) Sleep(20);
-    if (!IsWindow(dialog)) return;
-    seen.leftOpen = true;
-    while (HWND box = FindDialog(thread, dialog, dialog)) {
-        Click(box, IDCANCEL);
-        Click(box, IDOK);
-        Sleep(200);
-    }
-    Click(dialog, IDCANCEL);
-}
-
-void Drive(DWORD thread, const Script& script, Seen& seen)
-{
-    HWND dialog = WaitForDialog(thread, nullptr, nullptr);
-    if (!dialog) return;
-    seen.dialog = true;
-    ReadTypes(dialog, seen);
-    Act(thread, dialog, script, seen);
-    EnsureClosed(thread, dialog, seen);
-}
-
-// A plain top-level window to own the dialogs, destroyed with the object.
-class OwnerWindow {
-public:
-    OwnerWindow()
-        : window_(CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400,
-                                  300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
-    {
-    }
-    ~OwnerWindow() { DestroyWindow(window_); }
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    HWND Get() const { return window_; }
-
-private:
-    HWND window_;
-};
-
 template <typename Show>
 std::optional<std::wstring> RunDialog(Show show, const Script& script, Seen& seen)
 {
-    OwnerWindow owner;
+    TestSupport::OwnerWindow owner;
     const DWORD thread = GetCurrentThreadId();
-    std::thread driver([&] { Drive(thread, script, seen); });
+    ObsluhaDialogu driver([&](HWND dialog) {
+        ReadTypes(dialog, seen);
+        seen.overwriteQuestion = Choose(thread, dialog, script);
+    });
     std::optional<std::wstring> result = show(owner.Get());
-    driver.join();
+    driver.Dokoncit();
+    seen.dialog = driver.Nalezen();
+    seen.leftOpen = driver.ZustalOtevren();
     EXPECT_FALSE(seen.leftOpen) << "the dialog did not end as the script expected:\n"
                                 << testing::PrintToString(seen.layout);
     return result;
@@ -179,38 +98,42 @@ void ExpectTypeNames(const std::vector<std::wstring>& expected, const Seen& seen
 
 } // namespace
 
-TEST(DialogSouboryTest, OpenDialogListsGifFirstAndReturnsTheChosenPath)
+TEST(DialogSouboryTest, OpenAndSaveDialogsListTheirTypesSelectTheirOwnAndReturnTheChosenPath)
 {
-    ScratchDir dir;
-    const std::wstring file = dir.File(L"vybraný obrázek.gif");
-    ASSERT_TRUE(GifFixtures::WriteGif(file, GifFixtures::Animation(4, 4, 2)));
-    Seen seen;
-    const auto path = RunDialog(ShowOpenDialog, Script{file}, seen);
-    ASSERT_TRUE(seen.dialog);
-    ExpectTypeNames(kOpenNames, seen);
-    EXPECT_EQ(0u, seen.selectedType.rfind(L"Obrázky GIF", 0)) << testing::PrintToString(seen.selectedType);
-    ASSERT_TRUE(path.has_value());
-    EXPECT_TRUE(SamePath(file, *path)) << testing::PrintToString(*path);
+    using Show = std::optional<std::wstring> (*)(HWND);
+    const struct {
+        Show show;
+        const wchar_t* file;
+        const std::vector<std::wstring>& types;
+        const wchar_t* selected;
+    } cases[] = {
+        {ShowOpenDialog, L"vybraný obrázek.gif", kOpenNames, L"Obrázky GIF"},
+        {ShowSaveDialog, L"snímek.png", kSaveNames, L"PNG"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
+        ScratchDir dir;
+        const std::wstring file = dir.File(c.file);
+        if (c.show == ShowOpenDialog) {
+            ASSERT_TRUE(GifFixtures::WriteGif(file, GifFixtures::Animation(4, 4, 2)));
+        }
+        Seen seen;
+        const auto path = RunDialog(c.show, Script{file}, seen);
+        ASSERT_TRUE(seen.dialog);
+        ExpectTypeNames(c.types, seen);
+        EXPECT_EQ(0u, seen.selectedType.rfind(c.selected, 0)) << testing::PrintToString(seen.selectedType);
+        ASSERT_TRUE(path.has_value());
+        EXPECT_TRUE(SamePath(file, *path)) << testing::PrintToString(*path);
+    }
 }
 
-TEST(DialogSouboryTest, CancelledOpenDialogGivesNothing)
+TEST(DialogSouboryTest, CancelledOpenOrSaveDialogGivesNothing)
 {
-    Seen seen;
-    EXPECT_FALSE(RunDialog(ShowOpenDialog, Script{}, seen).has_value());
-    EXPECT_TRUE(seen.dialog);
-}
-
-TEST(DialogSouboryTest, SaveDialogOffersTheImageFormatsWithPngSelected)
-{
-    ScratchDir dir;
-    const std::wstring file = dir.File(L"snímek.png");
-    Seen seen;
-    const auto path = RunDialog(ShowSaveDialog, Script{file}, seen);
-    ASSERT_TRUE(seen.dialog);
-    ExpectTypeNames(kSaveNames, seen);
-    EXPECT_EQ(0u, seen.selectedType.rfind(L"PNG", 0)) << testing::PrintToString(seen.selectedType);
-    ASSERT_TRUE(path.has_value());
-    EXPECT_TRUE(SamePath(file, *path)) << testing::PrintToString(*path);
+    for (auto show : {ShowOpenDialog, ShowSaveDialog}) {
+        Seen seen;
+        EXPECT_FALSE(RunDialog(show, Script{}, seen).has_value());
+        EXPECT_TRUE(seen.dialog);
+    }
 }
 
 TEST(DialogSouboryTest, PlainNameInTheSaveDialogBecomesPng)
@@ -220,13 +143,6 @@ TEST(DialogSouboryTest, PlainNameInTheSaveDialogBecomesPng)
     const auto path = RunDialog(ShowSaveDialog, Script{dir.File(L"x")}, seen);
     ASSERT_TRUE(path.has_value());
     EXPECT_TRUE(SamePath(dir.File(L"x.png"), *path)) << testing::PrintToString(*path);
-}
-
-TEST(DialogSouboryTest, CancelledSaveDialogGivesNothing)
-{
-    Seen seen;
-    EXPECT_FALSE(RunDialog(ShowSaveDialog, Script{}, seen).has_value());
-    EXPECT_TRUE(seen.dialog);
 }
 
 TEST(DialogSouboryTest, SaveDialogAsksBeforeOverwriting)

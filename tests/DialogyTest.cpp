@@ -3,58 +3,36 @@
 #include "app/Aplikace.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
-#include "winlib/Identita.h"
-
-namespace {
-
-HICON NacistIkonu(int cx, int cy)
-{
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ANIMORA), IMAGE_ICON, cx, cy, 0));
-}
-
-} // namespace
-
-void NastavitIdentituAplikace()
-{
-    aplikace.nazevAplikace = L"Animora";
-    aplikace.velkaIkona.Reset(NacistIkonu(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
-    aplikace.malaIkona.Reset(NacistIkonu(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
-    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, aplikace.velkaIkona.Get(), aplikace.malaIkona.Get());
-}
-
-void ZrusitIdentituAplikace()
-{
-    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, nullptr, nullptr);
-    aplikace.velkaIkona.Reset();
-    aplikace.malaIkona.Reset();
-}
 
 void DialogyTest::SetUp()
 {
-    NastavitIdentituAplikace();
     nastaveni = Nastaveni{};
-    vlastnik_ = CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500,
-                                300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, vlastnik_);
+    vlastnik_.emplace();
+    ASSERT_NE(nullptr, Vlastnik());
 }
 
 void DialogyTest::TearDown()
 {
-    DestroyWindow(vlastnik_);
+    vlastnik_.reset();
     TestSupport::PumpMessages();
-    ZrusitIdentituAplikace();
     nastaveni = Nastaveni{};
 }
 
 INT_PTR DialogyTest::Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript)
 {
-    ObsluhaDialogu obsluha(std::move(skript));
-    const INT_PTR vysledek = dialog.DoModal(Vlastnik());
-    obsluha.Dokoncit();
-    EXPECT_TRUE(obsluha.Nalezen());
-    EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
+    INT_PTR vysledek = 0;
+    EXPECT_TRUE(ObsluhaDialogu::Obslouzit([&] { vysledek = dialog.DoModal(Vlastnik()); }, std::move(skript)))
+        << "the dialog showed and ended as a user ends it";
     return vysledek;
+}
+
+std::vector<ObsluhaDialogu::Skript> DialogyTest::ZpusobyZruseni(int prvek)
+{
+    return {
+        [](HWND okno) { Uzivatel::Kliknout(GetDlgItem(okno, IDCANCEL)); },
+        [prvek](HWND okno) { Uzivatel::Stisknout(GetDlgItem(okno, prvek), VK_ESCAPE); },
+        [](HWND okno) { Uzivatel::ZavritKrizkem(okno); },
+    };
 }
 
 std::optional<DWORD> DialogyTest::Hodnota(const wchar_t* nazev)

@@ -6,26 +6,26 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
-#include "tests/ObsluhaDialogu.h"
+#include "tests/DialogDriver.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/TestSupport.h"
 #include "winlib/DialogImpl.h"
-
-// The application's name and icons as start-up sets them, in the application object and as
-// the identity its windows show; and their release.
-void NastavitIdentituAplikace();
-void ZrusitIdentituAplikace();
 
 class DialogyTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    HWND Vlastnik() const { return vlastnik_; }
+    HWND Vlastnik() const { return vlastnik_->Get(); }
     // Runs the dialog modally over the owner while the script works it; the dialog must have
     // shown and ended as a user ends it.
     INT_PTR Spustit(Tarnel::WinApi::DialogImpl& dialog, ObsluhaDialogu::Skript skript);
     DWORD Vlakno() const { return GetCurrentThreadId(); }
+    // The three ways a user cancels: the Storno button, Escape in the control `prvek`, and
+    // the close box.
+    static std::vector<ObsluhaDialogu::Skript> ZpusobyZruseni(int prvek);
 
     // A value of the application key: empty when the key or the value is missing; the type
     // must be REG_DWORD of 4 bytes.
@@ -35,6 +35,7 @@ protected:
     // which may hold no stored children.
     static void ZakazatZapis();
 
+    IdentitaProgramu identita_;
     TestSupport::ScratchRegistry registr_;
-    HWND vlastnik_ = nullptr;
+    std::optional<TestSupport::OwnerWindow> vlastnik_;
 };

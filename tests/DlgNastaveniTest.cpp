@@ -68,6 +68,16 @@ protected:
         Napsat(GetDlgItem(dialog, IDC_NASTAVENI_RYCHLOST), rychlost);
         Napsat(GetDlgItem(dialog, IDC_NASTAVENI_KROK), krok);
     }
+    // Types both values and presses OK; what the settings hold afterwards.
+    Nastaveni Potvrdit(const wchar_t* rychlost, const wchar_t* krok)
+    {
+        DlgNastaveni dialog;
+        EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
+                      Vyplnit(okno, rychlost, krok);
+                      Kliknout(GetDlgItem(okno, IDOK));
+                  }));
+        return nastaveni;
+    }
     void OcekavatUlozeno(DWORD rychlost, DWORD krok)
     {
         EXPECT_EQ(rychlost, Hodnota(L"rychlostAnimace").value_or(0xDEAD));
@@ -130,13 +140,9 @@ TEST_F(DlgNastaveniTest, OkWritesBothValuesEvenWhenNothingChanged)
 
 TEST_F(DlgNastaveniTest, OkTakesBothNewValues)
 {
-    DlgNastaveni dialog;
-    EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
-                  Vyplnit(okno, L"250", L"20");
-                  Kliknout(GetDlgItem(okno, IDOK));
-              }));
-    EXPECT_EQ(250u, nastaveni.rychlostAnimace);
-    EXPECT_EQ(20u, nastaveni.krokZmenyRychlosti);
+    const Nastaveni nove = Potvrdit(L"250", L"20");
+    EXPECT_EQ(250u, nove.rychlostAnimace);
+    EXPECT_EQ(20u, nove.krokZmenyRychlosti);
     OcekavatUlozeno(250, 20);
 }
 
@@ -194,12 +200,7 @@ TEST_F(DlgNastaveniTest, TabbingAwayFromAnInvalidEntryPutsBackTheLastValidNumber
 
 TEST_F(DlgNastaveniTest, StornoEscapeAndTheCloseBoxStoreNothing)
 {
-    const std::function<void(HWND)> konce[] = {
-        [](HWND okno) { Kliknout(GetDlgItem(okno, IDCANCEL)); },
-        [](HWND okno) { Stisknout(GetDlgItem(okno, IDOK), VK_ESCAPE); },
-        [](HWND okno) { ZavritKrizkem(okno); },
-    };
-    for (const auto& konec : konce) {
+    for (const auto& konec : ZpusobyZruseni(IDOK)) {
         nastaveni = Nastaveni{333, 17};
         DlgNastaveni dialog;
         EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
@@ -215,13 +216,9 @@ TEST_F(DlgNastaveniTest, StornoEscapeAndTheCloseBoxStoreNothing)
 TEST_F(DlgNastaveniTest, RegistryThatCannotBeWrittenLeavesTheNewValuesForTheRunSilently)
 {
     ZakazatZapis();
-    DlgNastaveni dialog;
-    EXPECT_EQ(IDOK, Spustit(dialog, [&](HWND okno) {
-                  Vyplnit(okno, L"250", L"20");
-                  Kliknout(GetDlgItem(okno, IDOK));
-              }));
-    EXPECT_EQ(250u, nastaveni.rychlostAnimace);
-    EXPECT_EQ(20u, nastaveni.krokZmenyRychlosti);
+    const Nastaveni nove = Potvrdit(L"250", L"20");
+    EXPECT_EQ(250u, nove.rychlostAnimace);
+    EXPECT_EQ(20u, nove.krokZmenyRychlosti);
     EXPECT_FALSE(KlicExistuje());
 }
 

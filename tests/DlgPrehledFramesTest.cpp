@@ -14,42 +14,27 @@
 #include "resources/resource.h"
 #include "tests/DialogDriver.h"
 #include "tests/GifFixtures.h"
+#include "tests/IdentitaProgramu.h"
+#include "tests/PrazdnaOkna.h"
 #include "tests/PrehledFramesTest.h"
+#include "tests/SablonaDialogu.h"
 #include "tests/TestSupport.h"
 #include "winlib/ModalniSmycka.h"
 #include "winlib/WindowImpl.h"
 
 using namespace GifFixtures;
 using namespace PrehledFrames;
-using Tarnel::WinApi::WindowClass;
-using Tarnel::WinApi::WindowImpl;
 
 namespace {
 
-const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
-
-class Hostitel : public WindowImpl {
-public:
-    ~Hostitel() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-    HWND Vytvorit()
-    {
-        return Create(WindowClass{L"PrehledFramesTestHost"}, nullptr, L"hostitel",
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, RECT{10, 10, 720, 700});
-    }
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
-};
-
 class PanelTest : public testing::Test {
 protected:
+    IdentitaProgramu identita;
+
     void SetUp() override
     {
-        aplikace.nazevAplikace = L"Animora";
-        ASSERT_NE(nullptr, hostitel.Vytvorit());
+        constexpr DWORD kStyl = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+        ASSERT_NE(nullptr, hostitel.Vytvorit(L"PrehledFramesTestHost", kStyl, RECT{10, 10, 720, 700}));
     }
     void TearDown() override
     {
@@ -79,8 +64,8 @@ protected:
     int Pocet() const { return static_cast<int>(SendMessageW(Seznam(), LB_GETCOUNT, 0, 0)); }
     int Vybrany() const { return static_cast<int>(SendMessageW(Seznam(), LB_GETCURSEL, 0, 0)); }
     int VyskaRadku(int i) const { return static_cast<int>(SendMessageW(Seznam(), LB_GETITEMHEIGHT, i, 0)); }
-    std::wstring Informace() const { return Text(GetDlgItem(*panel, IDC_PREHLED_INFORMACE)); }
-    std::wstring Titulek() const { return Text(hostitel); }
+    std::wstring Informace() const { return TextOf(GetDlgItem(*panel, IDC_PREHLED_INFORMACE)); }
+    std::wstring Titulek() const { return TextOf(hostitel); }
 
     // As a click on a row: the selection moves and the list tells its parent.
     void Vybrat(int i)
@@ -128,93 +113,12 @@ protected:
         return barva;
     }
 
-    Hostitel hostitel;
+    PrazdneOkno hostitel;
     std::unique_ptr<DlgPrehledFrames> panel;
     TestSupport::ScratchDir slozka;
 };
 
-// Where the dialog manager puts a control of the template: position and size are converted
-// from dialog units each on its own.
-RECT Sablona(HWND dialog, int x, int y, int cx, int cy)
-{
-    RECT poloha{x, y, 0, 0};
-    RECT velikost{cx, cy, 0, 0};
-    MapDialogRect(dialog, &poloha);
-    MapDialogRect(dialog, &velikost);
-    return RECT{poloha.left, poloha.top, poloha.left + velikost.left, poloha.top + velikost.top};
-}
-
-// The template as the resource holds it.
-struct PolozkaSablony {
-    DWORD styl;
-    short x, y, cx, cy;
-    DWORD id;
-    std::wstring trida; // by name, or "#atom" of a predefined class
-    std::wstring text;
-};
-struct DialogSablona {
-    DWORD styl = 0;
-    short cx = 0, cy = 0;
-    std::wstring pismo;
-    WORD velikostPisma = 0;
-    std::vector<PolozkaSablony> polozky;
-};
-
-DialogSablona NacistSablonu(UINT id)
-{
-    DialogSablona sablona;
-    HRSRC zdroj = FindResourceW(nullptr, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_DIALOG));
-    if (!zdroj) return sablona;
-    const auto* w = static_cast<const WORD*>(LockResource(LoadResource(nullptr, zdroj)));
-    if (!w || w[1] != 0xFFFF) return sablona; // DIALOGEX only
-    auto dword = [](const WORD* p) { return static_cast<DWORD>(p[0] | (p[1] << 16)); };
-    auto retezec = [](const WORD*& p) {
-        std::wstring s;
-        if (*p == 0xFFFF) {
-            s = L"#" + std::to_wstring(p[1]);
-            p += 2;
-            return s;
-        }
-        while (*p) s += static_cast<wchar_t>(*p++);
-        ++p;
-        return s;
-    };
-    sablona.styl = dword(w + 6);
-    const WORD pocet = w[8];
-    sablona.cx = static_cast<short>(w[11]);
-    sablona.cy = static_cast<short>(w[12]);
-    const WORD* p = w + 13;
-    retezec(p); // menu
-    retezec(p); // class
-    retezec(p); // title
-    sablona.velikostPisma = p[0];
-    p += 3; // point size, weight, italic and charset
-    sablona.pismo = retezec(p);
-    for (WORD i = 0; i < pocet; ++i) {
-        p = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~static_cast<UINT_PTR>(3));
-        PolozkaSablony polozka{};
-        polozka.styl = dword(p + 4);
-        polozka.x = static_cast<short>(p[6]);
-        polozka.y = static_cast<short>(p[7]);
-        polozka.cx = static_cast<short>(p[8]);
-        polozka.cy = static_cast<short>(p[9]);
-        polozka.id = dword(p + 10);
-        p += 12;
-        polozka.trida = retezec(p);
-        polozka.text = retezec(p);
-        p += 1 + *p / sizeof(WORD); // creation data
-        sablona.polozky.push_back(polozka);
-    }
-    return sablona;
-}
-
-RECT VKlientovi(HWND prvek)
-{
-    RECT r{};
-    GetWindowRect(prvek, &r);
-    MapWindowPoints(nullptr, GetParent(prvek), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+RECT VKlientovi(HWND prvek) { return DialogDriver::VKlientu(GetParent(prvek), prvek); }
 
 void OcekavatObdelnik(const RECT& ocekavany, const RECT& skutecny, const char* co)
 {
@@ -226,50 +130,6 @@ void OcekavatObdelnik(const RECT& ocekavany, const RECT& skutecny, const char* c
 
 } // namespace
 
-// ---- the template -------------------------------------------------------------------------
-
-TEST(PanelTemplate, Dialog106HoldsTheFourControlsAsTabled)
-{
-    const DialogSablona sablona = NacistSablonu(IDD_PREHLED_FRAMES);
-    EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_SYSMENU | DS_CONTROL | DS_SETFONT | DS_FIXEDSYS), sablona.styl)
-        << "no title, not initially visible";
-    EXPECT_EQ(401, sablona.cx);
-    EXPECT_EQ(350, sablona.cy);
-    EXPECT_EQ(L"MS Shell Dlg", sablona.pismo);
-    EXPECT_EQ(8, sablona.velikostPisma);
-    ASSERT_EQ(4u, sablona.polozky.size());
-
-    const wchar_t* kTlacitko = L"Button";
-    const wchar_t* kStatic = L"Static";
-    const wchar_t* kSeznam = L"ListBox";
-    const DWORD viditelny = WS_CHILD | WS_VISIBLE;
-    const PolozkaSablony ocekavane[] = {
-        {viditelny | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_NOINTEGRALHEIGHT,
-         7, 7, 315, 321, IDC_PREHLED_SEZNAM, kSeznam, L""},
-        {viditelny | WS_GROUP | SS_LEFT, 7, 335, 387, 8, IDC_PREHLED_INFORMACE, kStatic, L"Static"},
-        {viditelny | WS_TABSTOP | BS_PUSHBUTTON, 332, 7, 62, 14, IDC_PREHLED_OTEVRIT, kTlacitko, L"Otevřít soubor"},
-        {viditelny | WS_TABSTOP | BS_PUSHBUTTON, 332, 26, 62, 14, IDC_PREHLED_ULOZIT, kTlacitko, L"Uložit obrázek"},
-    };
-    for (size_t i = 0; i < 4; ++i) {
-        const PolozkaSablony& o = ocekavane[i];
-        const PolozkaSablony& s = sablona.polozky[i];
-        SCOPED_TRACE(o.id);
-        EXPECT_EQ(o.id, s.id);
-        EXPECT_EQ(o.styl, s.styl);
-        const std::wstring atomy[] = {L"#128", L"#130", L"#131"}; // the same classes by atom
-        const std::wstring jmena[] = {L"Button", L"Static", L"ListBox"};
-        std::wstring trida = s.trida;
-        for (int a = 0; a < 3; ++a)
-            if (trida == atomy[a]) trida = jmena[a];
-        EXPECT_EQ(0, _wcsicmp(o.trida.c_str(), trida.c_str())) << testing::PrintToString(s.trida);
-        EXPECT_EQ(o.text, s.text);
-        EXPECT_EQ(o.x, s.x);
-        EXPECT_EQ(o.y, s.y);
-        EXPECT_EQ(o.cx, s.cx);
-        EXPECT_EQ(o.cy, s.cy);
-    }
-}
-
 TEST_F(PanelTest, CreatedPanelIsAChildOfItsHostSizedByTheTemplate)
 {
     Otevrit(nullptr);
@@ -279,13 +139,20 @@ TEST_F(PanelTest, CreatedPanelIsAChildOfItsHostSizedByTheTemplate)
     EXPECT_FALSE(styl & WS_CAPTION) << "no title";
     EXPECT_TRUE(GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
     EXPECT_EQ(static_cast<HWND>(hostitel), GetParent(okno));
+    const SablonaDialogu::Sablona sablona = SablonaDialogu::Nacist(IDD_PREHLED_FRAMES);
+    ASSERT_EQ(4u, sablona.prvky.size());
+    EXPECT_FALSE(sablona.styl & (WS_CAPTION | WS_VISIBLE)) << "no title, shown by the host";
     RECT klient{};
     GetClientRect(okno, &klient);
-    OcekavatObdelnik(Sablona(okno, 0, 0, 401, 350), klient, "panel");
+    const RECT cely{0, 0, sablona.rozmer.cx, sablona.rozmer.cy};
+    OcekavatObdelnik(SablonaDialogu::VPixelech(okno, cely), klient, "panel");
 
     EXPECT_EQ(L"ListBox", DialogDriver::ClassOf(Seznam()));
     EXPECT_EQ(0, GetWindowLongPtrW(Seznam(), GWL_STYLE) & LBS_HASSTRINGS) << "rows keep no strings";
-    OcekavatObdelnik(Sablona(okno, 7, 7, 315, 321), VKlientovi(Seznam()), "list 1011");
+    for (const SablonaDialogu::Prvek& prvek : sablona.prvky) {
+        HWND prvekOkna = GetDlgItem(okno, static_cast<int>(prvek.id));
+        OcekavatObdelnik(SablonaDialogu::VPixelech(okno, prvek.misto), VKlientovi(prvekOkna), "where the template puts it");
+    }
     EXPECT_EQ(L"", Informace()) << "the template's text is replaced at once";
 }
 

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cwctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,70 +30,8 @@ constexpr COLORREF kBila = RGB(255, 255, 255);
 constexpr COLORREF kCerna = RGB(0, 0, 0);
 constexpr COLORREF kTmaveCervena = RGB(0x80, 0, 0); // 0x800000 as red, green, blue
 constexpr COLORREF kZelena = RGB(0, 255, 0);
-constexpr INT_PTR kHlidacUkoncil = 77;
 
 const wchar_t kRadekVerze[] = L"verze: 1.0.0.4  (64-bitová verze)";
-
-// Runs a check from inside the modal loop of the dialog that shows over `vlastnik`, then
-// cancels the dialog, unless the check ends it itself (zrusit = false). A dialog that does not
-// end then is ended by a watchdog with kHlidacUkoncil, so that no test can hang.
-class VeSmycceDialogu {
-public:
-    using Akce = std::function<void(HWND dialog)>;
-
-    VeSmycceDialogu(HWND vlastnik, Akce akce, bool zrusit = true)
-        : vlastnik_(vlastnik), akce_(std::move(akce)), zrusit_(zrusit)
-    {
-        aktivni_ = this;
-        konec_ = GetTickCount64() + 5000;
-        casovac_ = SetTimer(nullptr, 0, 20, &VeSmycceDialogu::Tik);
-    }
-    ~VeSmycceDialogu()
-    {
-        if (casovac_) KillTimer(nullptr, casovac_);
-        aktivni_ = nullptr;
-    }
-    VeSmycceDialogu(const VeSmycceDialogu&) = delete;
-    VeSmycceDialogu& operator=(const VeSmycceDialogu&) = delete;
-
-    bool Probehlo() const { return probehlo_; }
-
-private:
-    static void CALLBACK Tik(HWND, UINT, UINT_PTR, DWORD)
-    {
-        VeSmycceDialogu* ja = aktivni_;
-        if (!ja) return;
-        HWND dialog = DialogDriver::FindDialog(GetCurrentThreadId(), ja->vlastnik_);
-        if (ja->probehlo_ || !dialog) {
-            if (GetTickCount64() < ja->konec_) return;
-            ja->Zastavit();
-            if (dialog) EndDialog(dialog, kHlidacUkoncil);
-            return;
-        }
-        ja->probehlo_ = true;
-        ja->akce_(dialog);
-        if (!IsWindow(dialog)) return ja->Zastavit();
-        if (ja->zrusit_) {
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
-            ja->Zastavit();
-        } else {
-            ja->konec_ = GetTickCount64() + 3000; // watch whether it ends
-        }
-    }
-    void Zastavit()
-    {
-        if (casovac_) KillTimer(nullptr, casovac_);
-        casovac_ = 0;
-    }
-
-    static inline VeSmycceDialogu* aktivni_ = nullptr;
-    HWND vlastnik_;
-    Akce akce_;
-    bool zrusit_;
-    bool probehlo_ = false;
-    ULONGLONG konec_ = 0;
-    UINT_PTR casovac_ = 0;
-};
 
 std::wstring Text(HWND okno) { return Tarnel::WinApi::Window(okno).Text(); }
 std::wstring TextPrvku(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
@@ -110,56 +47,28 @@ RECT PracovniOblast(HWND okno)
 
 RECT Obdelnik(HWND okno) { return Tarnel::WinApi::Window(okno).WindowRect(); }
 
-std::vector<HWND> OknaVlakna(const wchar_t* trida)
-{
-    struct Hledani {
-        const wchar_t* trida;
-        std::vector<HWND> nalezena;
-    } hledani{trida, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND okno, LPARAM p) -> BOOL {
-            auto* h = reinterpret_cast<Hledani*>(p);
-            if (DialogDriver::ClassOf(okno) == h->trida) h->nalezena.push_back(okno);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&hledani));
-    return hledani.nalezena;
-}
-
 // Visible dialogs of this thread over the owner.
 int PocetDialogu(HWND vlastnik)
 {
     int pocet = 0;
-    for (HWND okno : OknaVlakna(L"#32770"))
+    for (HWND okno : DialogDriver::ThreadWindows(GetCurrentThreadId(), L"#32770"))
         pocet += IsWindowVisible(okno) && GetWindow(okno, GW_OWNER) == vlastnik;
     return pocet;
 }
 
-// The text a tooltip window of this thread shows for a control of the dialog, and the
-// tooltip window that has it; empty when no tooltip knows the control.
-struct Tip {
-    HWND okno = nullptr;
-    UINT priznaky = 0;
-    std::wstring text;
-};
-Tip TipPrvku(HWND dialog, HWND prvek)
+// The tooltip of this thread that knows a control of the dialog.
+Uzivatel::Tip TipPrvku(HWND dialog, HWND prvek)
 {
-    for (HWND okno : OknaVlakna(TOOLTIPS_CLASSW)) {
-        wchar_t text[256] = L"";
-        TTTOOLINFOW nastroj{};
-        nastroj.cbSize = sizeof nastroj;
-        nastroj.hwnd = dialog;
-        nastroj.uId = reinterpret_cast<UINT_PTR>(prvek);
-        nastroj.lpszText = text;
-        if (!SendMessageW(okno, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&nastroj))) continue;
-        Tip tip{okno, nastroj.uFlags, {}};
-        nastroj.lpszText = text;
-        SendMessageW(okno, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&nastroj));
-        tip.text = text;
-        return tip;
-    }
-    return {};
+    return Uzivatel::NajitTip(GetCurrentThreadId(), dialog, reinterpret_cast<UINT_PTR>(prvek));
+}
+
+// The heading control of the dialog and its client area.
+std::pair<HWND, RECT> Nadpis(HWND dialog)
+{
+    HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+    RECT klient{};
+    GetClientRect(nadpis, &klient);
+    return {nadpis, klient};
 }
 
 // Clicks a link the way the link control reports it.
@@ -211,11 +120,10 @@ protected:
         OknoHlavniTest::TearDown();
     }
     // The About command with a check run inside the dialog's loop.
-    void OtevritAZkontrolovat(VeSmycceDialogu::Akce akce)
+    void OtevritAZkontrolovat(std::function<void(HWND)> kontrola)
     {
-        VeSmycceDialogu smycka(Okno(), std::move(akce));
-        Prikaz(ID_NAPOVEDA_OAPLIKACI);
-        EXPECT_TRUE(smycka.Probehlo()) << "the dialog showed";
+        EXPECT_TRUE(DialogDriver::BehemDialogu(Okno(), [this] { Prikaz(ID_NAPOVEDA_OAPLIKACI); }, std::move(kontrola)))
+            << "the dialog showed";
         EXPECT_EQ(nullptr, dlgProgramInfo) << "and is gone after its run";
     }
 };
@@ -247,133 +155,12 @@ TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindow)
     EXPECT_EQ(0, PocetDialogu(Okno()));
 }
 
-// The dialog template as the resource holds it (DLGTEMPLATEEX): header, then the items.
-struct PrvekSablony {
-    int id = 0;
-    std::wstring trida;
-    std::wstring text; // an ordinal (an icon resource) reads as "#<number>"
-    DWORD styl = 0;
-    RECT misto{}; // x, y, width, height in dialog units
-};
-struct Sablona {
-    DWORD styl = 0;
-    SIZE rozmer{};
-    std::wstring titulek;
-    WORD bodyPisma = 0;
-    std::wstring pismo;
-    std::vector<PrvekSablony> prvky;
-};
-
-Sablona NacistSablonu(UINT id)
-{
-    Sablona sablona;
-    HRSRC zdroj = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG);
-    if (!zdroj) return sablona;
-    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, zdroj)));
-    size_t pozice = 0;
-    auto cist = [&](auto hodnota) {
-        memcpy(&hodnota, data + pozice, sizeof hodnota);
-        pozice += sizeof hodnota;
-        return hodnota;
-    };
-    auto retezec = [&] {
-        std::wstring text;
-        for (wchar_t znak; (znak = cist(wchar_t{})) != 0;) text += znak;
-        return text;
-    };
-    auto retezecNeboCislo = [&] {
-        if (reinterpret_cast<const WORD*>(data + pozice)[0] != 0xFFFF) return retezec();
-        pozice += 2;
-        return L"#" + std::to_wstring(cist(WORD{}));
-    };
-    auto obdelnik = [&] {
-        const short x = cist(short{}), y = cist(short{}), sirka = cist(short{}), vyska = cist(short{});
-        return RECT{x, y, sirka, vyska};
-    };
-    cist(DWORD{}); // version and signature
-    cist(DWORD{}); // help id
-    cist(DWORD{}); // extended style
-    sablona.styl = cist(DWORD{});
-    const WORD pocet = cist(WORD{});
-    const RECT rozmer = obdelnik();
-    sablona.rozmer = SIZE{rozmer.right, rozmer.bottom};
-    retezecNeboCislo(); // menu
-    retezecNeboCislo(); // class
-    sablona.titulek = retezec();
-    sablona.bodyPisma = cist(WORD{});
-    cist(DWORD{}); // weight, italic, character set
-    sablona.pismo = retezec();
-    for (WORD i = 0; i < pocet; ++i) {
-        pozice = (pozice + 3) & ~size_t{3};
-        PrvekSablony prvek;
-        cist(DWORD{}); // help id
-        cist(DWORD{}); // extended style
-        prvek.styl = cist(DWORD{});
-        prvek.misto = obdelnik();
-        prvek.id = static_cast<int>(cist(DWORD{}));
-        prvek.trida = retezecNeboCislo();
-        for (auto& znak : prvek.trida) znak = static_cast<wchar_t>(towupper(znak));
-        if (prvek.trida == L"#128") prvek.trida = L"BUTTON";
-        if (prvek.trida == L"#130") prvek.trida = L"STATIC";
-        prvek.text = retezecNeboCislo();
-        pozice += cist(WORD{}); // creation data
-        sablona.prvky.push_back(prvek);
-    }
-    return sablona;
-}
-
-TEST(DlgProgramInfoSablona, HoldsEveryControlWithItsStyleAndPlaceAndLeavesTheBandEmpty)
-{
-    const Sablona sablona = NacistSablonu(IDD_PROGRAM_INFO);
-    EXPECT_EQ(0x80C800C8u, sablona.styl);
-    EXPECT_EQ(197, sablona.rozmer.cx);
-    EXPECT_EQ(170, sablona.rozmer.cy);
-    EXPECT_EQ(L"Dialog", sablona.titulek);
-    EXPECT_EQ(8, sablona.bodyPisma);
-    EXPECT_EQ(L"MS Shell Dlg", sablona.pismo);
-
-    constexpr DWORD kDite = WS_CHILD | WS_VISIBLE;
-    const std::wstring odkazWebu = L"Webové stránky:  <a>" ANIMORA_WEB_MENU_TEXT L"\u00A0</a>";
-    const std::wstring odkazEmailu = L"Kontaktní email:  <a>" ANIMORA_EMAIL L"</a>";
-    const std::vector<PrvekSablony> ocekavane = {
-        {IDC_IKONA, L"STATIC", L"#" + std::to_wstring(IDI_ANIMORA), kDite | SS_ICON, {7, 7, 21, 20}},
-        {IDC_APLIKACE, L"STATIC", L"IDC_APLIKACE", kDite | WS_GROUP | SS_LEFT, {41, 7, 149, 14}},
-        {IDC_VERZE, L"STATIC", L"IDC_VERZE", kDite | WS_GROUP | SS_LEFT, {41, 25, 149, 10}},
-        {IDC_INFO_PRAVA, L"BUTTON", L"Static", kDite | BS_GROUPBOX, {7, 43, 183, 46}},
-        {IDC_INFO_WEB, L"SYSLINK", odkazWebu, kDite | WS_TABSTOP, {14, 58, 168, 12}},
-        {IDC_INFO_EMAIL, L"SYSLINK", odkazEmailu, kDite | WS_TABSTOP, {14, 71, 168, 10}},
-        {IDOK, L"BUTTON", L"OK", kDite | WS_TABSTOP | BS_DEFPUSHBUTTON, {73, 148, 50, 15}},
-    };
-    ASSERT_EQ(ocekavane.size(), sablona.prvky.size());
-    for (size_t i = 0; i < ocekavane.size(); ++i) {
-        const PrvekSablony& o = ocekavane[i];
-        const PrvekSablony& p = sablona.prvky[i];
-        SCOPED_TRACE(o.id);
-        EXPECT_EQ(o.id, p.id);
-        EXPECT_EQ(o.trida, p.trida);
-        EXPECT_EQ(o.text, p.text);
-        EXPECT_EQ(o.styl, p.styl);
-        EXPECT_EQ(o.misto.left, p.misto.left);
-        EXPECT_EQ(o.misto.top, p.misto.top);
-        EXPECT_EQ(o.misto.right, p.misto.right) << "width";
-        EXPECT_EQ(o.misto.bottom, p.misto.bottom) << "height";
-        // The band meant for the maker's other products stays empty.
-        EXPECT_TRUE(p.misto.top >= 137 || p.misto.top + p.misto.bottom <= 99);
-    }
-    // The web link shows the site the program opens; the support address is of its domain.
-    const std::wstring adresa = ANIMORA_WEB_URL;
-    const std::wstring text = L"" ANIMORA_WEB_MENU_TEXT;
-    EXPECT_EQ(text, adresa.substr(adresa.size() - text.size()));
-    const std::wstring email = ANIMORA_EMAIL;
-    EXPECT_EQ(text.substr(text.find(L'.') + 1), email.substr(email.find(L'@') + 1));
-}
-
 TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
 {
     HWND tooltip = nullptr;
     OtevritAZkontrolovat([&](HWND dialog) {
-        const Tip email = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_EMAIL));
-        const Tip web = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_WEB));
+        const Uzivatel::Tip email = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_EMAIL));
+        const Uzivatel::Tip web = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_WEB));
         EXPECT_EQ(L"Odeslat email firmě Tarnel", email.text);
         EXPECT_EQ(L"Zobrazit webové stránky firmy Tarnel", web.text);
         ASSERT_NE(nullptr, email.okno);
@@ -392,10 +179,7 @@ TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
 TEST_F(DlgProgramInfoTest, HeadingIsDarkRedVerdanaTwentyPixelsHighOnWhite)
 {
     OtevritAZkontrolovat([&](HWND dialog) {
-        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
-        RECT klient{};
-        GetClientRect(nadpis, &klient);
-
+        const auto [nadpis, klient] = Nadpis(dialog);
         const auto volani = KresleniPrvku::ZaznamenatText(nadpis);
         ASSERT_EQ(1u, volani.size());
         EXPECT_EQ(L"Animora", volani[0].text);
@@ -429,10 +213,8 @@ TEST_F(DlgProgramInfoTest, TextWiderThanTheHeadingIsCutOffAtItsEdge)
 {
     const std::wstring dlouhy = L"Animora – přehrávač animovaných obrázků GIF";
     OtevritAZkontrolovat([&](HWND dialog) {
-        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
+        const auto [nadpis, klient] = Nadpis(dialog);
         SetWindowTextW(nadpis, dlouhy.c_str());
-        RECT klient{};
-        GetClientRect(nadpis, &klient);
         constexpr int kNavic = 80;
         auto tisk = KresleniPrvku::Vytisknout(nadpis, kZelena, klient.right + kNavic);
         const RECT vedle{klient.right, 0, klient.right + kNavic, klient.bottom};
@@ -468,9 +250,7 @@ TEST_F(DlgProgramInfoTest, HeadingTakesTheWindowTextColourOfASchemeWhoseTextIsNo
 {
     BarevneSchema schema(kCerna, kBila);
     OtevritAZkontrolovat([&](HWND dialog) {
-        HWND nadpis = GetDlgItem(dialog, IDC_APLIKACE);
-        RECT klient{};
-        GetClientRect(nadpis, &klient);
+        const auto [nadpis, klient] = Nadpis(dialog);
         const auto volani = KresleniPrvku::ZaznamenatText(nadpis);
         ASSERT_EQ(1u, volani.size());
         EXPECT_EQ(kBila, volani[0].barva);
@@ -542,12 +322,13 @@ TEST_F(DlgProgramInfoTest, SecondRequestBringsTheOpenDialogToTheFront)
     DestroyWindow(jine);
 
     // While another modal loop runs, no dialog is started over it.
-    VeSmycceDialogu smycka(nullptr, [](HWND) {});
-    {
-        Tarnel::WinApi::ModalniSmycka jinaSmycka;
-        aplikace.ShowProgramInfo(Okno());
-    }
-    EXPECT_FALSE(smycka.Probehlo());
+    EXPECT_FALSE(DialogDriver::BehemDialogu(
+        nullptr,
+        [this] {
+            Tarnel::WinApi::ModalniSmycka jinaSmycka;
+            aplikace.ShowProgramInfo(Okno());
+        },
+        [](HWND) {}));
     EXPECT_EQ(nullptr, dlgProgramInfo);
 }
 
@@ -566,19 +347,17 @@ TEST_F(DlgProgramInfoTest, EndsWithOkEscapeOrTheCloseBox)
     for (const Zpusob& z : zpusoby) {
         SCOPED_TRACE(z.nazev);
         DlgProgramInfo dialog;
-        VeSmycceDialogu smycka(Okno(), z.akce, false);
-        EXPECT_EQ(z.vysledek, dialog.DoModal(Okno()));
-        EXPECT_TRUE(smycka.Probehlo());
+        INT_PTR vysledek = 0;
+        EXPECT_TRUE(DialogDriver::BehemDialogu(Okno(), [&] { vysledek = dialog.DoModal(Okno()); }, z.akce, false));
+        EXPECT_EQ(z.vysledek, vysledek);
         EXPECT_EQ(nullptr, dialog.Handle());
     }
 }
 
 TEST_F(DlgProgramInfoTest, MainWindowClosedMeanwhileClosesOnceTheDialogHasEnded)
 {
-    VeSmycceDialogu smycka(
-        Okno(), [&](HWND) { PostMessageW(Okno(), WM_CLOSE, 0, 0); }, false);
-    Prikaz(ID_NAPOVEDA_OAPLIKACI);
-    EXPECT_TRUE(smycka.Probehlo());
+    EXPECT_TRUE(DialogDriver::BehemDialogu(
+        Okno(), [this] { Prikaz(ID_NAPOVEDA_OAPLIKACI); }, [&](HWND) { PostMessageW(Okno(), WM_CLOSE, 0, 0); }, false));
     EXPECT_EQ(nullptr, dlgProgramInfo);
     EXPECT_TRUE(IsWindow(Okno())) << "the close waits for the dialog's caller to return";
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return !IsWindow(Okno()); }, 3000)) << "and happens then";
@@ -595,24 +374,26 @@ TEST_F(DlgProgramInfoTest, VersionResourceWithoutTheNoticeOrWithoutAnythingDoesN
     EXPECT_EQ(L"Zkouška", nazev) << "the reader reads that file";
     {
         DlgProgramInfo dialog(knihovna);
-        VeSmycceDialogu smycka(Okno(), [](HWND d) {
+        INT_PTR vysledek = 0;
+        EXPECT_TRUE(DialogDriver::BehemDialogu(
+            Okno(), [&] { vysledek = dialog.DoModal(Okno()); }, [](HWND d) {
             EXPECT_EQ(L"", TextPrvku(d, IDC_INFO_PRAVA)) << "a frame without caption";
             EXPECT_EQ(L"verze: 2.3.5.7  (64-bitová verze)", TextPrvku(d, IDC_VERZE));
             EXPECT_EQ(L"O programu Animora", Text(d));
-        });
-        EXPECT_EQ(IDCANCEL, dialog.DoModal(Okno()));
-        EXPECT_TRUE(smycka.Probehlo());
+        }));
+        EXPECT_EQ(IDCANCEL, vysledek);
     }
 
     const std::wstring bezVerze = slozka.File(L"bez verze.txt");
     ASSERT_TRUE(TestSupport::WriteBytes(bezVerze, "no version here", 15));
     DlgProgramInfo dialog(bezVerze);
-    VeSmycceDialogu smycka(Okno(), [](HWND d) {
+    INT_PTR vysledek = 0;
+    EXPECT_TRUE(DialogDriver::BehemDialogu(
+        Okno(), [&] { vysledek = dialog.DoModal(Okno()); }, [](HWND d) {
         EXPECT_EQ(L"", TextPrvku(d, IDC_INFO_PRAVA));
         EXPECT_EQ(L"verze: neznámá  (64-bitová verze)", TextPrvku(d, IDC_VERZE));
-    });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal(Okno()));
-    EXPECT_TRUE(smycka.Probehlo());
+    }));
+    EXPECT_EQ(IDCANCEL, vysledek);
 }
 
 TEST_F(DlgProgramInfoTest, LinkTheShellCannotOpenIsIgnored)
@@ -625,16 +406,17 @@ TEST_F(DlgProgramInfoTest, LinkTheShellCannotOpenIsIgnored)
     EXPECT_EQ(L"mailto:" ANIMORA_EMAIL L"?subject=Zadost o technickou podporu", dialog.adresaPodpory);
     dialog.adresaWebu = kNikam;
     dialog.adresaPodpory = kNikam;
-    VeSmycceDialogu smycka(Okno(), [](HWND d) {
+    INT_PTR vysledek = 0;
+    EXPECT_TRUE(DialogDriver::BehemDialogu(
+        Okno(), [&] { vysledek = dialog.DoModal(Okno()); }, [](HWND d) {
         for (int id : {IDC_INFO_WEB, IDC_INFO_EMAIL}) {
             EXPECT_EQ(0, KliknoutNaOdkaz(d, id));
             EXPECT_EQ(0, KliknoutNaOdkaz(d, id, NM_RETURN));
         }
         EXPECT_TRUE(IsWindowVisible(d)) << "the dialog stays open";
         EXPECT_EQ(nullptr, DialogDriver::FindDialog(GetCurrentThreadId(), d)) << "and nothing is shown over it";
-    });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal(Okno()));
-    EXPECT_TRUE(smycka.Probehlo());
+    }));
+    EXPECT_EQ(IDCANCEL, vysledek);
 }
 
 // A link scheme of the test's own, whose handler is this executable in its "record-start"
@@ -679,15 +461,14 @@ TEST_F(DlgProgramInfoTest, LinkIsOpenedThroughTheShellMaximised)
     dialog.adresaPodpory = std::wstring(ZkusebniOdkaz::kSchema) + L":podpora";
     std::wstring web;
     std::wstring podpora;
-    VeSmycceDialogu smycka(Okno(), [&](HWND d) {
+    EXPECT_TRUE(DialogDriver::BehemDialogu(
+        Okno(), [&] { dialog.DoModal(Okno()); }, [&](HWND d) {
         EXPECT_EQ(0, KliknoutNaOdkaz(d, IDC_INFO_WEB));
         web = PockatNaZaznam(zaznam);
         DeleteFileW(zaznam.c_str());
         EXPECT_EQ(0, KliknoutNaOdkaz(d, IDC_INFO_EMAIL));
         podpora = PockatNaZaznam(zaznam);
-    });
-    dialog.DoModal(Okno());
-    EXPECT_TRUE(smycka.Probehlo());
+    }));
     EXPECT_EQ(std::to_wstring(SW_SHOWMAXIMIZED) + L" animora-zkouska:web", web);
     EXPECT_EQ(std::to_wstring(SW_SHOWMAXIMIZED) + L" animora-zkouska:podpora", podpora);
 }

@@ -106,12 +106,7 @@ TEST_F(DlgRychlostAnimaceTest, ClickingOkAfterAnInvalidEntryGivesTheLastValidSpe
 
 TEST_F(DlgRychlostAnimaceTest, StornoEscapeAndTheCloseBoxChangeNothing)
 {
-    const std::function<void(HWND)> konce[] = {
-        [](HWND okno) { Kliknout(GetDlgItem(okno, IDCANCEL)); },
-        [](HWND okno) { Stisknout(GetDlgItem(okno, IDC_RYCHLOST_HODNOTA), VK_ESCAPE); },
-        [](HWND okno) { ZavritKrizkem(okno); },
-    };
-    for (const auto& konec : konce) {
+    for (const auto& konec : ZpusobyZruseni(IDC_RYCHLOST_HODNOTA)) {
         DlgRychlostAnimace dialog;
         dialog.rychlost = 300;
         const INT_PTR vysledek = Spustit(dialog, [&](HWND okno) {

@@ -9,51 +9,23 @@
 
 #include "image/GifAnimace.h"
 #include "tests/GifFixtures.h"
+#include "tests/ManifestGifu.h"
 #include "tests/TestSupport.h"
+
+namespace ManifestGifu {
+// Found by argument lookup where gtest names a parameter.
+void PrintTo(const Radek& row, std::ostream* os) { *os << row.file; }
+} // namespace ManifestGifu
 
 namespace {
 
-struct ManifestRow {
-    std::string file;
-    std::string kind;
-    int frames = 0;
-    UINT width = 0;
-    UINT height = 0;
-    std::vector<UINT> delays;
-};
-
-std::vector<std::string> SplitFields(const std::string& line, char separator)
-{
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    std::string field;
-    while (std::getline(in, field, separator)) fields.push_back(field);
-    return fields;
-}
+using ManifestRow = ManifestGifu::Radek;
 
 std::vector<ManifestRow> ReadManifest()
 {
-    std::stringstream in(TestSupport::ReadBytes(TestSupport::SharedGifs() + L"\\MANIFEST.tsv"));
-    std::vector<ManifestRow> rows;
-    std::string line;
-    std::getline(in, line); // header
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::vector<std::string> f = SplitFields(line, '\t');
-        if (f.size() < 9) continue;
-        ManifestRow row;
-        row.file = f[0];
-        row.kind = f[4];
-        row.frames = std::atoi(f[5].c_str());
-        row.width = static_cast<UINT>(std::atoi(f[6].c_str()));
-        row.height = static_cast<UINT>(std::atoi(f[7].c_str()));
-        for (const std::string& d : SplitFields(f[8], ',')) row.delays.push_back(static_cast<UINT>(std::atoi(d.c_str())));
-        rows.push_back(row);
-    }
-    return rows;
+    return ManifestGifu::Precist(TestSupport::ReadBytes(TestSupport::SharedGifs() + L"\\MANIFEST.tsv"));
 }
 
-void PrintTo(const ManifestRow& row, std::ostream* os) { *os << row.file; }
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 

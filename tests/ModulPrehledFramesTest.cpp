@@ -10,8 +10,8 @@
 #include "resources/resource.h"
 #include "tests/ChildModes.h"
 #include "tests/DialogDriver.h"
-#include "tests/DialogyTest.h"
 #include "tests/GifFixtures.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/OknoHlavniTest.h"
 #include "tests/PrehledFramesTest.h"
 #include "tests/TestSupport.h"
@@ -20,12 +20,8 @@
 
 using namespace GifFixtures;
 using namespace PrehledFrames;
-using Tarnel::WinApi::WindowClass;
-using Tarnel::WinApi::WindowImpl;
 
 namespace {
-
-const wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
 constexpr DWORD kCekani = 15000;
 
 // The overview window once it shows; null when it does not.
@@ -42,13 +38,16 @@ HWND CekatNaNastroj()
 }
 
 // Stands in for the main window: counts the state messages and what the module said then.
-class Posluchac : public WindowImpl {
+class Posluchac : public Tarnel::WinApi::WindowImpl {
 public:
     ~Posluchac() override
     {
         if (IsWindow()) ::DestroyWindow(hwnd_);
     }
-    HWND Vytvorit() { return Create(WindowClass{L"PrehledFramesTestListener"}, nullptr, L"", WS_POPUP, 0, RECT{}); }
+    HWND Vytvorit()
+    {
+        return Create(Tarnel::WinApi::WindowClass{L"PrehledFramesTestListener"}, nullptr, L"", WS_POPUP, 0, RECT{});
+    }
     std::vector<bool> beziPriZprave;
 
 protected:
@@ -66,14 +65,12 @@ class ModulTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        NastavitIdentituAplikace();
         ASSERT_NE(nullptr, posluchac.Vytvorit());
     }
     void TearDown() override
     {
         modulPrehledFrames.Ukoncit();
         TestSupport::PumpMessages();
-        ZrusitIdentituAplikace();
     }
 
     void Spustit(const std::wstring& cesta) { modulPrehledFrames.Spustit(cesta.c_str(), posluchac); }
@@ -86,6 +83,16 @@ protected:
         return cesta;
     }
     static DWORD Vlakno(HWND okno) { return GetWindowThreadProcessId(okno, nullptr); }
+    // Starts the window on a file of its own and clicks the panel's button that shows a file
+    // dialog: the window, and the dialog on its thread once it shows (null when none does).
+    std::pair<HWND, HWND> ZobrazitDialog(const wchar_t* soubor, int tlacitko)
+    {
+        Spustit(Gif(soubor));
+        HWND okno = Okno();
+        if (!okno) return {};
+        Kliknout(okno, tlacitko);
+        return {okno, WaitForDialog(Vlakno(okno))};
+    }
     static int PocetRadku(HWND okno)
     {
         return static_cast<int>(SendMessageW(GetDlgItem(Panel(okno), IDC_PREHLED_SEZNAM), LB_GETCOUNT, 0, 0));
@@ -96,6 +103,7 @@ protected:
         PostMessageW(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(panel, id)));
     }
 
+    IdentitaProgramu identita;
     TestSupport::ScratchRegistry registr;
     TestSupport::ScratchDir slozka;
     Posluchac posluchac;
@@ -139,7 +147,7 @@ TEST_F(ModulTest, WindowIsAnUnownedGifFramesListFittedToThePanelAndCentred)
     HWND okno = Okno();
     ASSERT_NE(nullptr, okno);
     EXPECT_EQ(L"GifFramesList", DialogDriver::ClassOf(okno));
-    EXPECT_EQ(L"Animora - třída.gif (počet obrázků: 5)", Text(okno)) << "the panel's title";
+    EXPECT_EQ(L"Animora - třída.gif (počet obrázků: 5)", TextOf(okno)) << "the panel's title";
     const auto styl = static_cast<DWORD>(GetWindowLongPtrW(okno, GWL_STYLE));
     EXPECT_EQ(0x008A0000u, styl & 0x008A0000u);
     EXPECT_TRUE(styl & WS_CAPTION) << "an overlapped window gets a caption";
@@ -228,7 +236,7 @@ TEST_F(ModulTest, PathsThatNameNoFileOpenAnEmptyPanel)
         modulPrehledFrames.Spustit(cesta.empty() ? nullptr : cesta.c_str(), posluchac);
         HWND okno = Okno();
         ASSERT_NE(nullptr, okno);
-        EXPECT_EQ(kBezObrazku, Text(okno));
+        EXPECT_EQ(kBezObrazku, TextOf(okno));
         EXPECT_EQ(0, PocetRadku(okno));
         modulPrehledFrames.Ukoncit();
     }
@@ -298,11 +306,7 @@ TEST_F(ModulTest, MinimisedWindowStoresNothing)
 
 TEST_F(ModulTest, StopWhileThePanelsOpenDialogIsUpEndsTheDialogAndTheWindow)
 {
-    Spustit(Gif(L"otevirani.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    Kliknout(okno, IDC_PREHLED_OTEVRIT);
-    HWND dialog = CekatNaDialog(Vlakno(okno));
+    const auto [okno, dialog] = ZobrazitDialog(L"otevirani.gif", IDC_PREHLED_OTEVRIT);
     ASSERT_NE(nullptr, dialog) << "the open dialog shows on the overview thread";
     EXPECT_EQ(okno, GetAncestor(GetWindow(dialog, GW_OWNER), GA_ROOT));
 
@@ -316,16 +320,10 @@ TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
 {
     const std::wstring existujici = slozka.File(L"existuje.png");
     ASSERT_TRUE(TestSupport::WriteBytes(existujici, "puvodni", 7));
-    Spustit(Gif(L"ukladani.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    Kliknout(okno, IDC_PREHLED_ULOZIT);
-    const DWORD vlakno = Vlakno(okno);
-    HWND dialog = CekatNaDialog(vlakno);
+    const auto [okno, dialog] = ZobrazitDialog(L"ukladani.gif", IDC_PREHLED_ULOZIT);
     ASSERT_NE(nullptr, dialog);
-    SetWindowTextW(DialogDriver::FirstVisibleEdit(dialog), existujici.c_str());
-    DialogDriver::Click(dialog, IDOK);
-    HWND otazka = CekatNaDialog(vlakno, dialog, dialog);
+    DialogDriver::Choose(Vlakno(okno), dialog, {existujici});
+    HWND otazka = WaitForDialog(Vlakno(okno), dialog, dialog);
     ASSERT_NE(nullptr, otazka) << "the overwrite question";
 
     modulPrehledFrames.Ukoncit();
@@ -338,11 +336,7 @@ TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
 
 TEST_F(ModulTest, UserCloseWhileTheOpenDialogIsUpClosesOnceTheDialogHasEnded)
 {
-    Spustit(Gif(L"zavreni.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    Kliknout(okno, IDC_PREHLED_OTEVRIT);
-    HWND dialog = CekatNaDialog(Vlakno(okno));
+    const auto [okno, dialog] = ZobrazitDialog(L"zavreni.gif", IDC_PREHLED_OTEVRIT);
     ASSERT_NE(nullptr, dialog);
     PostMessageW(okno, WM_CLOSE, 0, 0);
     ASSERT_TRUE(TestSupport::PumpUntil([] { return !modulPrehledFrames.Bezi(); }, kCekani));
@@ -361,7 +355,7 @@ TEST_F(OknoHlavniTest, Command40013TogglesTheOverviewAndItsCheckMarkFollowsTheTh
     HWND nastroj = CekatNaNastroj();
     ASSERT_NE(nullptr, nastroj);
     EXPECT_NE(GetWindowThreadProcessId(Okno(), nullptr), GetWindowThreadProcessId(nastroj, nullptr));
-    EXPECT_EQ(L"Animora - prehled.gif (počet obrázků: 6)", PrehledFrames::Text(nastroj)) << "the animation is handed over";
+    EXPECT_EQ(L"Animora - prehled.gif (počet obrázků: 6)", TextOf(nastroj)) << "the animation is handed over";
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
     EXPECT_TRUE(okno->Prehrava()) << "the main window goes on playing";
 
@@ -380,14 +374,14 @@ TEST_F(OknoHlavniTest, OverviewStartsEmptyUnlessAnAnimationIsOpen)
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
     HWND nastroj = CekatNaNastroj();
     ASSERT_NE(nullptr, nastroj);
-    EXPECT_EQ(kBezObrazku, PrehledFrames::Text(nastroj)) << "no file open";
+    EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << "no file open";
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
 
     okno->OtevritSoubor(Gif(L"obraz.gif", Still(40, 30, FrameColour(2))), true);
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
     nastroj = CekatNaNastroj();
     ASSERT_NE(nullptr, nastroj);
-    EXPECT_EQ(kBezObrazku, PrehledFrames::Text(nastroj)) << "a still image is not handed over";
+    EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << "a still image is not handed over";
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
 }
 
@@ -477,8 +471,8 @@ TEST(ModulProgram, ClosingTheMainWindowWithTheOverviewOpenEndsTheProgramWithCode
     EXPECT_NE(GetWindowThreadProcessId(hlavni, nullptr), GetWindowThreadProcessId(nastroj, nullptr))
         << "a thread of its own";
     ASSERT_TRUE(TestSupport::PumpUntil(
-        [&] { return PrehledFrames::Text(nastroj) == L"Animora - nsgif_waves.gif (počet obrázků: 10)"; }, 20000))
-        << testing::PrintToString(PrehledFrames::Text(nastroj));
+        [&] { return TextOf(nastroj) == L"Animora - nsgif_waves.gif (počet obrázků: 10)"; }, 20000))
+        << testing::PrintToString(TextOf(nastroj));
 
     PostMessageW(hlavni, WM_CLOSE, 0, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));

@@ -14,34 +14,19 @@
 #include "settings/DlgNastaveni.h"
 #include "settings/Nastaveni.h"
 #include "tests/DialogDriver.h"
-#include "tests/ObsluhaDialogu.h"
 #include "tests/OknoHlavniTest.h"
 
 using namespace Uzivatel;
 
 namespace {
 
-// Key messages to post into the next popup menu once it shows; the menu's own loop takes
-// them from the queue as it takes typed keys.
-std::vector<std::pair<UINT, WPARAM>>* g_klavesy = nullptr;
-
-void CALLBACK PoslatKlavesyDoMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (!popup || !IsWindowVisible(popup) || !g_klavesy) return;
-    KillTimer(nullptr, id);
-    for (const auto& [zprava, klavesa] : *g_klavesy) PostMessageW(popup, zprava, klavesa, 1);
-    g_klavesy = nullptr;
-}
-
-// Runs the action that opens a menu and chooses in it with the keys.
+// Runs the action that opens a menu and chooses in it with the keys, posted once it shows: the
+// menu's own loop takes them from the queue as it takes typed keys.
 void VybratVMenu(const std::function<void()>& otevrit, std::vector<std::pair<UINT, WPARAM>> klavesy)
 {
-    g_klavesy = &klavesy;
-    const UINT_PTR casovac = SetTimer(nullptr, 0, 20, &PoslatKlavesyDoMenu);
-    otevrit();
-    KillTimer(nullptr, casovac);
-    g_klavesy = nullptr;
+    DialogDriver::Behem(otevrit, {{DialogDriver::OpenMenu, [&](HWND popup) {
+                                       for (const auto& [zprava, klavesa] : klavesy) PostMessageW(popup, zprava, klavesa, 1);
+                                   }}});
 }
 
 std::pair<UINT, WPARAM> Znak(wchar_t znak) { return {WM_CHAR, znak}; }
@@ -121,14 +106,15 @@ protected:
     }
     // Runs the action with the helper working the dialog it opens; the commands chosen in a
     // menu arrive posted, so they are dispatched here too.
-    bool SDialogem(ObsluhaDialogu::Skript skript, const std::function<void()>& akce)
+    // True when the action showed a dialog that the script ended as a user ends it.
+    static bool SDialogem(ObsluhaDialogu::Skript skript, const std::function<void()>& akce)
     {
-        ObsluhaDialogu obsluha(std::move(skript));
-        akce();
-        TestSupport::PumpMessages();
-        obsluha.Dokoncit();
-        EXPECT_FALSE(obsluha.ZustalOtevren()) << "the dialog did not end as a user ends it";
-        return obsluha.Nalezen();
+        return ObsluhaDialogu::Obslouzit(
+            [&] {
+                akce();
+                TestSupport::PumpMessages();
+            },
+            std::move(skript));
     }
     void Zvysit(int kolikrat)
     {
@@ -138,8 +124,7 @@ protected:
 
 TEST_F(OknoHlavniDialogy, SpeedDialogOpensFromTheMenusAndTheToolbarWithTheCurrentSpeed)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     struct Cesta {
         const char* odkud;
         std::function<void()> otevrit;
@@ -179,8 +164,7 @@ TEST_F(OknoHlavniDialogy, SpeedDialogOpensFromTheMenusAndTheToolbarWithTheCurren
 
 TEST_F(OknoHlavniDialogy, ChosenSpeedGovernsTheNextFrameAndBecomesTheDefaultOnlyWhenAsked)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     ASSERT_EQ(1u, okno->intervaly.size());
     ASSERT_TRUE(SDialogem(ZadatRychlost(L"250"), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
     EXPECT_EQ(250u, okno->Rychlost());
@@ -203,8 +187,7 @@ TEST_F(OknoHlavniDialogy, ChosenSpeedGovernsTheNextFrameAndBecomesTheDefaultOnly
 TEST_F(OknoHlavniDialogy, NewDefaultThatTheRegistryRefusesStaysForTheRunWithoutAWord)
 {
     NezapisovatelnyRegistr zakaz;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_TRUE(SDialogem(ZadatRychlost(L"300", true), [&] { Prikaz(ID_ANIMACE_RYCHLOST); }));
     EXPECT_EQ(300u, okno->Rychlost());
     EXPECT_EQ(300u, nastaveni.rychlostAnimace);
@@ -220,8 +203,7 @@ TEST_F(OknoHlavniDialogy, NewDefaultThatTheRegistryRefusesStaysForTheRunWithoutA
 TEST_F(OknoHlavniDialogy, SpeedDialogAnsweringTheCurrentSpeedChangesAndStoresNothing)
 {
     nastaveni.krokZmenyRychlosti = 50;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Zvysit(1);
     ASSERT_EQ(150u, okno->Rychlost());
     ASSERT_TRUE(SDialogem(
@@ -238,8 +220,7 @@ TEST_F(OknoHlavniDialogy, SpeedDialogAnsweringTheCurrentSpeedChangesAndStoresNot
 TEST_F(OknoHlavniDialogy, EnterOnAnInvalidSpeedGivesTheDefaultWhileClickingOkKeepsTheCurrent)
 {
     nastaveni.krokZmenyRychlosti = 50;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Zvysit(1);
     ASSERT_TRUE(SDialogem(
         [](HWND dialog) {
@@ -263,8 +244,7 @@ TEST_F(OknoHlavniDialogy, EnterOnAnInvalidSpeedGivesTheDefaultWhileClickingOkKee
 
 TEST_F(OknoHlavniDialogy, CancelledSpeedDialogChangesNothing)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_TRUE(SDialogem(
         [](HWND dialog) {
             Napsat(GetDlgItem(dialog, IDC_RYCHLOST_HODNOTA), L"250");
@@ -359,8 +339,7 @@ TEST_F(OknoHlavniDialogy, SecondPreferencesCommandBringsTheOpenDialogForwardInst
 
 TEST_F(OknoHlavniDialogy, NewDefaultSpeedWaitsForTheDefaultCommandWhileTheNewStepActsAtOnce)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_TRUE(SDialogem(
         [](HWND dialog) {
             Napsat(GetDlgItem(dialog, IDC_NASTAVENI_RYCHLOST), L"250");

@@ -113,16 +113,14 @@ TEST_F(OknoHlavniTest, TimerResolutionIsHeldExactlyWhileAnAnimationPlays)
 
 TEST_F(OknoHlavniTest, TimerResolutionGoesWithTheWindow)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     ASSERT_EQ(1, Drzeno());
     // Destroyed without being closed first, as the program's own destructor may.
     DestroyWindow(Okno());
     EXPECT_EQ(0, Drzeno());
 
     okno = std::make_unique<SledovaneOkno>();
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     SendMessageW(Okno(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(0, Drzeno()) << "the session ends";
 }

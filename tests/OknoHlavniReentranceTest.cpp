@@ -19,52 +19,14 @@ using namespace GifFixtures;
 
 namespace {
 
-// One thing to do once the loop shows the window it waits for.
-struct Krok {
-    std::function<HWND()> najit;       // the window of the loop once it shows, else null
-    std::function<void(HWND)> udelat;  // what happens while it shows
-};
-
-struct Prubeh {
-    std::vector<Krok> kroky;
-    size_t hotovo = 0;
-};
-Prubeh* g_prubeh = nullptr;
-
-void CALLBACK ZkusitKrok(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (!g_prubeh || g_prubeh->hotovo >= g_prubeh->kroky.size()) return;
-    Krok& krok = g_prubeh->kroky[g_prubeh->hotovo];
-    HWND okno = krok.najit();
-    if (!okno) return;
-    ++g_prubeh->hotovo; // first, in case the step runs a loop of its own
-    krok.udelat(okno);
-}
-
-// Runs the action, which starts a modal loop, and takes the steps one by one from inside it.
-size_t Behem(const std::function<void()>& akce, std::vector<Krok> kroky)
-{
-    Prubeh prubeh{std::move(kroky)};
-    g_prubeh = &prubeh;
-    const UINT_PTR casovac = SetTimer(nullptr, 0, 15, &ZkusitKrok);
-    akce();
-    KillTimer(nullptr, casovac);
-    g_prubeh = nullptr;
-    return prubeh.hotovo;
-}
+using DialogDriver::Behem;
+using DialogDriver::Krok;
 
 HWND DialogOf(HWND vlastnik) { return DialogDriver::FindDialog(GetCurrentThreadId(), vlastnik); }
 
-HWND OtevreneMenu()
-{
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    return popup && IsWindowVisible(popup) ? popup : nullptr;
-}
-
 void NapsatAPotvrdit(HWND dialog, const std::wstring& cesta)
 {
-    SetWindowTextW(DialogDriver::FirstVisibleEdit(dialog), cesta.c_str());
-    DialogDriver::Click(dialog, IDOK);
+    DialogDriver::Choose(GetCurrentThreadId(), dialog, {cesta});
 }
 
 // The loops the main window's handlers run, each started the way the user starts it.
@@ -119,7 +81,7 @@ protected:
             break;
         case Smycka::KontextoveMenu:
             akce = [this] { SendMessageW(Okno(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Okno()), -1); };
-            cil.najit = OtevreneMenu;
+            cil.najit = DialogDriver::OpenMenu;
             break;
         case Smycka::MenuRychlosti:
             akce = [this] {
@@ -130,7 +92,7 @@ protected:
                 nm.iItem = ID_ANIMACE_RYCHLOST;
                 SendMessageW(Okno(), WM_NOTIFY, ID_PANEL_NASTROJU, reinterpret_cast<LPARAM>(&nm));
             };
-            cil.najit = OtevreneMenu;
+            cil.najit = DialogDriver::OpenMenu;
             break;
         }
         kroky.push_back(std::move(cil));

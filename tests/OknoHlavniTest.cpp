@@ -10,6 +10,7 @@
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
 #include "settings/Nastaveni.h"
+#include "tests/DialogDriver.h"
 
 using namespace GifFixtures;
 
@@ -17,7 +18,6 @@ using namespace GifFixtures;
 
 void OknoHlavniTest::SetUp()
 {
-    NastavitIdentituAplikace();
     aplikace.seznamObrazku = std::make_unique<ToolbarImages>();
     aplikace.seznamObrazku->LoadSizes();
     nastaveni = Nastaveni{};
@@ -30,7 +30,6 @@ void OknoHlavniTest::TearDown()
     TestSupport::PumpMessages(); // takes the quit message the window posts on its way out
     okno.reset();
     aplikace.seznamObrazku.reset();
-    ZrusitIdentituAplikace();
 }
 
 void OknoHlavniTest::Vytvorit(const wchar_t* cesta)
@@ -152,42 +151,27 @@ void OknoHlavniTest::OcekavatStav(Stav stav, const char* kde)
 
 // ---- capturing a popup menu from inside its modal loop ------------------------------------
 
-namespace {
-ZachyceneMenu* g_zachyceni = nullptr;
-
-void CALLBACK ZkontrolovatMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (!popup || !IsWindowVisible(popup) || !g_zachyceni) return;
-    KillTimer(nullptr, id);
-    ZachyceneMenu& cil = *g_zachyceni;
-    cil.otevreno = true;
-    GetWindowRect(popup, &cil.poloha);
-    // The program destroys the menu once it closes, so everything is read now.
-    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-    const int pocet = GetMenuItemCount(menu);
-    for (int i = 0; i < pocet; ++i) {
-        const UINT prikaz = GetMenuItemID(menu, i);
-        cil.polozky.push_back(prikaz == static_cast<UINT>(-1) ? ZachyceneMenu::kPodmenu : prikaz);
-    }
-    for (UINT prikaz = 40001; prikaz <= 40019; ++prikaz) {
-        const UINT stav = GetMenuState(menu, prikaz, MF_BYCOMMAND);
-        if (stav != static_cast<UINT>(-1)) cil.stavy[prikaz] = stav;
-    }
-    EndMenu();
-}
-} // namespace
-
 ZachyceneMenu ZachytitMenu(const std::function<void()>& akce)
 {
-    ZachyceneMenu zachyceni;
-    g_zachyceni = &zachyceni;
-    const UINT_PTR casovac = SetTimer(nullptr, 0, 20, &ZkontrolovatMenu);
-    akce();
-    KillTimer(nullptr, casovac);
-    g_zachyceni = nullptr;
+    ZachyceneMenu cil;
+    DialogDriver::Behem(akce, {{DialogDriver::OpenMenu, [&cil](HWND popup) {
+                                    cil.otevreno = true;
+                                    GetWindowRect(popup, &cil.poloha);
+                                    // The program destroys the menu once it closes, so everything is read now.
+                                    auto* menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+                                    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                                        const UINT prikaz = GetMenuItemID(menu, i);
+                                        cil.polozky.push_back(prikaz == static_cast<UINT>(-1) ? ZachyceneMenu::kPodmenu
+                                                                                               : prikaz);
+                                    }
+                                    for (UINT prikaz = ID_SOUBOR_KONEC; prikaz <= ID_RYCHLOST_VYCHOZI; ++prikaz) {
+                                        const UINT stav = GetMenuState(menu, prikaz, MF_BYCOMMAND);
+                                        if (stav != static_cast<UINT>(-1)) cil.stavy[prikaz] = stav;
+                                    }
+                                    EndMenu();
+                                }}});
     TestSupport::PumpMessages();
-    return zachyceni;
+    return cil;
 }
 
 // ---- creation -----------------------------------------------------------------------------
@@ -225,24 +209,15 @@ TEST_F(OknoHlavniTest, CreatedWindowIsTheAnimoraClassCentredAt800By600)
     EXPECT_EQ(-1, okno->Snimek());
 }
 
-TEST_F(OknoHlavniTest, MainMenuHasTheFiveMenusInOrder)
+TEST_F(OknoHlavniTest, WindowShowsTheMenuBarOfTheResource)
 {
     Vytvorit();
     HMENU menu = GetMenu(Okno());
     ASSERT_TRUE(IsMenu(menu));
-    const wchar_t* nazvy[] = {L"&Soubor", L"&Animace", L"&Zobrazit", L"Nás&troje", L"Ná&pověda"};
-    ASSERT_EQ(5, GetMenuItemCount(menu));
-    for (int i = 0; i < 5; ++i) {
-        wchar_t text[64] = L"";
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        EXPECT_STREQ(nazvy[i], text);
-    }
-    const std::vector<UINT> animace = {ID_ANIMACE_SPUSTIT, ID_ANIMACE_ZASTAVIT,    ID_ANIMACE_PRERUSIT,
-                                       ID_ANIMACE_KROKVPRED, ID_ANIMACE_KROKZPET,  0,
-                                       ID_ANIMACE_RYCHLOST, 0, ID_ANIMACE_ULOZITSNIMEK};
-    HMENU podmenu = GetSubMenu(menu, 1);
-    ASSERT_EQ(static_cast<int>(animace.size()), GetMenuItemCount(podmenu));
-    for (size_t i = 0; i < animace.size(); ++i) EXPECT_EQ(animace[i], GetMenuItemID(podmenu, static_cast<int>(i)));
+    HMENU zdroj = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HLAVNI_MENU));
+    EXPECT_EQ(GetMenuItemCount(zdroj), GetMenuItemCount(menu));
+    EXPECT_EQ(TestSupport::MenuCommands(zdroj), TestSupport::MenuCommands(menu));
+    DestroyMenu(zdroj);
 }
 
 TEST_F(OknoHlavniTest, StoredPlacementIsTakenByTheNextWindow)
@@ -315,16 +290,14 @@ TEST_F(OknoHlavniTest, OpeningAnAnimationPlaysFromFrameZero)
 
 TEST_F(OknoHlavniTest, OpeningWithoutStartShowsAPausedAnimation)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), false);
+    VytvoritSAnimaci(4, false);
     OcekavatStav(Stav::Pozastaveno, "opened without start");
     EXPECT_TRUE(okno->intervaly.empty());
 }
 
 TEST_F(OknoHlavniTest, TicksAdvanceEachFrameWithItsOwnDelayAndWrap)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Tik();
     EXPECT_EQ(1, okno->Snimek());
     EXPECT_EQ(L"2/3", Cast(kCastPocitadlo));
@@ -340,8 +313,7 @@ TEST_F(OknoHlavniTest, TicksAdvanceEachFrameWithItsOwnDelayAndWrap)
 
 TEST_F(OknoHlavniTest, PauseKeepsTheFrameAndStartResumesThere)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     Tik();
     Prikaz(ID_ANIMACE_PRERUSIT);
@@ -384,8 +356,7 @@ TEST_F(OknoHlavniTest, StopRewindsToTheFirstFrameWhetherPlayingOrPaused)
 
 TEST_F(OknoHlavniTest, StepsWrapForwardAndStopAtTheFirstFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), false);
+    VytvoritSAnimaci(3, false);
     Prikaz(ID_ANIMACE_KROKZPET);
     EXPECT_EQ(0, okno->Snimek()) << "no wrap backwards";
     Prikaz(ID_ANIMACE_KROKVPRED);
@@ -402,8 +373,7 @@ TEST_F(OknoHlavniTest, StepsWrapForwardAndStopAtTheFirstFrame)
 
 TEST_F(OknoHlavniTest, StepsAreIgnoredWhilePlaying)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Prikaz(ID_ANIMACE_KROKVPRED);
     Prikaz(ID_ANIMACE_KROKZPET);
     EXPECT_EQ(0, okno->Snimek());
@@ -458,8 +428,7 @@ TEST_F(OknoHlavniTest, RealTimerPlaysThroughTheFrames)
 
 TEST_F(OknoHlavniTest, ClosingEmptiesTheWindowButKeepsTheLastSpeedText)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     Prikaz(ID_RYCHLOST_ZVYSIT);
     Prikaz(ID_SOUBOR_ZAVRIT);
     OcekavatStav(Stav::Prazdny, "closed");
@@ -477,8 +446,7 @@ TEST_F(OknoHlavniTest, ClosingEmptiesTheWindowButKeepsTheLastSpeedText)
 
 TEST_F(OknoHlavniTest, OpeningAnotherFileKillsTheOldTimerAndStartsAtFrameZero)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     const std::wstring druhy = Gif(L"druhy.gif", Animation(16, 16, 5, {700, 700, 700, 700, 700}));
     okno->OtevritSoubor(druhy, true);
@@ -491,8 +459,7 @@ TEST_F(OknoHlavniTest, OpeningAnotherFileKillsTheOldTimerAndStartsAtFrameZero)
 
 TEST_F(OknoHlavniTest, SpeedStepsStopAtTheirBounds)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), false);
+    VytvoritSAnimaci(4, false);
     nastaveni.krokZmenyRychlosti = 50;
     for (int i = 0; i < 25; ++i) Prikaz(ID_RYCHLOST_ZVYSIT);
     EXPECT_EQ(1000u, okno->Rychlost());
@@ -519,8 +486,7 @@ TEST_F(OknoHlavniTest, SpeedStepsStopAtTheirBounds)
 
 TEST_F(OknoHlavniTest, SpeedChangeAppliesFromTheNextFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     Prikaz(ID_RYCHLOST_ZVYSIT);
     Prikaz(ID_RYCHLOST_ZVYSIT);
     EXPECT_EQ(1u, okno->intervaly.size()) << "a running timer is not re-armed for a speed change";
@@ -532,8 +498,7 @@ TEST_F(OknoHlavniTest, SpeedChangeAppliesFromTheNextFrame)
 TEST_F(OknoHlavniTest, ZeroDefaultSpeedNeverDividesByZero)
 {
     nastaveni.rychlostAnimace = 0;
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(2), true);
+    VytvoritSAnimaci(2);
     ASSERT_EQ(1u, okno->intervaly.size());
     EXPECT_EQ(5000u, okno->intervaly[0]) << "played at the file's own timing";
     Tik();
@@ -542,8 +507,7 @@ TEST_F(OknoHlavniTest, ZeroDefaultSpeedNeverDividesByZero)
 
 TEST_F(OknoHlavniTest, OtherMessagesOfTheMessageTable)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), true);
+    VytvoritSAnimaci(3);
     EXPECT_EQ(DLGC_WANTALLKEYS, SendMessageW(Okno(), WM_GETDLGCODE, 0, 0));
     EXPECT_EQ(0, SendMessageW(Okno(), WM_TIMER, 7, 0));
     EXPECT_EQ(0, okno->Snimek()) << "only timer 1 moves the animation";
@@ -557,8 +521,7 @@ TEST_F(OknoHlavniTest, OtherMessagesOfTheMessageTable)
 
 TEST_F(OknoHlavniTest, ExitCommandClosesAndDestroysTheWindow)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     Prikaz(ID_SOUBOR_KONEC);
     EXPECT_TRUE(IsWindow(Okno())) << "the close is posted, not sent";
     MSG zprava{};
@@ -586,8 +549,7 @@ TEST_F(OknoHlavniTest, ExitCommandClosesAndDestroysTheWindow)
 
 TEST_F(OknoHlavniTest, CancelledLogOffKeepsTheWindowWhole)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     SendMessageW(Okno(), WM_ENDSESSION, FALSE, 0);
     EXPECT_NE(nullptr, StavovaLista());
     EXPECT_NE(nullptr, Panel());
@@ -596,8 +558,7 @@ TEST_F(OknoHlavniTest, CancelledLogOffKeepsTheWindowWhole)
 
 TEST_F(OknoHlavniTest, EndingSessionTearsDownButLeavesAUsableWindow)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     SendMessageW(Okno(), WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(IsWindow(Okno()));
     EXPECT_EQ(nullptr, StavovaLista());

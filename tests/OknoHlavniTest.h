@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/OknoHlavni.h"
-#include "tests/DialogyTest.h"
 #include "tests/GifFixtures.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/TestSupport.h"
 
 // The main window with the animation timer watched: every interval asked for is kept.
@@ -52,6 +52,12 @@ protected:
     std::wstring Gif(const std::wstring& nazev, const GifFixtures::GifRecipe& popis);
     // Frames of 16x16 held for several seconds each, so that no real tick interferes.
     std::wstring PomalaAnimace(int pocetSnimku = 4);
+    // The window created with such an animation open, playing or paused at its first frame.
+    void VytvoritSAnimaci(int pocetSnimku = 4, bool spustit = true)
+    {
+        Vytvorit();
+        okno->OtevritSoubor(PomalaAnimace(pocetSnimku), spustit);
+    }
 
     void Prikaz(UINT id) { SendMessageW(Okno(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void Tik() { SendMessageW(Okno(), WM_TIMER, TIMER_ANIMACE, 0); }
@@ -70,6 +76,7 @@ protected:
     // Checks every command state, the counter and the timer against the state's row.
     void OcekavatStav(Stav stav, const char* kde);
 
+    IdentitaProgramu identita;
     TestSupport::ScratchRegistry registr;
     TestSupport::ScratchDir slozka;
     std::unique_ptr<SledovaneOkno> okno;

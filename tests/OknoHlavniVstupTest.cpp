@@ -4,8 +4,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include <atomic>
-#include <thread>
+#include <functional>
 
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
@@ -18,47 +17,13 @@ using namespace GifFixtures;
 
 namespace {
 
-// Drives the common item dialog the main thread is about to show: types the path (or
-// cancels when it is empty) from a helper thread.
-class VyplnovacDialogu {
-public:
-    VyplnovacDialogu(DWORD vlakno, std::wstring cesta)
-        : vlakno_(vlakno), cesta_(std::move(cesta)), pomocnik_([this] { Pracovat(); })
-    {
-    }
-    ~VyplnovacDialogu()
-    {
-        konec_ = true;
-        pomocnik_.join();
-    }
-    bool Hotovo() const { return hotovo_; }
-
-private:
-    void Pracovat()
-    {
-        const ULONGLONG konecCekani = GetTickCount64() + 15000;
-        while (!konec_ && GetTickCount64() < konecCekani) {
-            if (HWND dialog = DialogDriver::FindDialog(vlakno_)) {
-                Sleep(200); // let the dialog finish laying itself out
-                if (cesta_.empty()) {
-                    SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-                } else {
-                    SendMessageW(DialogDriver::FirstVisibleEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cesta_.c_str()));
-                    SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-                }
-                hotovo_ = true;
-                return;
-            }
-            Sleep(50);
-        }
-    }
-
-    DWORD vlakno_;
-    std::wstring cesta_;
-    std::atomic<bool> konec_{false};
-    std::atomic<bool> hotovo_{false};
-    std::thread pomocnik_;
-};
+// Works the common item dialog the command shows: types the path (or cancels when it is
+// empty) from a helper thread; true when the dialog showed.
+bool Vybrat(const std::function<void()>& prikaz, const std::wstring& cesta)
+{
+    const DWORD vlakno = GetCurrentThreadId();
+    return ObsluhaDialogu::Obslouzit(prikaz, [&](HWND dialog) { DialogDriver::Choose(vlakno, dialog, {cesta}); });
+}
 
 } // namespace
 
@@ -86,8 +51,7 @@ TEST_F(OknoHlavniTest, DropOfSeveralFilesOpensOnlyTheFirst)
 
 TEST_F(OknoHlavniTest, DropWhilePlayingReplacesTheFile)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(4), true);
+    VytvoritSAnimaci(4);
     Tik();
     const std::wstring druhy = Gif(L"druhy.gif", Animation(16, 16, 2, {800, 800}));
     Pustit({druhy});
@@ -99,8 +63,7 @@ TEST_F(OknoHlavniTest, DropWhilePlayingReplacesTheFile)
 
 TEST_F(OknoHlavniTest, DropWithoutFilesIsFinishedAndChangesNothing)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + 2 * sizeof(wchar_t));
     auto* hlavicka = static_cast<DROPFILES*>(GlobalLock(drop));
     hlavicka->pFiles = sizeof(DROPFILES);
@@ -114,8 +77,7 @@ TEST_F(OknoHlavniTest, DropWithoutFilesIsFinishedAndChangesNothing)
 
 TEST_F(OknoHlavniTest, DroppedFolderShowsNothingButRemembersThePath)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     Pustit({slozka.Path()});
     OcekavatStav(Stav::Prazdny, "folder dropped");
     EXPECT_EQ(slozka.Path(), okno->CestaSouboru());
@@ -229,11 +191,7 @@ TEST_F(OknoHlavniTest, OpenCommandOpensTheChosenFile)
 {
     Vytvorit();
     const std::wstring cesta = PomalaAnimace(3);
-    {
-        VyplnovacDialogu vyplnovac(GetCurrentThreadId(), cesta);
-        Prikaz(ID_SOUBOR_OTEVRIT);
-        EXPECT_TRUE(vyplnovac.Hotovo());
-    }
+    EXPECT_TRUE(Vybrat([this] { Prikaz(ID_SOUBOR_OTEVRIT); }, cesta));
     EXPECT_EQ(0, lstrcmpiW(cesta.c_str(), okno->CestaSouboru().c_str()));
     OcekavatStav(Stav::Prehrava, "opened by the dialog");
 }
@@ -243,11 +201,7 @@ TEST_F(OknoHlavniTest, CancelledOpenChangesNothing)
     Vytvorit();
     const std::wstring cesta = PomalaAnimace(3);
     okno->OtevritSoubor(cesta, true);
-    {
-        VyplnovacDialogu vyplnovac(GetCurrentThreadId(), L"");
-        Prikaz(ID_SOUBOR_OTEVRIT);
-        EXPECT_TRUE(vyplnovac.Hotovo());
-    }
+    EXPECT_TRUE(Vybrat([this] { Prikaz(ID_SOUBOR_OTEVRIT); }, L""));
     EXPECT_EQ(cesta, okno->CestaSouboru());
     EXPECT_EQ(1u, okno->intervaly.size()) << "the file was not opened again";
     OcekavatStav(Stav::Prehrava, "after cancelling");
@@ -255,15 +209,10 @@ TEST_F(OknoHlavniTest, CancelledOpenChangesNothing)
 
 TEST_F(OknoHlavniTest, SaveCommandWritesTheShownFrame)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(3), false);
+    VytvoritSAnimaci(3, false);
     Prikaz(ID_ANIMACE_KROKVPRED);
     const std::wstring cil = slozka.File(L"snimek.png");
-    {
-        VyplnovacDialogu vyplnovac(GetCurrentThreadId(), cil);
-        Prikaz(ID_ANIMACE_ULOZITSNIMEK);
-        EXPECT_TRUE(vyplnovac.Hotovo());
-    }
+    EXPECT_TRUE(Vybrat([this] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); }, cil));
     COLORREF barva = 0;
     ASSERT_TRUE(DecodedPixel(cil, 0, 8, 8, barva)) << "the frame was saved";
     EXPECT_LE(ColourDistance(FrameColour(1), barva), 2) << "the frame on screen, not the first";

@@ -13,14 +13,15 @@
 
 #include "about/DlgProgramInfo.h"
 #include "app/Aplikace.h"
-#include "winlib/Identita.h"
 #include "frames/DlgPrehledFrames.h"
 #include "frames/ModulPrehledFrames.h"
 #include "resources/resource.h"
 #include "settings/DlgNastaveni.h"
 #include "settings/DlgRychlostAnimace.h"
+#include "tests/DialogDriver.h"
 #include "tests/DialogyTest.h"
 #include "tests/DpiTest.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/OknoHlavniTest.h"
 #include "tests/PrehledFramesTest.h"
 #include "winlib/Dpi.h"
@@ -59,13 +60,7 @@ SIZE ZmeritText(HWND prvek, const std::wstring& text)
     return rozmer;
 }
 
-RECT VKlientu(HWND rodic, HWND okno)
-{
-    RECT r{};
-    GetWindowRect(okno, &r);
-    MapWindowPoints(nullptr, rodic, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using DialogDriver::VKlientu;
 
 std::string Utf8(const std::wstring& text)
 {
@@ -267,8 +262,7 @@ TEST(PriDpiPrehled, OpensCentredAsAScaled800x600WindowWithTheKeyboardOnItsList)
 {
     ASSERT_NO_FATAL_FAILURE(OcekavatDpiDitete());
     TestSupport::ScratchRegistry registr; // no stored position
-    aplikace.nazevAplikace = L"Animora";
-    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, nullptr, nullptr);
+    const IdentitaProgramu identita;
     modulPrehledFrames.Spustit(nullptr, nullptr);
     HWND okno = nullptr;
     TestSupport::PumpUntil([&] { return (okno = modulPrehledFrames.OknoPrehledu()) && IsWindowVisible(okno); }, 15000);

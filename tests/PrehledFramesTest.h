@@ -8,18 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "tests/DialogDriver.h"
+
 namespace PrehledFrames {
+
+// The title of the overview while it shows no picture.
+inline constexpr wchar_t kBezObrazku[] = L"Animora - Přehled obrázků animace";
+
+using DialogDriver::TextOf;
+using DialogDriver::WaitForDialog;
 
 // Every window of class "GifFramesList" of this process, visible or not.
 std::vector<HWND> OknaPrehledu();
 // Threads of this process that exist right now.
 int PocetVlaken();
-std::wstring Text(HWND okno);
 // The panel (the child dialog) of an overview window.
 HWND Panel(HWND oknoPrehledu);
-// A visible dialog-class window of the thread, owned by `vlastnik` when one is given, other
-// than `krome`; null when none shows within the time.
-HWND CekatNaDialog(DWORD vlakno, HWND vlastnik = nullptr, HWND krome = nullptr, DWORD ms = 15000);
 // A REG_DWORD below HKEY_CURRENT_USER; false when it is not there.
 bool CistDword(const std::wstring& klic, const wchar_t* hodnota, DWORD& cislo);
 std::wstring KlicPolohy(const wchar_t* trida);

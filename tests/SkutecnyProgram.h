@@ -5,12 +5,11 @@
 
 #include <string>
 
-class SkutecnyProgram {
+#include "tests/TestSupport.h"
+
+class SkutecnyProgram : TestSupport::NonCopyable {
 public:
-    SkutecnyProgram() = default;
     ~SkutecnyProgram();
-    SkutecnyProgram(const SkutecnyProgram&) = delete;
-    SkutecnyProgram& operator=(const SkutecnyProgram&) = delete;
 
     // Starts Animora.exe (beside the test executable) with the arguments, in the folder given.
     bool Start(const std::wstring& argumenty, const wchar_t* slozka = nullptr);

@@ -10,11 +10,10 @@
 #include "tests/KresleniPrvku.h"
 #include "tests/TestSupport.h"
 #include "tests/winlib_test_resource.h"
-#include "winlib/DialogImpl.h"
+#include "tests/PrazdnaOkna.h"
 #include "winlib/Chyby.h"
 #include "winlib/StaticNadpis.h"
 
-using Tarnel::WinApi::DialogImpl;
 using Tarnel::WinApi::MessageHandler;
 using Tarnel::WinApi::StaticText;
 
@@ -23,18 +22,6 @@ namespace {
 constexpr COLORREF kBila = RGB(255, 255, 255);
 constexpr COLORREF kTmaveCervena = RGB(0x80, 0, 0);
 
-// The window-layer test dialog, modeless and shown: it reflects what it leaves alone.
-class Rodic : public DialogImpl {
-public:
-    Rodic() : DialogImpl(IDD_WINLIB_TEST) {}
-    ~Rodic() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
-};
 
 WNDPROC ProceduraOkna(HWND okno) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(okno, GWLP_WNDPROC)); }
 
@@ -66,7 +53,7 @@ protected:
         return prvek;
     }
 
-    Rodic rodic;
+    PrazdnyDialog rodic{IDD_WINLIB_TEST}; // modeless and shown: it reflects what it leaves alone
     HWND popisek = nullptr;
     WNDPROC vlastniProcedura = nullptr;
 };

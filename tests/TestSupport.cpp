@@ -15,10 +15,10 @@ std::wstring ExecutablePath()
     return path;
 }
 
-std::wstring SharedGifs()
+namespace {
+// The build passes Unix paths; Wine maps the root file system to Z:.
+std::wstring WinePath(const char* dir)
 {
-    const char* dir = ANIMORA_SHARED_GIFS;
-    // The build passes a Unix path; Wine maps the root file system to Z:.
     std::wstring wide(dir, dir + strlen(dir));
     for (auto& c : wide)
         if (c == L'/') c = L'\\';
@@ -27,6 +27,10 @@ std::wstring SharedGifs()
     DWORD len = GetFullPathNameW(wide.c_str(), MAX_PATH, full, nullptr);
     return (len > 0 && len < MAX_PATH) ? std::wstring(full, len) : wide;
 }
+} // namespace
+
+std::wstring SharedGifs() { return WinePath(ANIMORA_SHARED_GIFS); }
+std::wstring SourceFile(const wchar_t* relative) { return WinePath(ANIMORA_SOURCE_DIR) + L"\\" + relative; }
 
 std::wstring SharedGif(const wchar_t* name) { return SharedGifs() + L"\\" + name; }
 
@@ -92,6 +96,12 @@ ScratchRegistry::~ScratchRegistry()
     RegDeleteKeyW(HKEY_CURRENT_USER, name_.c_str());
 }
 
+OwnerWindow::OwnerWindow()
+    : window_(CreateWindowExW(0, L"STATIC", L"Animora test owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 300,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
+{
+}
+
 void PumpMessages()
 {
     MSG msg;
@@ -99,6 +109,20 @@ void PumpMessages()
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+std::set<UINT> MenuCommands(HMENU menu)
+{
+    std::set<UINT> commands;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            const std::set<UINT> below = MenuCommands(sub);
+            commands.insert(below.begin(), below.end());
+        } else if (const UINT id = GetMenuItemID(menu, i); id != 0 && id != static_cast<UINT>(-1)) {
+            commands.insert(id);
+        }
+    }
+    return commands;
 }
 
 bool WriteBytes(const std::wstring& path, const void* data, size_t size)

@@ -3,20 +3,28 @@
 // tree, a scratch registry root, and pumping the message queue.
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 namespace TestSupport {
 
+// A base for the holders of the tests, which own what they hold and so are never copied.
+struct NonCopyable {
+    NonCopyable() = default;
+    NonCopyable(const NonCopyable&) = delete;
+    NonCopyable& operator=(const NonCopyable&) = delete;
+};
+
 // Folder of the decoder test GIFs (read-only).
 std::wstring SharedGifs();
 std::wstring SharedGif(const wchar_t* name);
+// A file of the source tree (read-only), by its path below the top folder.
+std::wstring SourceFile(const wchar_t* relative);
 // A fresh, empty folder below the test executable's folder, removed by the caller's scope.
-class ScratchDir {
+class ScratchDir : NonCopyable {
 public:
     ScratchDir();
     ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
     const std::wstring& Path() const { return path_; }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
@@ -25,16 +33,25 @@ private:
 };
 
 // Redirects HKEY_CURRENT_USER to a private scratch key for the object's life.
-class ScratchRegistry {
+class ScratchRegistry : NonCopyable {
 public:
     ScratchRegistry();
     ~ScratchRegistry();
-    ScratchRegistry(const ScratchRegistry&) = delete;
-    ScratchRegistry& operator=(const ScratchRegistry&) = delete;
 
 private:
     HKEY root_ = nullptr;
     std::wstring name_;
+};
+
+// A plain visible top-level window to own dialogs, destroyed with the object.
+class OwnerWindow : NonCopyable {
+public:
+    OwnerWindow();
+    ~OwnerWindow() { DestroyWindow(window_); }
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_;
 };
 
 // Dispatches every queued message of this thread (timers excluded unless asked).
@@ -51,6 +68,9 @@ bool PumpUntil(Pred pred, DWORD timeoutMs)
     }
     return true;
 }
+
+// Every command of a menu and its sub-menus.
+std::set<UINT> MenuCommands(HMENU menu);
 
 std::wstring ExecutablePath();
 bool WriteBytes(const std::wstring& path, const void* data, size_t size);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "winlib/WindowImpl.h"
+#include "tests/DialogDriver.h"
 
 using Tarnel::WinApi::MessageHandler;
 using Tarnel::WinApi::WindowClass;
@@ -42,12 +43,7 @@ protected:
 
 WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
 
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
+using DialogDriver::TextOf;
 
 // Another party's procedure installed over ours and never taken out again.
 WNDPROC g_under = nullptr;

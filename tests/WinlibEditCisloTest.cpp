@@ -10,10 +10,11 @@
 #include <string>
 
 #include "tests/winlib_test_resource.h"
-#include "winlib/DialogImpl.h"
+#include "tests/DialogDriver.h"
+#include "tests/PrazdnaOkna.h"
 #include "winlib/EditCislo.h"
 
-using Tarnel::WinApi::DialogImpl;
+using DialogDriver::TextOf;
 using Tarnel::WinApi::EditCislo;
 using Tarnel::WinApi::kReflectBase;
 using Tarnel::WinApi::MessageHandler;
@@ -21,24 +22,6 @@ using Tarnel::WinApi::PrecistCislo;
 
 namespace {
 
-class NumbersDialog : public DialogImpl {
-public:
-    NumbersDialog() : DialogImpl(IDD_WINLIB_CISLA) {}
-    ~NumbersDialog() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
-};
-
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
 
 std::wstring TipText(HWND tooltip, HWND tool)
 {
@@ -91,7 +74,7 @@ protected:
         SetFocus(edit == first ? second : first);
     }
 
-    NumbersDialog dialog;
+    PrazdnyDialog dialog{IDD_WINLIB_CISLA};
     HWND first = nullptr;
     HWND second = nullptr;
 };

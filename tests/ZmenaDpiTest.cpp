@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "app/Aplikace.h"
-#include "winlib/Identita.h"
 #include "frames/ModulPrehledFrames.h"
 #include "resources/resource.h"
+#include "tests/IdentitaProgramu.h"
 #include "tests/OknoHlavniTest.h"
 #include "tests/PrehledFramesTest.h"
 #include "tests/TestSupport.h"
@@ -51,8 +51,7 @@ int SirkaTextu(HWND okno, const wchar_t* text)
 
 TEST_F(OknoHlavniTest, NewDpiTakesTheSuggestedRectangleAndLaysTheBarsOutForIt)
 {
-    Vytvorit();
-    okno->OtevritSoubor(PomalaAnimace(), true);
+    VytvoritSAnimaci();
     const LONG pismo96 = VyskaPisma(StavovaLista());
     const RECT lista96 = ObdelnikOkna(StavovaLista());
     ASSERT_EQ(0, PoslatZmenuDpi(Okno(), 144, RECT{40, 30, 1240, 930}));
@@ -95,10 +94,10 @@ namespace {
 
 class PrehledDpiTest : public testing::Test {
 protected:
+    IdentitaProgramu identita;
+
     void SetUp() override
     {
-        aplikace.nazevAplikace = L"Animora";
-    Tarnel::WinApi::NastavitIdentitu(aplikace.nazevAplikace, nullptr, nullptr);
         modulPrehledFrames.Spustit(nullptr, nullptr);
         TestSupport::PumpUntil([&] { return (okno = modulPrehledFrames.OknoPrehledu()) && IsWindowVisible(okno); },
                                15000);

@@ -11,7 +11,6 @@ namespace {
 
 // Read, write and create sub-keys: enough for both directions, nothing more.
 constexpr REGSAM kPristupKlice = KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
-static_assert(kPristupKlice == 0x0002001F);
 
 // Room for a class name, terminator included (the longest name the system registers).
 constexpr size_t kMistoNazvuTridy = 255;

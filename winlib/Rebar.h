@@ -1,5 +1,5 @@
 #pragma once
-// The rebar at the top of the main window. Owns its window: deleting the wrapper destroys it.
+// A rebar along the top of its parent. Owns its window: deleting the wrapper destroys it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,7 +11,6 @@ class Rebar : public ChildControl {
 public:
     // Child, visible, band borders, no divider, placed by its parent, at the top.
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_TOP;
-    static_assert(kStyl == 0x50000449);
 
     // Creates the control with no image list of its own.
     void Create(HWND parent, UINT id);

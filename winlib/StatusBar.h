@@ -1,5 +1,5 @@
 #pragma once
-// The status bar along the bottom of the main window. Owns its window: deleting the wrapper
+// A status bar of parts along the bottom of its parent. Owns its window: deleting the wrapper
 // destroys it.
 #include <windows.h>
 #include <commctrl.h>
@@ -13,7 +13,6 @@ namespace Tarnel::WinApi {
 class StatusBar : public ChildControl {
 public:
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS;
-    static_assert(kStyl == 0x50000800);
 
     void Create(HWND parent, UINT id);
     // Right edges of the parts, -1 for the last one reaching the edge.

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's toolbar. Owns its window: deleting the wrapper destroys it. The image
-// lists it shows belong to the application and outlive it.
+// A flat toolbar with tooltips, sized by the rebar it sits in. Owns its window: deleting the
+// wrapper destroys it. The image lists it shows belong to the caller and must outlive it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,7 +14,6 @@ public:
     static constexpr DWORD kStyl = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_TRANSPARENT |
                                    TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
                                    CCS_NORESIZE | CCS_TOP;
-    static_assert(kStyl == 0x56008B45);
 
     // Creates the control and gives it its pictures; only drop-down arrows as extended style.
     void Create(HWND parent, UINT id, HIMAGELIST obrazky, HIMAGELIST sedeObrazky);

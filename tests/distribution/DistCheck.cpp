@@ -18,6 +18,7 @@
 using Tarnel::WinApi::ComApartment;
 using Tarnel::WinApi::ComPtr;
 using Tarnel::WinApi::CoTaskMem;
+using Tarnel::WinApi::KernelHandle;
 using Tarnel::WinApi::RegKey;
 
 namespace {
@@ -67,21 +68,8 @@ bool SameText(const std::wstring& a, const std::wstring& b)
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-// Owns a kernel handle (process, snapshot).
-class KernelHandle {
-public:
-    explicit KernelHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~KernelHandle()
-    {
-        if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+// File and snapshot functions fail with INVALID_HANDLE_VALUE, which the holder must not close.
+HANDLE Platny(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
 
 // ---- registry ----------------------------------------------------------------------------
 
@@ -194,9 +182,10 @@ std::vector<FolderEntry> FolderEntries(const std::wstring& folder)
 
 std::string ReadBytes(const std::wstring& path)
 {
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    KernelHandle file(
+        Platny(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)));
     std::string data;
-    if (file.Get() == INVALID_HANDLE_VALUE) return data;
+    if (!file) return data;
     char buffer[65536];
     DWORD got = 0;
     while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got) data.append(buffer, got);
@@ -425,7 +414,7 @@ std::optional<DWORD> RunToEnd(const std::wstring& command)
     if (!StartProcess(command, nullptr, pi)) return Fault(L"cannot start " + command), std::nullopt;
     KernelHandle process(pi.hProcess);
     DWORD code = WaitForExit(pi.hProcess, command);
-    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    KernelHandle snapshot(Platny(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)));
     PROCESSENTRY32W entry{sizeof entry};
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != pi.dwProcessId) continue;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "image/GifDekoder.h"
+#include "tests/ManifestGifu.h"
 
 namespace {
 
@@ -57,39 +58,14 @@ const std::map<std::string, Damaged> kDamaged = {
     {"nsgif_lzwof.gif", {Otevreni::Otevreno, 1}}, // a 27 x 4 frame on a 4 x 13060 screen
 };
 
-struct ManifestRow {
-    std::string kind;
-    size_t frames = 0;
-    uint32_t width = 0;
-    uint32_t height = 0;
-    std::vector<unsigned> delays;
-};
-
-std::vector<std::string> Split(const std::string& text, char separator)
-{
-    std::vector<std::string> fields;
-    std::stringstream in(text);
-    std::string field;
-    while (std::getline(in, field, separator)) fields.push_back(field);
-    return fields;
-}
+using ManifestRow = ManifestGifu::Radek;
 
 std::map<std::string, ManifestRow> ReadManifest(const std::filesystem::path& path)
 {
-    std::map<std::string, ManifestRow> rows;
     std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        const std::vector<std::string> f = Split(line, '\t');
-        if (f.size() < 9) continue;
-        ManifestRow& row = rows[f[0]];
-        row.kind = f[4];
-        row.frames = std::strtoul(f[5].c_str(), nullptr, 10);
-        row.width = static_cast<uint32_t>(std::strtoul(f[6].c_str(), nullptr, 10));
-        row.height = static_cast<uint32_t>(std::strtoul(f[7].c_str(), nullptr, 10));
-        for (const std::string& d : Split(f[8], ',')) row.delays.push_back(static_cast<unsigned>(std::stoul(d)));
-    }
+    std::map<std::string, ManifestRow> rows;
+    for (ManifestRow& row : ManifestGifu::Precist(std::string(std::istreambuf_iterator<char>(in), {})))
+        rows[row.file] = row;
     return rows;
 }
 
@@ -201,7 +177,7 @@ void CheckManifest(Checker& check, const std::string& name, GifDekoder& d, Otevr
         return;
     }
     if (result != Otevreni::Otevreno) return check.Fail(name, "does not open: " + Describe(d, result));
-    if (d.FrameCount() != row.frames) check.Fail(name, "frame count " + std::to_string(d.FrameCount()));
+    if (d.FrameCount() != static_cast<size_t>(row.frames)) check.Fail(name, "frame count " + std::to_string(d.FrameCount()));
     if (d.Width() != row.width || d.Height() != row.height) check.Fail(name, "canvas " + Describe(d, result));
     for (size_t i = 0; i < d.FrameCount() && i < row.delays.size(); ++i)
         if (d.Delay(i) != row.delays[i]) check.Fail(name, "delay of frame " + std::to_string(i));
