@@ -6,14 +6,12 @@
 #include <set>
 #include <string>
 
+#include "winlib/Nekopirovatelny.h"
+
 namespace TestSupport {
 
 // A base for the holders of the tests, which own what they hold and so are never copied.
-struct NonCopyable {
-    NonCopyable() = default;
-    NonCopyable(const NonCopyable&) = delete;
-    NonCopyable& operator=(const NonCopyable&) = delete;
-};
+using NonCopyable = Tarnel::WinApi::Nekopirovatelny;
 
 // Folder of the decoder test GIFs (read-only).
 std::wstring SharedGifs();
