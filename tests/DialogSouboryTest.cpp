@@ -196,13 +196,5 @@ TEST(DialogSouboryTest, CancelledSaveCommandWritesNothing)
               seen);
     EXPECT_TRUE(seen.dialog);
     EXPECT_EQ(before, TestSupport::ReadBytes(source));
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(dir.File(L"*").c_str(), &found);
-    int files = 0;
-    if (search != INVALID_HANDLE_VALUE) {
-        do files += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    EXPECT_EQ(1, files);
+    EXPECT_EQ(1u, TestSupport::FilesIn(dir.Path()).size());
 }

@@ -71,6 +71,37 @@ TEST_F(ProgramReentrance, CloseDuringTheOverwriteQuestionEndsNormally)
     EXPECT_EQ(puvodni, TestSupport::ReadBytes(gif));
 }
 
+TEST_F(ProgramReentrance, SaveOverAFileAnotherProgramHoldsSaysSoAndKeepsIt)
+{
+    const std::wstring drzeny = slozka.File(L"držený.png");
+    const std::string obsah = "another program holds this file";
+    ASSERT_TRUE(TestSupport::WriteBytes(drzeny, obsah.data(), obsah.size()));
+    HANDLE drzitel = CreateFileW(drzeny.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, drzitel);
+
+    PostMessageW(okno, WM_COMMAND, ID_ANIMACE_ULOZITSNIMEK, 0);
+    HWND ulozit = Pockat([&] { return DialogOf(okno); });
+    ASSERT_NE(nullptr, ulozit) << "no save dialog";
+    SendMessageW(DialogDriver::FirstVisibleEdit(ulozit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(drzeny.c_str()));
+    DialogDriver::Click(ulozit, IDOK);
+    HWND otazka = Pockat([&] { return DialogOf(ulozit); });
+    ASSERT_NE(nullptr, otazka) << "no overwrite question";
+    DialogDriver::Click(otazka, IDYES);
+    HWND zprava = Pockat([&] { return DialogDriver::FindDialog(vlakno, okno, ulozit); });
+    ASSERT_NE(nullptr, zprava) << "a failed save says so";
+    wchar_t text[512] = {};
+    SendMessageW(GetDlgItem(zprava, 0xFFFF), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    EXPECT_NE(nullptr, wcsstr(text, drzeny.c_str())) << testing::PrintToString(std::wstring(text));
+    DialogDriver::Click(zprava, IDOK);
+    ASSERT_NE(nullptr, Pockat([&] { return IsWindow(zprava) ? nullptr : okno; })) << "the box stays";
+    CloseHandle(drzitel);
+
+    EXPECT_EQ(obsah, TestSupport::ReadBytes(drzeny)) << "the user's file is as it was";
+    EXPECT_EQ(2u, TestSupport::FilesIn(slozka.Path()).size()) << "nothing is left beside it";
+    PostMessageW(okno, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.KodUkonceni(kCekani));
+}
+
 TEST_F(ProgramReentrance, CloseDuringTheOpenDialogEndsNormally)
 {
     PostMessageW(okno, WM_COMMAND, ID_SOUBOR_OTEVRIT, 0);

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "winlib/Nekopirovatelny.h"
 
@@ -73,5 +74,7 @@ std::set<UINT> MenuCommands(HMENU menu);
 std::wstring ExecutablePath();
 bool WriteBytes(const std::wstring& path, const void* data, size_t size);
 std::string ReadBytes(const std::wstring& path);
+// The names of the files (not folders) in a folder.
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
 
 } // namespace TestSupport
