@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "tests/DialogDriver.h"
 #include "tests/OknoHlavniTest.h"
+#include "tests/PomocnikK2.h"
 
 using namespace GifFixtures;
 
@@ -81,14 +82,8 @@ TEST_F(OknoHlavniTest, RebarHasOneBandHoldingTheToolbar)
 TEST_F(OknoHlavniTest, ClickingToolbarButtonsSendsTheirCommands)
 {
     VytvoritSAnimaci(3);
-    HWND panel = Panel();
     auto kliknout = [&](int prikaz) {
-        RECT r{};
-        ASSERT_TRUE(SendMessageW(panel, TB_GETRECT, static_cast<WPARAM>(prikaz), reinterpret_cast<LPARAM>(&r)));
-        const LPARAM bod = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        SendMessageW(panel, WM_MOUSEMOVE, 0, bod);
-        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, bod);
-        SendMessageW(panel, WM_LBUTTONUP, 0, bod);
+        PomocnikK2::KliknoutNaTlacitko(Panel(), prikaz);
         TestSupport::PumpMessages();
     };
     kliknout(ID_ANIMACE_PRERUSIT);
@@ -164,7 +159,7 @@ TEST_F(OknoHlavniTest, FramesListFillsExactlyTheRoomBetweenTheBars)
 
 // ---- help texts ---------------------------------------------------------------------------
 
-TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTable)
+TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTableForCommandsOnly)
 {
     Vytvorit();
     HWND tip = reinterpret_cast<HWND>(SendMessageW(Panel(), TB_GETTOOLTIPS, 0, 0));
@@ -186,11 +181,8 @@ TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTable)
         SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
         EXPECT_STREQ(text, buffer) << "button " << prikaz;
     }
-}
 
-TEST_F(OknoHlavniTest, TooltipRequestsOutsideTheCommandRangeGetNoText)
-{
-    Vytvorit();
+    // Asked directly, the window answers for commands only.
     auto pozadat = [&](UINT_PTR id) {
         NMTTDISPINFOW tip{};
         tip.hdr.hwndFrom = Panel();
@@ -259,16 +251,9 @@ TEST_F(OknoHlavniTest, RealMenuNavigationShowsHelp)
 TEST_F(OknoHlavniTest, SpeedArrowOpensTheSpeedMenuAtTheCursor)
 {
     Vytvorit();
-    HWND panel = Panel();
-    RECT r{};
-    ASSERT_TRUE(SendMessageW(panel, TB_GETRECT, ID_ANIMACE_RYCHLOST, reinterpret_cast<LPARAM>(&r)));
     SetCursorPos(400, 500);
-    const ZachyceneMenu menu = ZachytitMenu([&] {
-        // A press on the arrow part of the drop-down button.
-        const LPARAM bod = MAKELPARAM(r.right - 3, (r.top + r.bottom) / 2);
-        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, bod);
-        SendMessageW(panel, WM_LBUTTONUP, 0, bod);
-    });
+    const ZachyceneMenu menu =
+        ZachytitMenu([&] { PomocnikK2::KliknoutNaTlacitko(Panel(), ID_ANIMACE_RYCHLOST, true); }); // on the arrow
     ASSERT_TRUE(menu.otevreno);
     EXPECT_EQ((std::vector<UINT>{ID_RYCHLOST_ZVYSIT, ID_RYCHLOST_SNIZIT, ID_RYCHLOST_VYCHOZI, 0, ID_ANIMACE_RYCHLOST}),
               menu.polozky);
@@ -305,18 +290,17 @@ TEST_F(OknoHlavniTest, ContextMenuOpensWhereAsked)
     EXPECT_EQ(0u, mysi.stavy.count(ID_NASTROJE_PREDVOLBY)) << "no tools in the context menu";
     EXPECT_EQ(0u, mysi.stavy.count(ID_NASTROJE_PREHLEDOBRAZKU));
 
+    // Shift+F10 opens at the client area's corner; a message without a point, at the cursor.
     POINT roh{0, 0};
     ClientToScreen(Okno(), &roh);
-    const ZachyceneMenu klavesnice = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, -1); });
-    ASSERT_TRUE(klavesnice.otevreno);
-    EXPECT_EQ(roh.x, klavesnice.poloha.left) << "Shift+F10 opens at the client area's corner";
-    EXPECT_EQ(roh.y, klavesnice.poloha.top);
-
     SetCursorPos(610, 380);
-    const ZachyceneMenu kurzor = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, 0); });
-    ASSERT_TRUE(kurzor.otevreno);
-    EXPECT_EQ(610, kurzor.poloha.left);
-    EXPECT_EQ(380, kurzor.poloha.top);
+    for (const auto& [lParam, bod] : {std::pair{LPARAM{-1}, roh}, std::pair{LPARAM{0}, POINT{610, 380}}}) {
+        SCOPED_TRACE(lParam);
+        const ZachyceneMenu m = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, lParam); });
+        ASSERT_TRUE(m.otevreno);
+        EXPECT_EQ(bod.x, m.poloha.left);
+        EXPECT_EQ(bod.y, m.poloha.top);
+    }
 }
 
 TEST_F(OknoHlavniTest, ContextMenuFollowsThePlaybackState)
