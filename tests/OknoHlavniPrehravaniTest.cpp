@@ -1,6 +1,7 @@
 // Playback in the real main window as it concerns time and painting: the finer system timer
 // is held exactly while an animation plays, and a frame change repaints the picture only.
 #include "tests/OknoHlavniTest.h"
+#include "tests/PomocnikK2.h"
 
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
@@ -56,13 +57,7 @@ bool Uvnitr(const RECT& vnitrni, const RECT& vnejsi)
            vnitrni.bottom <= vnejsi.bottom;
 }
 
-COLORREF PixelOkna(HWND okno, int x, int y)
-{
-    HDC dc = GetDC(okno);
-    const COLORREF barva = GetPixel(dc, x, y);
-    ReleaseDC(okno, dc);
-    return barva;
-}
+using PomocnikK2::PixelOkna;
 
 } // namespace
 
@@ -134,11 +129,8 @@ TEST_F(OknoHlavniTest, FrameChangeRepaintsThePictureAndNotTheBars)
     TestSupport::PumpMessages();
     RECT pocitadlo{};
     ASSERT_TRUE(SendMessageW(StavovaLista(), SB_GETRECT, kCastPocitadlo, reinterpret_cast<LPARAM>(&pocitadlo)));
-    RECT klient{}, r{}, s{};
-    GetClientRect(Okno(), &klient);
-    GetWindowRect(Rebar(), &r);
-    GetWindowRect(StavovaLista(), &s);
-    const POINT stred{klient.right / 2, (r.bottom - r.top + klient.bottom - (s.bottom - s.top)) / 2};
+    const RECT plocha = PomocnikK2::Plocha(Okno(), Rebar(), StavovaLista());
+    const POINT stred{plocha.right / 2, (plocha.top + plocha.bottom) / 2};
 
     SledovaneMalovani panel(Panel());
     SledovaneMalovani rebar(Rebar());
@@ -182,7 +174,15 @@ TEST_F(OknoHlavniTest, PlayingToTheTimerTouchesNoButton)
 
 namespace {
 
-// The picture between the bars as the window shows it now, as 0x00RRGGBB values.
+std::vector<COLORREF> Pixely(const Canvas& platno)
+{
+    std::vector<COLORREF> pixely;
+    for (int y = 0; y < platno.Height(); ++y)
+        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
+    return pixely;
+}
+
+// The picture between the bars as the window shows it now.
 std::vector<COLORREF> ObrazOkna(HWND okno, const RECT& oblast)
 {
     UpdateWindow(okno);
@@ -190,10 +190,7 @@ std::vector<COLORREF> ObrazOkna(HWND okno, const RECT& oblast)
     HDC dc = GetDC(okno);
     BitBlt(platno.Dc(), 0, 0, platno.Width(), platno.Height(), dc, oblast.left, oblast.top, SRCCOPY);
     ReleaseDC(okno, dc);
-    std::vector<COLORREF> pixely;
-    for (int y = 0; y < platno.Height(); ++y)
-        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
-    return pixely;
+    return Pixely(platno);
 }
 
 // Frame i of the file as a model of its own decodes and draws it afresh into that size.
@@ -204,10 +201,7 @@ std::vector<COLORREF> ObrazNaprimo(const std::wstring& cesta, UINT snimek, const
     EXPECT_EQ(S_OK, model.SelectFrame(snimek));
     Canvas platno(oblast.right - oblast.left, oblast.bottom - oblast.top, RGB(0, 0, 0));
     model.DrawFitted(platno.Dc(), 0, 0, platno.Width(), platno.Height(), GetSysColorBrush(COLOR_WINDOW));
-    std::vector<COLORREF> pixely;
-    for (int y = 0; y < platno.Height(); ++y)
-        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
-    return pixely;
+    return Pixely(platno);
 }
 
 } // namespace
@@ -226,14 +220,7 @@ protected:
         ASSERT_EQ(0, okno->Snimek());
         oblast = Oblast();
     }
-    RECT Oblast() const
-    {
-        RECT klient{}, r{}, s{};
-        GetClientRect(Okno(), &klient);
-        GetWindowRect(Rebar(), &r);
-        GetWindowRect(StavovaLista(), &s);
-        return RECT{0, r.bottom - r.top, klient.right, klient.bottom - (s.bottom - s.top)};
-    }
+    RECT Oblast() const { return PomocnikK2::Plocha(Okno(), Rebar(), StavovaLista()); }
     const GifAnimace& Model() const { return *okno->Animace(); }
 
     static constexpr int kSnimku = 6;

@@ -4,6 +4,7 @@
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
 #include "tests/OknoHlavniTest.h"
+#include "tests/PomocnikK2.h"
 #include "tests/PrehledFramesTest.h"
 #include "tests/TestSupport.h"
 
@@ -11,26 +12,13 @@ using namespace GifFixtures;
 
 namespace {
 
-// Colour of a client pixel as the window shows it now.
-COLORREF PixelOkna(HWND okno, int x, int y)
-{
-    UpdateWindow(okno);
-    HDC dc = GetDC(okno);
-    const COLORREF barva = GetPixel(dc, x, y);
-    ReleaseDC(okno, dc);
-    return barva;
-}
+using PomocnikK2::PixelOkna;
 
 // The middle of the room between the bars, in client coordinates.
 POINT StredPlochy(HWND okno, HWND rebar, HWND lista)
 {
-    RECT klient{}, r{}, s{};
-    GetClientRect(okno, &klient);
-    GetWindowRect(rebar, &r);
-    GetWindowRect(lista, &s);
-    const int horni = r.bottom - r.top;
-    const int dolni = klient.bottom - (s.bottom - s.top);
-    return POINT{klient.right / 2, (horni + dolni) / 2};
+    const RECT plocha = PomocnikK2::Plocha(okno, rebar, lista);
+    return POINT{plocha.right / 2, (plocha.top + plocha.bottom) / 2};
 }
 
 } // namespace
@@ -117,14 +105,11 @@ TEST_F(OknoHlavniTest, BackToTheAnimationResumesFromThePausedFrame)
     EXPECT_EQ(1, okno->Snimek());
     EXPECT_EQ(5100u, okno->intervaly.back());
     EXPECT_TRUE(MenuZaskrtnuto(ID_ZOBRAZIT_ANIMACI));
-}
 
-TEST_F(OknoHlavniTest, AnimationViewCommandStartsPlaybackWhenPaused)
-{
-    VytvoritSAnimaci(4, false);
-    Prikaz(ID_ZOBRAZIT_ANIMACI);
+    Prikaz(ID_ANIMACE_PRERUSIT);
+    Prikaz(ID_ZOBRAZIT_ANIMACI); // also without the list, a paused animation plays on
     OcekavatStav(Stav::Prehrava, "animation view while paused");
-    EXPECT_EQ(0, okno->Snimek());
+    EXPECT_EQ(1, okno->Snimek());
 }
 
 TEST_F(OknoHlavniTest, ViewCommandsWithoutAFileDoNothing)
