@@ -97,9 +97,7 @@ protected:
     // Ends whatever loop shows, as the user would: Cancel, No, or Escape.
     static void UkoncitSami(HWND okno)
     {
-        wchar_t trida[16] = L"";
-        GetClassNameW(okno, trida, 16);
-        if (wcscmp(trida, L"#32768") == 0) {
+        if (DialogDriver::ClassOf(okno) == L"#32768") {
             EndMenu();
             return;
         }
