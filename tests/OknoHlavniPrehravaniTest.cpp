@@ -14,39 +14,31 @@ using Tarnel::WinApi::RozliseniCasovace;
 
 namespace {
 
-// What a control painted: how often, and the bounds of each area it was asked to repaint.
-struct Malovani {
-    int kolikrat = 0;
-    std::vector<RECT> oblasti;
-};
-
-LRESULT CALLBACK SledovatMalovani(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
-{
-    if (zprava == WM_PAINT) {
-        auto* malovani = reinterpret_cast<Malovani*>(data);
-        ++malovani->kolikrat;
-        RECT oblast{};
-        GetUpdateRect(okno, &oblast, FALSE);
-        malovani->oblasti.push_back(oblast);
-    }
-    return DefSubclassProc(okno, zprava, wParam, lParam);
-}
-
-// Watches one control's painting for the holder's lifetime.
-class SledovaneMalovani {
+// Watches one control's painting for the holder's lifetime: how often, and the bounds of each
+// area it was asked to repaint.
+class SledovaneMalovani : TestSupport::NonCopyable {
 public:
     explicit SledovaneMalovani(HWND okno) : okno_(okno)
     {
-        EXPECT_TRUE(SetWindowSubclass(okno_, SledovatMalovani, 1, reinterpret_cast<DWORD_PTR>(&malovani_)));
+        EXPECT_TRUE(SetWindowSubclass(okno_, Sledovat, 1, reinterpret_cast<DWORD_PTR>(this)));
     }
-    ~SledovaneMalovani() { RemoveWindowSubclass(okno_, SledovatMalovani, 1); }
-    SledovaneMalovani(const SledovaneMalovani&) = delete;
-    SledovaneMalovani& operator=(const SledovaneMalovani&) = delete;
-    const Malovani& Vysledek() const { return malovani_; }
+    ~SledovaneMalovani() { RemoveWindowSubclass(okno_, Sledovat, 1); }
+    int kolikrat = 0;
+    std::vector<RECT> oblasti;
 
 private:
+    static LRESULT CALLBACK Sledovat(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+    {
+        if (zprava == WM_PAINT) {
+            auto* malovani = reinterpret_cast<SledovaneMalovani*>(data);
+            ++malovani->kolikrat;
+            RECT oblast{};
+            GetUpdateRect(okno, &oblast, FALSE);
+            malovani->oblasti.push_back(oblast);
+        }
+        return DefSubclassProc(okno, zprava, wParam, lParam);
+    }
     HWND okno_;
-    Malovani malovani_;
 };
 
 int Drzeno() { return RozliseniCasovace::Drzeno(); }
@@ -141,17 +133,17 @@ TEST_F(OknoHlavniTest, FrameChangeRepaintsThePictureAndNotTheBars)
     EXPECT_LE(ColourDistance(FrameColour(1), PixelOkna(Okno(), stred.x, stred.y)), 2) << "the new frame shows";
     Prikaz(ID_ANIMACE_PRERUSIT);
     TestSupport::PumpMessages();
-    const int tlacitka = panel.Vysledek().kolikrat; // pausing changes buttons: they repaint
+    const int tlacitka = panel.kolikrat; // pausing changes buttons: they repaint
     Prikaz(ID_ANIMACE_KROKVPRED);
     Prikaz(ID_ANIMACE_KROKZPET);
     TestSupport::PumpMessages();
     EXPECT_LE(ColourDistance(FrameColour(1), PixelOkna(Okno(), stred.x, stred.y)), 2);
 
-    EXPECT_EQ(0, rebar.Vysledek().kolikrat) << "the rebar never changed";
-    EXPECT_EQ(tlacitka, panel.Vysledek().kolikrat) << "steps change no button";
+    EXPECT_EQ(0, rebar.kolikrat) << "the rebar never changed";
+    EXPECT_EQ(tlacitka, panel.kolikrat) << "steps change no button";
     // The status bar repaints its frame counter, which did change, and nothing else.
-    EXPECT_GE(lista.Vysledek().kolikrat, 1);
-    for (const RECT& oblast : lista.Vysledek().oblasti) {
+    EXPECT_GE(lista.kolikrat, 1);
+    for (const RECT& oblast : lista.oblasti) {
         EXPECT_TRUE(Uvnitr(oblast, pocitadlo)) << "status bar repainted at " << oblast.left << "," << oblast.top << "-"
                                                << oblast.right << "," << oblast.bottom;
     }
@@ -166,8 +158,8 @@ TEST_F(OknoHlavniTest, PlayingToTheTimerTouchesNoButton)
     SledovaneMalovani rebar(Rebar());
     const int pred = okno->Snimek();
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() == (pred + 3) % 6; }, 5000));
-    EXPECT_EQ(0, panel.Vysledek().kolikrat);
-    EXPECT_EQ(0, rebar.Vysledek().kolikrat);
+    EXPECT_EQ(0, panel.kolikrat);
+    EXPECT_EQ(0, rebar.kolikrat);
 }
 
 // ---- frames drawn once ------------------------------------------------------------------------
