@@ -69,7 +69,7 @@ ObsluhaDialogu::Skript ZadatRychlost(std::wstring rychlost, bool trvale = false)
 // While it lives, the application key cannot be created: its parent is a volatile key, which
 // may hold no stored ones. It must go before the main window closes, as the window's
 // placement store treats a key it cannot create as fatal.
-class NezapisovatelnyRegistr {
+class NezapisovatelnyRegistr : TestSupport::NonCopyable {
 public:
     NezapisovatelnyRegistr()
     {
@@ -86,8 +86,6 @@ public:
         RegDeleteTreeW(HKEY_CURRENT_USER, kRodic);
         RegDeleteKeyW(HKEY_CURRENT_USER, kRodic);
     }
-    NezapisovatelnyRegistr(const NezapisovatelnyRegistr&) = delete;
-    NezapisovatelnyRegistr& operator=(const NezapisovatelnyRegistr&) = delete;
 
 private:
     static constexpr wchar_t kRodic[] = L"Software\\Tarnel\\Animora";
