@@ -163,7 +163,7 @@ ZachyceneMenu ZachytitMenu(const std::function<void()>& akce)
 
 // ---- creation -----------------------------------------------------------------------------
 
-TEST_F(OknoHlavniTest, CreatedWindowIsTheAnimoraClassCentredAt800By600)
+TEST_F(OknoHlavniTest, CreatedWindowIsAnEmptyAnimoraWindowCentredAt800By600)
 {
     Vytvorit();
     ASSERT_TRUE(IsWindow(Okno()));
@@ -194,17 +194,16 @@ TEST_F(OknoHlavniTest, CreatedWindowIsTheAnimoraClassCentredAt800By600)
     EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), SendMessageW(Okno(), WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(100u, okno->Rychlost());
     EXPECT_EQ(-1, okno->Snimek());
-}
 
-TEST_F(OknoHlavniTest, WindowShowsTheMenuBarOfTheResource)
-{
-    Vytvorit();
-    HMENU menu = GetMenu(Okno());
-    ASSERT_TRUE(IsMenu(menu));
     HMENU zdroj = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HLAVNI_MENU));
-    EXPECT_EQ(GetMenuItemCount(zdroj), GetMenuItemCount(menu));
-    EXPECT_EQ(TestSupport::MenuCommands(zdroj), TestSupport::MenuCommands(menu));
+    EXPECT_EQ(GetMenuItemCount(zdroj), GetMenuItemCount(GetMenu(Okno()))) << "the menu bar of the resource";
+    EXPECT_EQ(TestSupport::MenuCommands(zdroj), TestSupport::MenuCommands(GetMenu(Okno())));
     DestroyMenu(zdroj);
+
+    OcekavatStav(Stav::Prazdny, "after creation");
+    EXPECT_EQ(L"Animora - připraven", Cast(kCastInformace));
+    EXPECT_EQ(L"", Cast(kCastRychlost)) << "no speed is shown before a file is open";
+    EXPECT_TRUE(okno->intervaly.empty());
 }
 
 TEST_F(OknoHlavniTest, StoredPlacementIsTakenByTheNextWindow)
@@ -240,15 +239,6 @@ TEST_F(OknoHlavniTest, DefaultSpeedComesFromTheSettings)
 }
 
 // ---- states and transitions ---------------------------------------------------------------
-
-TEST_F(OknoHlavniTest, EmptyWindowShowsTheReadyTextAndOffersNoPlayback)
-{
-    Vytvorit();
-    OcekavatStav(Stav::Prazdny, "after creation");
-    EXPECT_EQ(L"Animora - připraven", Cast(kCastInformace));
-    EXPECT_EQ(L"", Cast(kCastRychlost)) << "no speed is shown before a file is open";
-    EXPECT_TRUE(okno->intervaly.empty());
-}
 
 TEST_F(OknoHlavniTest, AnimationGivenAtCreationPlaysFromFrameZero)
 {
