@@ -390,22 +390,7 @@ TEST_F(OknoHlavniTest, CommandTwiceInQuickSuccessionNeverLeavesAWindow)
     EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
 }
 
-TEST_F(OknoHlavniTest, ClosingTheMainWindowClosesTheOverviewFirst)
-{
-    Vytvorit(PomalaAnimace(4).c_str());
-    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
-    HWND nastroj = CekatNaNastroj();
-    ASSERT_NE(nullptr, nastroj);
-    SendMessageW(Okno(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(Okno()));
-    EXPECT_FALSE(IsWindow(nastroj));
-    EXPECT_FALSE(modulPrehledFrames.Bezi());
-    DWORD poloha = 0;
-    EXPECT_TRUE(PrehledFrames::CistDword(PrehledFrames::KlicPolohy(L"GifFramesList"), L"Poloha", poloha))
-        << "the overview saved its position as it closed";
-}
-
-TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommand)
+TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommandAndTheMainWindowClosesItFirst)
 {
     Vytvorit(PomalaAnimace(4).c_str());
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
@@ -416,7 +401,18 @@ TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommand)
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return !MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
     EXPECT_FALSE(modulPrehledFrames.Bezi());
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU); // and it opens again
-    EXPECT_NE(nullptr, CekatNaNastroj());
+    nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+
+    // Closing the main window closes the overview first, and it saves its position again.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, PrehledFrames::KlicPolohy(L"GifFramesList").c_str(), L"Poloha");
+    SendMessageW(Okno(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(Okno()));
+    EXPECT_FALSE(IsWindow(nastroj));
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    DWORD poloha = 0;
+    EXPECT_TRUE(PrehledFrames::CistDword(PrehledFrames::KlicPolohy(L"GifFramesList"), L"Poloha", poloha))
+        << "the overview saved its position as it closed";
 }
 
 // ---- the real program ---------------------------------------------------------------------
