@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -45,15 +46,8 @@ std::optional<DWORD> Ulozeno(const wchar_t* nazev)
 
 int PocetDialogu(DWORD vlakno)
 {
-    int pocet = 0;
-    EnumThreadWindows(
-        vlakno,
-        [](HWND okno, LPARAM citac) {
-            if (IsWindowVisible(okno) && DialogDriver::ClassOf(okno) == L"#32770") ++*reinterpret_cast<int*>(citac);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&pocet));
-    return pocet;
+    const std::vector<HWND> dialogy = DialogDriver::ThreadWindows(vlakno, L"#32770");
+    return static_cast<int>(std::count_if(dialogy.begin(), dialogy.end(), [](HWND d) { return IsWindowVisible(d); }));
 }
 
 // Types the speed into the speed dialog, optionally checks the box, and confirms.
