@@ -24,11 +24,21 @@ using DialogDriver::VKlientu;
 
 // ---- toolbar and band ---------------------------------------------------------------------
 
-TEST_F(OknoHlavniTest, ToolbarButtonsAreMenuCommandsWithPicturesOfTheirOwnInGroups)
+TEST_F(OknoHlavniTest, ToolbarInTheRebarsOneBandShowsMenuCommandsWithPicturesOfTheirOwnInGroups)
 {
     Vytvorit();
     HWND panel = Panel();
     ASSERT_NE(nullptr, panel) << "the toolbar sits in the rebar";
+    ASSERT_EQ(1, SendMessageW(Rebar(), RB_GETBANDCOUNT, 0, 0));
+    REBARBANDINFOW pas{};
+    pas.cbSize = sizeof pas;
+    pas.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID;
+    ASSERT_TRUE(SendMessageW(Rebar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&pas)));
+    EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), pas.fStyle & 0xFFu);
+    EXPECT_EQ(panel, pas.hwndChild);
+    EXPECT_EQ(ID_PAS_PANELU, pas.wID);
+    EXPECT_EQ(240u, pas.cxMinChild);
+    EXPECT_EQ(24u, pas.cyMinChild) << "a 16-pixel picture plus 8";
     EXPECT_EQ(static_cast<int>(ID_PANEL_NASTROJU), GetDlgCtrlID(panel));
     EXPECT_EQ(static_cast<LRESULT>(TBSTYLE_EX_DRAWDDARROWS), SendMessageW(panel, TB_GETEXTENDEDSTYLE, 0, 0));
     EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.seznamObrazku->Normal()), SendMessageW(panel, TB_GETIMAGELIST, 0, 0));
@@ -62,21 +72,6 @@ TEST_F(OknoHlavniTest, ToolbarButtonsAreMenuCommandsWithPicturesOfTheirOwnInGrou
         EXPECT_EQ(b.idCommand == ID_ANIMACE_RYCHLOST, (b.fsStyle & BTNS_DROPDOWN) != 0) << "the speed menu's arrow";
     }
     EXPECT_FALSE(predchoziOddelovac) << "no separator at the end";
-}
-
-TEST_F(OknoHlavniTest, RebarHasOneBandHoldingTheToolbar)
-{
-    Vytvorit();
-    ASSERT_EQ(1, SendMessageW(Rebar(), RB_GETBANDCOUNT, 0, 0));
-    REBARBANDINFOW pas{};
-    pas.cbSize = sizeof pas;
-    pas.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID;
-    ASSERT_TRUE(SendMessageW(Rebar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&pas)));
-    EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), pas.fStyle & 0xFFu);
-    EXPECT_EQ(Panel(), pas.hwndChild);
-    EXPECT_EQ(ID_PAS_PANELU, pas.wID);
-    EXPECT_EQ(240u, pas.cxMinChild);
-    EXPECT_EQ(24u, pas.cyMinChild) << "a 16-pixel picture plus 8";
 }
 
 TEST_F(OknoHlavniTest, ClickingToolbarButtonsSendsTheirCommands)
@@ -238,7 +233,7 @@ TEST_F(OknoHlavniTest, RealMenuNavigationShowsHelp)
 
 // ---- speed drop-down and context menu -----------------------------------------------------
 
-TEST_F(OknoHlavniTest, SpeedArrowOpensTheSpeedMenuAtTheCursor)
+TEST_F(OknoHlavniTest, SpeedMenuOpensAtTheCursorFromTheSpeedArrowOnly)
 {
     Vytvorit();
     SetCursorPos(400, 500);
@@ -249,11 +244,8 @@ TEST_F(OknoHlavniTest, SpeedArrowOpensTheSpeedMenuAtTheCursor)
               menu.polozky);
     EXPECT_EQ(400, menu.poloha.left);
     EXPECT_EQ(500, menu.poloha.top);
-}
 
-TEST_F(OknoHlavniTest, DropDownFromOtherButtonsOrControlsShowsNoMenu)
-{
-    Vytvorit();
+    // A drop-down from other buttons or controls shows no menu.
     auto poslat = [&](UINT_PTR odkud, int tlacitko) {
         NMTOOLBARW nm{};
         nm.hdr.hwndFrom = Panel();
