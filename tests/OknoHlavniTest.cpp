@@ -247,7 +247,6 @@ TEST_F(OknoHlavniTest, AnimationGivenAtCreationPlaysFromFrameZero)
     OcekavatStav(Stav::Prehrava, "after opening");
     EXPECT_EQ(cesta, okno->CestaSouboru());
     EXPECT_EQ(0, okno->Snimek());
-    EXPECT_EQ(L"1/4", Cast(kCastPocitadlo));
     EXPECT_EQ(L"pomala4.gif - obsahuje snímků: 4, plná cesta: " + cesta, Cast(kCastInformace));
     EXPECT_EQ(L"Rychlost: 100 %", Cast(kCastRychlost));
     EXPECT_EQ(std::vector<UINT>{5000}, okno->intervaly);
@@ -302,7 +301,6 @@ TEST_F(OknoHlavniTest, StopRewindsToTheFirstFrameWhetherPlayingOrPaused)
     Prikaz(ID_ANIMACE_ZASTAVIT);
     OcekavatStav(Stav::Pozastaveno, "stopped while playing");
     EXPECT_EQ(0, okno->Snimek());
-    EXPECT_EQ(L"1/4", Cast(kCastPocitadlo));
     EXPECT_EQ(cesta, okno->CestaSouboru());
     EXPECT_EQ(L"pomala4.gif - obsahuje snímků: 4, plná cesta: " + cesta, Cast(kCastInformace));
 
@@ -312,7 +310,6 @@ TEST_F(OknoHlavniTest, StopRewindsToTheFirstFrameWhetherPlayingOrPaused)
     Prikaz(ID_ANIMACE_ZASTAVIT);
     OcekavatStav(Stav::Pozastaveno, "stopped while paused");
     EXPECT_EQ(0, okno->Snimek());
-    EXPECT_EQ(L"1/4", Cast(kCastPocitadlo));
 }
 
 TEST_F(OknoHlavniTest, StepsWrapForwardAndStopAtTheFirstFrame)
@@ -404,7 +401,6 @@ TEST_F(OknoHlavniTest, OpeningAnotherFileKillsTheOldTimerAndStartsAtFrameZero)
     okno->OtevritSoubor(druhy, true);
     EXPECT_EQ(2, okno->zruseni);
     EXPECT_EQ(0, okno->Snimek());
-    EXPECT_EQ(L"1/5", Cast(kCastPocitadlo));
     EXPECT_EQ(7000u, okno->intervaly.back());
     OcekavatStav(Stav::Prehrava, "second file");
 }
