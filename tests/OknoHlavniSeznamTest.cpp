@@ -79,8 +79,6 @@ TEST_F(OknoHlavniTest, FramesListPausesAndListsEveryFrame)
 
     OcekavatStav(Stav::Pozastaveno, "frames list");
     EXPECT_EQ(2, okno->Snimek()) << "the playback frame is kept";
-    EXPECT_TRUE(MenuZaskrtnuto(ID_ZOBRAZIT_PREHLEDSNIMKU));
-    EXPECT_FALSE(MenuZaskrtnuto(ID_ZOBRAZIT_ANIMACI));
 
     Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU); // again: filled anew, still one list
     EXPECT_EQ(seznam, Seznam());
@@ -98,7 +96,6 @@ TEST_F(OknoHlavniTest, BackToTheAnimationResumesFromThePausedFrame)
     OcekavatStav(Stav::Prehrava, "back to the animation");
     EXPECT_EQ(1, okno->Snimek());
     EXPECT_EQ(5100u, okno->intervaly.back());
-    EXPECT_TRUE(MenuZaskrtnuto(ID_ZOBRAZIT_ANIMACI));
 
     Prikaz(ID_ANIMACE_PRERUSIT);
     Prikaz(ID_ZOBRAZIT_ANIMACI); // also without the list, a paused animation plays on
@@ -182,7 +179,6 @@ TEST_F(OknoHlavniTest, SavingOverTheOpenFileShowsTheFileAsItNowIs)
     ASSERT_TRUE(PrehledFrames::ObslouzitDialog([&] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); },
                                                PrehledFrames::Scenar{cesta, IDYES}));
     EXPECT_EQ(L"prepsany.png - obsahuje snímků: 1, plná cesta: " + cesta, Cast(kCastInformace));
-    EXPECT_EQ(L"1/1", Cast(kCastPocitadlo));
     EXPECT_EQ(1, SendMessageW(Seznam(), LB_GETCOUNT, 0, 0)) << "the list holds what the file now holds";
     EXPECT_EQ(0, okno->Snimek());
     OcekavatStav(Stav::Obrazek, "after the save over the open file");
