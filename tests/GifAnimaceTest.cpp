@@ -83,7 +83,7 @@ COLORREF ColourDrawn(const GifAnimace& model)
 // A scratch folder and one model that loads the GIFs written into it.
 class GifAnimaceTest : public testing::Test {
 protected:
-    HRESULT Nahrat(const wchar_t* name, const GifRecipe& recipe, bool frames = true)
+    HRESULT LoadGif(const wchar_t* name, const GifRecipe& recipe, bool frames = true)
     {
         return model.Load(MakeGif(dir, name, recipe), frames);
     }
@@ -146,7 +146,7 @@ TEST_F(GifAnimaceDrawTest, PlacementExamplesOnPixels)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " in " << c.cx << "x" << c.cy);
-        ASSERT_EQ(S_OK, Nahrat(L"solid.gif", Still(c.w, c.h, red)));
+        ASSERT_EQ(S_OK, LoadGif(L"solid.gif", Still(c.w, c.h, red)));
         ExpectDrawnAt(model, c.x, c.y, c.cx, c.cy, c.frame, red);
     }
 }
@@ -154,7 +154,7 @@ TEST_F(GifAnimaceDrawTest, PlacementExamplesOnPixels)
 TEST_F(GifAnimaceDrawTest, ListItemsAtAnyOriginGetTheSamePlacementAndEmptyTargetsNothing)
 {
     const COLORREF colour = FrameColour(1);
-    ASSERT_EQ(S_OK, Nahrat(L"wide.gif", Still(400, 100, colour)));
+    ASSERT_EQ(S_OK, LoadGif(L"wide.gif", Still(400, 100, colour)));
     // Two items of 300 x 60, one at the top of the list and one further down at y = 510.
     Canvas canvas(320, 600, kOutside);
     SolidBrush brush(kBrush);
@@ -199,7 +199,7 @@ TEST_F(GifAnimaceTest, TwelveFramesSelectAndDelays)
 
 TEST_F(GifAnimaceTest, DelaysAboveHalfTheRangeStayUnsigned)
 {
-    ASSERT_EQ(S_OK, Nahrat(L"long.gif", Animation(4, 4, 3, {65535, 40000, 32768})));
+    ASSERT_EQ(S_OK, LoadGif(L"long.gif", Animation(4, 4, 3, {65535, 40000, 32768})));
     const UINT expected[] = {655350, 400000, 327680};
     bool signExtended = false;
     for (UINT i = 0; i < 3; ++i) {
@@ -216,7 +216,7 @@ TEST_F(GifAnimaceTest, DelaysAboveHalfTheRangeStayUnsigned)
 
 TEST_F(GifAnimaceTest, WithoutFrameInformationOnlyTheFirstFrameShows)
 {
-    ASSERT_EQ(S_OK, Nahrat(L"a.gif", Animation(16, 16, 4, {20, 30, 40, 50}), false));
+    ASSERT_EQ(S_OK, LoadGif(L"a.gif", Animation(16, 16, 4, {20, 30, 40, 50}), false));
     EXPECT_TRUE(model.HasImage());
     EXPECT_EQ(0, model.FrameCount());
     EXPECT_FALSE(model.HasDelayTable());
@@ -263,7 +263,7 @@ TEST_F(GifAnimaceTest, NewModelIsEmptyAndFilesThatAreNotImagesLeaveItSo)
 
     for (const std::wstring& path : {textFile, emptyFile, sub, dir.File(L"chybí.gif")}) {
         SCOPED_TRACE(testing::Message() << "file " << testing::PrintToString(path));
-        ASSERT_EQ(S_OK, Nahrat(L"ok.gif", Still(4, 4, FrameColour(0))));
+        ASSERT_EQ(S_OK, LoadGif(L"ok.gif", Still(4, 4, FrameColour(0))));
         EXPECT_EQ(E_INVALIDARG, model.Load(path, true));
         ExpectEmpty(model);
         EXPECT_EQ(E_POINTER, model.SelectFrame(0));
