@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -100,11 +101,13 @@ TEST(FindEncoderTest, UnknownOrEmptyExtensionFindsNothing)
     EXPECT_EQ(0x12345678u, clsid.Data1); // left alone when nothing matches
 }
 
-TEST(ExportPathTest, TemporaryFileSitsBesideTheOpenFile)
+TEST(ExportPathTest, TemporaryFileSitsBesideTheOpenFileAndLaterOnesAreNumbered)
 {
     EXPECT_EQ(L"C:\\Data\\anim.gif_temp_.gif", TemporaryPathFor(L"C:\\Data\\anim.gif"));
     EXPECT_EQ(L"C:\\Data.v2\\anim_temp_", TemporaryPathFor(L"C:\\Data.v2\\anim"));
     EXPECT_EQ(L"C:\\a\\b.c.PNG_temp_.PNG", TemporaryPathFor(L"C:\\a\\b.c.PNG"));
+    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_.gif", TemporaryPathFor(L"C:\\Data\\anim.gif", 0));
+    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_2.gif", TemporaryPathFor(L"C:\\Data\\anim.gif", 2));
 }
 
 TEST(ExportPathTest, WrittenFileCheckWantsADecodableImageOfTheSameSize)
@@ -155,41 +158,23 @@ TEST(ExportSnimkuTest, ActiveFrameInEveryFormat)
     }
 }
 
-TEST(ExportSnimkuTest, UnknownOrMissingExtensionWritesNothing)
+TEST(ExportSnimkuTest, UnknownExtensionOrMissingFolderWritesNothing)
 {
     ScratchDir dir;
     OpenAnimation open(dir);
-    for (const wchar_t* name : {L"b.xyz", L"bez přípony", L"tečka.v.složce\\soubor"}) {
+    for (const wchar_t* name : {L"b.xyz", L"bez přípony", L"tečka.v.složce\\soubor", L"chybí\\b.png"}) {
         SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(name)));
         const std::wstring target = dir.File(name);
-        EXPECT_EQ(E_INVALIDARG, open.model.SaveFrame(target.c_str()));
+        const HRESULT hr = open.model.SaveFrame(target.c_str());
+        if (target.find(L"chybí") == std::wstring::npos)
+            EXPECT_EQ(E_INVALIDARG, hr);
+        else
+            EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
         EXPECT_FALSE(Exists(target));
     }
+    EXPECT_FALSE(Exists(dir.File(L"chybí")));
     EXPECT_EQ(open.original, ReadBytes(open.path));
     EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
-}
-
-TEST(ExportSnimkuTest, TargetInMissingFolderFails)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir);
-    const std::wstring target = dir.File(L"chybí\\b.png");
-    const HRESULT hr = open.model.SaveFrame(target.c_str());
-    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
-    EXPECT_FALSE(Exists(target));
-    EXPECT_FALSE(Exists(dir.File(L"chybí")));
-}
-
-TEST(ExportSnimkuTest, ReadOnlyTargetFailsAndStaysAsItWas)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir);
-    const std::wstring target = dir.File(L"jen pro čtení.png");
-    ASSERT_TRUE(TestSupport::WriteBytes(target, "keep me", 7));
-    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), open.model.SaveFrame(target.c_str()));
-    EXPECT_EQ("keep me", ReadBytes(target));
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(ExportSnimkuTest, PathsLongerThanMaxPath)
@@ -221,32 +206,52 @@ TEST(ExportSnimkuTest, PathsLongerThanMaxPath)
 }
 
 // --- saving over the open file ----------------------------------------------------------
+// A file of the user's under the name the temporary file would have.
+struct UsersFileUnderTheTemporaryName {
+    explicit UsersFileUnderTheTemporaryName(const std::wstring& open) : path(TemporaryPathFor(open))
+    {
+        EXPECT_TRUE(TestSupport::WriteBytes(path, bytes.data(), bytes.size()));
+    }
+    void ExpectUntouched() const { EXPECT_EQ(bytes, ReadBytes(path)) << "the user's own file"; }
+    std::wstring path;
+    std::string bytes = std::string("not ours, keep me\r\n") + std::string(300, '\x7F');
+};
 
-TEST(ExportSnimkuTest, SavingOverTheOpenFileInAnotherCase)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir, L"anim.gif");
-    const std::wstring upper = dir.File(L"ANIM.GIF");
-    ASSERT_EQ(S_OK, open.model.SaveFrame(upper.c_str()));
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
-    // The model has the file open again, now a single image of the saved frame.
-    EXPECT_EQ(open.path, open.model.Path());
-    EXPECT_EQ(1, open.model.FrameCount());
-    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
-    EXPECT_NE(open.original, ReadBytes(open.path));
-    open.model.Clear();
-    ExpectSingleFrameOf(open.path, FrameColour(kActive), 0);
-}
+// Another program holds the file open (without letting it be deleted) for the object's life.
+struct HeldElsewhere {
+    explicit HeldElsewhere(const std::wstring& path)
+        : file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+        EXPECT_NE(INVALID_HANDLE_VALUE, file);
+    }
+    ~HeldElsewhere() { CloseHandle(file); }
+    HANDLE file;
+};
 
-TEST(ExportSnimkuTest, SavingWithoutTargetMeansTheOpenFile)
+TEST(ExportSnimkuTest, SavingOverTheOpenFileReopensItAsTheSavedFrame)
 {
-    ScratchDir dir;
-    OpenAnimation open(dir, L"snímek.bmp.gif");
-    ASSERT_EQ(S_OK, open.model.SaveFrame(nullptr));
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
-    EXPECT_EQ(1, open.model.FrameCount());
-    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
-    EXPECT_EQ(0, ReadBytes(open.path).compare(0, 4, "GIF8"));
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* target; // none means the open file; a name ending .bmp.gif is still a GIF
+        bool usersFile;        // a file of the user's under the temporary name, which the save goes round
+    };
+    for (const Case& c : {Case{L"anim.gif", L"ANIM.GIF", false}, Case{L"snímek.bmp.gif", nullptr, false},
+                          Case{L"anim.gif", L"anim.gif", true}}) {
+        SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(c.target ? c.target : L"-")));
+        ScratchDir dir;
+        OpenAnimation open(dir, c.name);
+        std::optional<UsersFileUnderTheTemporaryName> users;
+        if (c.usersFile) users.emplace(open.path);
+        ASSERT_EQ(S_OK, open.model.SaveFrame(c.target ? dir.File(c.target).c_str() : nullptr));
+        if (users) users->ExpectUntouched();
+        EXPECT_FALSE(Exists(TemporaryPathFor(open.path, users ? 1 : 0)));
+        EXPECT_EQ(open.path, open.model.Path());
+        EXPECT_EQ(1, open.model.FrameCount());
+        EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+        EXPECT_EQ(0, ReadBytes(open.path).compare(0, 4, "GIF8"));
+        open.model.Clear();
+        ExpectSingleFrameOf(open.path, FrameColour(kActive), 0);
+    }
 }
 
 TEST(ExportSnimkuTest, OpenFileWithoutFrameInformationIsReopenedWithout)
@@ -266,71 +271,58 @@ TEST(ExportSnimkuTest, OpenFileWithoutFrameInformationIsReopenedWithout)
 }
 
 // Each way a save over the open file is refused: the file stays byte for byte, nothing of the
-// save is left beside it, and the model shows the file again at the frame it showed.
-void ExpectRefusedAndReopened(OpenAnimation& open, HRESULT hr)
+// Each way a save over the open file is refused, with a file of the user's under the temporary
+// name or without: the file stays byte for byte, nothing of the save is left beside it, and the
+// model shows the file again at the frame it showed.
+TEST(ExportSnimkuTest, RefusedSaveOverTheOpenFileLeavesItAndReopensIt)
 {
-    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
-    EXPECT_EQ(open.original, ReadBytes(open.path));
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path)));
-    EXPECT_EQ(open.path, open.model.Path());
-    EXPECT_EQ(kFrames, open.model.FrameCount());
-    EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
-    EXPECT_EQ(kActive, open.model.ActiveFrame());
-}
-
-// Another program holds the file open (without letting it be deleted) for the object's life.
-struct HeldElsewhere {
-    explicit HeldElsewhere(const std::wstring& path)
-        : file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr))
-    {
-        EXPECT_NE(INVALID_HANDLE_VALUE, file);
+    enum Way { Held, NoEncoder, ReadOnly };
+    for (const Way way : {Held, NoEncoder, ReadOnly}) {
+        for (const bool usersFile : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "way " << way << (usersFile ? ", user's file beside" : ""));
+            ScratchDir dir;
+            // A GIF under a name whose extension no encoder lists fails before writing anything.
+            OpenAnimation open(dir, way == NoEncoder ? L"anim.gyf" : L"a.gif");
+            std::optional<UsersFileUnderTheTemporaryName> users;
+            if (usersFile) users.emplace(open.path);
+            std::optional<HeldElsewhere> held;
+            if (way == Held) held.emplace(open.path);
+            ASSERT_TRUE(way != ReadOnly || SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_READONLY));
+            const HRESULT hr = open.model.SaveFrame(open.path.c_str());
+            held.reset();
+            SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            EXPECT_TRUE(FAILED(hr) && (way != NoEncoder || hr == E_INVALIDARG)) << std::hex << hr;
+            if (users) users->ExpectUntouched();
+            EXPECT_EQ(open.original, ReadBytes(open.path));
+            EXPECT_FALSE(Exists(TemporaryPathFor(open.path, users ? 1 : 0))) << "the save's own file is gone";
+            EXPECT_EQ(open.path, open.model.Path());
+            EXPECT_EQ(kFrames, open.model.FrameCount());
+            EXPECT_EQ(FrameColour(kActive), ColourDrawn(open.model));
+            EXPECT_EQ(kActive, open.model.ActiveFrame());
+        }
     }
-    ~HeldElsewhere() { CloseHandle(file); }
-    HANDLE file;
-};
-
-TEST(ExportSnimkuTest, SourceHeldElsewhereIsReportedAndLeftAsItWas)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir);
-    HeldElsewhere held(open.path);
-    ExpectRefusedAndReopened(open, open.model.SaveFrame(open.path.c_str()));
 }
 
-TEST(ExportSnimkuTest, OpenFileWithoutEncoderIsLeftAndReopened)
-{
-    ScratchDir dir;
-    // A GIF under a name whose extension no encoder lists.
-    OpenAnimation open(dir, L"anim.gyf");
-    const HRESULT hr = open.model.SaveFrame(open.path.c_str());
-    EXPECT_EQ(E_INVALIDARG, hr);
-    ExpectRefusedAndReopened(open, hr);
-}
-
-TEST(ExportSnimkuTest, OpenReadOnlyFileIsLeftAndReopened)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir);
-    ASSERT_TRUE(SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_READONLY));
-    ExpectRefusedAndReopened(open, open.model.SaveFrame(open.path.c_str()));
-    SetFileAttributesW(open.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST(ExportSnimkuTest, TargetHeldByAnotherProgramIsReportedAndLeftAsItWas)
+TEST(ExportSnimkuTest, ReadOnlyTargetOrOneHeldByAnotherProgramFailsAndStaysAsItWas)
 {
     ScratchDir dir;
     OpenAnimation open(dir);
     const std::wstring target = dir.File(L"drzený.png");
     const std::string users = "another program has this open";
-    ASSERT_TRUE(TestSupport::WriteBytes(target, users.data(), users.size()));
-    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    const HRESULT hr = open.model.SaveFrame(target.c_str());
-    CloseHandle(held);
-    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
-    EXPECT_EQ(users, ReadBytes(target));
-    EXPECT_FALSE(Exists(TemporaryPathFor(target))) << "the save's own file is removed";
-    EXPECT_EQ(kActive, open.model.ActiveFrame());
+    for (const bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "held");
+        ASSERT_TRUE(TestSupport::WriteBytes(target, users.data(), users.size()));
+        ASSERT_TRUE(!readOnly || SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+        std::optional<HeldElsewhere> held;
+        if (!readOnly) held.emplace(target);
+        const HRESULT hr = open.model.SaveFrame(target.c_str());
+        held.reset();
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(FAILED(hr) && (!readOnly || hr == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED))) << std::hex << hr;
+        EXPECT_EQ(users, ReadBytes(target));
+        EXPECT_FALSE(Exists(TemporaryPathFor(target))) << "the save's own file is removed";
+        EXPECT_EQ(kActive, open.model.ActiveFrame());
+    }
 }
 
 TEST(ExportSnimkuTest, TemporaryNameOfATargetNearTheLengthLimitIsShort)
@@ -356,62 +348,6 @@ TEST(ExportSnimkuTest, OnSaveFrameWithoutModelOrImageDoesNothing)
     GifAnimace empty;
     OnSaveFrame(nullptr, &empty);
     EXPECT_FALSE(empty.HasImage());
-}
-
-// --- a file of the user's that carries the temporary name -----------------------------------
-
-TEST(ExportSnimkuTest, TemporaryNamesAfterTheFirstAreNumbered)
-{
-    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_.gif", TemporaryPathFor(L"C:\\Data\\anim.gif", 0));
-    EXPECT_EQ(L"C:\\Data\\anim.gif_temp_2.gif", TemporaryPathFor(L"C:\\Data\\anim.gif", 2));
-}
-
-// A file of the user's under the name the temporary file would have.
-struct UsersFileUnderTheTemporaryName {
-    explicit UsersFileUnderTheTemporaryName(const std::wstring& open) : path(TemporaryPathFor(open))
-    {
-        EXPECT_TRUE(TestSupport::WriteBytes(path, bytes.data(), bytes.size()));
-    }
-    void ExpectUntouched() const { EXPECT_EQ(bytes, ReadBytes(path)) << "the user's own file"; }
-    std::wstring path;
-    std::string bytes = std::string("not ours, keep me\r\n") + std::string(300, '\x7F');
-};
-
-TEST(ExportSnimkuTest, FailedSaveOverTheOpenFileLeavesAFileOfTheTemporaryName)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir, L"anim.gyf"); // no encoder: the write fails before writing anything
-    UsersFileUnderTheTemporaryName users(open.path);
-    EXPECT_EQ(E_INVALIDARG, open.model.SaveFrame(open.path.c_str()));
-    users.ExpectUntouched();
-    EXPECT_EQ(open.original, ReadBytes(open.path));
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path, 1))) << "the save's own file is gone";
-    EXPECT_EQ(kFrames, open.model.FrameCount());
-}
-
-TEST(ExportSnimkuTest, SaveOverTheOpenFileWritesBesideAFileOfTheTemporaryName)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir, L"anim.gif");
-    UsersFileUnderTheTemporaryName users(open.path);
-    ASSERT_EQ(S_OK, open.model.SaveFrame(open.path.c_str()));
-    users.ExpectUntouched();
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path, 1)));
-    EXPECT_EQ(1, open.model.FrameCount());
-    open.model.Clear();
-    ExpectSingleFrameOf(open.path, FrameColour(kActive), 0);
-}
-
-TEST(ExportSnimkuTest, HeldSourceLeavesOnlyTheUsersFileBesideIt)
-{
-    ScratchDir dir;
-    OpenAnimation open(dir);
-    UsersFileUnderTheTemporaryName users(open.path);
-    HeldElsewhere held(open.path);
-    EXPECT_TRUE(FAILED(open.model.SaveFrame(open.path.c_str())));
-    users.ExpectUntouched();
-    EXPECT_EQ(open.original, ReadBytes(open.path));
-    EXPECT_FALSE(Exists(TemporaryPathFor(open.path, 1)));
 }
 
 // --- a drive that fills up during the write (run by tests/PlnyDisk.sh on a tiny drive) -----

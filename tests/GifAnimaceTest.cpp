@@ -63,6 +63,15 @@ void ExpectDrawnAt(const GifAnimace& model, int x, int y, int cx, int cy, const 
     EXPECT_EQ(frameArea, canvas.Count(colour, frame));
 }
 
+// What an empty model answers, whether new, cleared or refused a file.
+void ExpectEmpty(const GifAnimace& model)
+{
+    EXPECT_FALSE(model.HasImage());
+    EXPECT_EQ(-1, model.FrameCount());
+    EXPECT_FALSE(model.HasDelayTable());
+    EXPECT_TRUE(model.Path().empty());
+}
+
 COLORREF ColourDrawn(const GifAnimace& model)
 {
     Canvas canvas(8, 8, kOutside);
@@ -70,6 +79,18 @@ COLORREF ColourDrawn(const GifAnimace& model)
     model.DrawFitted(canvas.Dc(), 0, 0, 8, 8, brush.Get());
     return canvas.Pixel(4, 4);
 }
+
+// A scratch folder and one model that loads the GIFs written into it.
+class GifAnimaceTest : public testing::Test {
+protected:
+    HRESULT LoadGif(const wchar_t* name, const GifRecipe& recipe, bool frames = true)
+    {
+        return model.Load(MakeGif(dir, name, recipe), frames);
+    }
+    ScratchDir dir;
+    GifAnimace model;
+};
+using GifAnimaceDrawTest = GifAnimaceTest;
 
 } // namespace
 
@@ -108,9 +129,8 @@ TEST(FittedRectTest, PlacementArithmetic)
 
 // --- drawing, checked on pixels ---------------------------------------------------------
 
-TEST(GifAnimaceDrawTest, PlacementExamplesOnPixels)
+TEST_F(GifAnimaceDrawTest, PlacementExamplesOnPixels)
 {
-    ScratchDir dir;
     const COLORREF red = FrameColour(0);
     struct Case {
         UINT16 w, h;
@@ -126,61 +146,36 @@ TEST(GifAnimaceDrawTest, PlacementExamplesOnPixels)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " in " << c.cx << "x" << c.cy);
-        GifAnimace model;
-        ASSERT_EQ(S_OK, model.Load(MakeGif(dir, L"solid.gif", Still(c.w, c.h, red)), true));
+        ASSERT_EQ(S_OK, LoadGif(L"solid.gif", Still(c.w, c.h, red)));
         ExpectDrawnAt(model, c.x, c.y, c.cx, c.cy, c.frame, red);
     }
 }
 
-TEST(GifAnimaceDrawTest, ListItemsAtAnyOriginGetTheSamePlacement)
+TEST_F(GifAnimaceDrawTest, ListItemsAtAnyOriginGetTheSamePlacementAndEmptyTargetsNothing)
 {
-    ScratchDir dir;
     const COLORREF colour = FrameColour(1);
-    GifAnimace model;
-    ASSERT_EQ(S_OK, model.Load(MakeGif(dir, L"wide.gif", Still(400, 100, colour)), true));
+    ASSERT_EQ(S_OK, LoadGif(L"wide.gif", Still(400, 100, colour)));
     // Two items of 300 x 60, one at the top of the list and one further down at y = 510.
     Canvas canvas(320, 600, kOutside);
     SolidBrush brush(kBrush);
     model.DrawFitted(canvas.Dc(), 0, 0, 300, 60, brush.Get());
     model.DrawFitted(canvas.Dc(), 0, 510, 300, 60, brush.Get());
+    // Empty targets between them draw nothing.
+    model.DrawFitted(canvas.Dc(), 50, 200, 0, 20, brush.Get());
+    model.DrawFitted(canvas.Dc(), 50, 200, 20, 0, brush.Get());
+    model.DrawFitted(canvas.Dc(), 50, 200, -10, -10, brush.Get());
     EXPECT_TRUE(SameRect(Rect(30, 0, 240, 60), canvas.BoundsOfOther(kBrush, Rect(0, 0, 300, 60))));
     EXPECT_TRUE(SameRect(Rect(30, 510, 240, 60), canvas.BoundsOfOther(kBrush, Rect(0, 510, 300, 60))));
     // The space between the two items was never touched.
     EXPECT_EQ(320 * 450, canvas.Count(kOutside, Rect(0, 60, 320, 450)));
 }
 
-TEST(GifAnimaceDrawTest, EmptyTargetDrawsNothing)
-{
-    ScratchDir dir;
-    GifAnimace model;
-    ASSERT_EQ(S_OK, model.Load(MakeGif(dir, L"a.gif", Still(10, 10, FrameColour(0))), true));
-    Canvas canvas(50, 50, kOutside);
-    SolidBrush brush(kBrush);
-    model.DrawFitted(canvas.Dc(), 5, 5, 0, 20, brush.Get());
-    model.DrawFitted(canvas.Dc(), 5, 5, 20, 0, brush.Get());
-    model.DrawFitted(canvas.Dc(), 5, 5, -10, -10, brush.Get());
-    EXPECT_EQ(50 * 50, canvas.Count(kOutside, Rect(0, 0, 50, 50)));
-}
-
 // --- loading, frames and delays ---------------------------------------------------------
 
-TEST(GifAnimaceTest, NewModelIsEmpty)
+TEST_F(GifAnimaceTest, TwelveFramesSelectAndDelays)
 {
-    GifAnimace model;
-    EXPECT_FALSE(model.HasImage());
-    EXPECT_EQ(-1, model.FrameCount());
-    EXPECT_FALSE(model.HasDelayTable());
-    EXPECT_EQ(0u, model.FrameDelayMs(0));
-    EXPECT_TRUE(model.Path().empty());
-    EXPECT_EQ(E_POINTER, model.SelectFrame(0));
-}
-
-TEST(GifAnimaceTest, TwelveFramesSelectAndDelays)
-{
-    ScratchDir dir;
     const std::vector<UINT16> delays = {5, 10, 15, 23, 0, 7, 100, 1, 2, 3, 32767, 40};
     const std::wstring path = MakeGif(dir, L"twelve.gif", Animation(16, 16, 12, delays));
-    GifAnimace model;
     ASSERT_EQ(S_OK, model.Load(path, true));
     EXPECT_EQ(path, model.Path());
     ASSERT_EQ(12, model.FrameCount());
@@ -202,11 +197,9 @@ TEST(GifAnimaceTest, TwelveFramesSelectAndDelays)
     EXPECT_EQ(FrameColour(2), ColourDrawn(model));
 }
 
-TEST(GifAnimaceTest, DelaysAboveHalfTheRangeStayUnsigned)
+TEST_F(GifAnimaceTest, DelaysAboveHalfTheRangeStayUnsigned)
 {
-    ScratchDir dir;
-    GifAnimace model;
-    ASSERT_EQ(S_OK, model.Load(MakeGif(dir, L"long.gif", Animation(4, 4, 3, {65535, 40000, 32768})), true));
+    ASSERT_EQ(S_OK, LoadGif(L"long.gif", Animation(4, 4, 3, {65535, 40000, 32768})));
     const UINT expected[] = {655350, 400000, 327680};
     bool signExtended = false;
     for (UINT i = 0; i < 3; ++i) {
@@ -221,11 +214,9 @@ TEST(GifAnimaceTest, DelaysAboveHalfTheRangeStayUnsigned)
     if (signExtended) GTEST_SKIP() << "the decoder hands back delays of 32768 and more sign-extended (Wine 8)";
 }
 
-TEST(GifAnimaceTest, WithoutFrameInformationOnlyTheFirstFrameShows)
+TEST_F(GifAnimaceTest, WithoutFrameInformationOnlyTheFirstFrameShows)
 {
-    ScratchDir dir;
-    GifAnimace model;
-    ASSERT_EQ(S_OK, model.Load(MakeGif(dir, L"a.gif", Animation(16, 16, 4, {20, 30, 40, 50})), false));
+    ASSERT_EQ(S_OK, LoadGif(L"a.gif", Animation(16, 16, 4, {20, 30, 40, 50}), false));
     EXPECT_TRUE(model.HasImage());
     EXPECT_EQ(0, model.FrameCount());
     EXPECT_FALSE(model.HasDelayTable());
@@ -235,9 +226,8 @@ TEST(GifAnimaceTest, WithoutFrameInformationOnlyTheFirstFrameShows)
     EXPECT_EQ(FrameColour(0), ColourDrawn(model));
 }
 
-TEST(GifAnimaceTest, SingleImagesHaveOneFrameAndNoDelays)
+TEST_F(GifAnimaceTest, SingleImagesHaveOneFrameAndNoDelays)
 {
-    ScratchDir dir;
     struct Case {
         std::wstring path;
         UINT w, h;
@@ -246,7 +236,6 @@ TEST(GifAnimaceTest, SingleImagesHaveOneFrameAndNoDelays)
                           Case{SharedGif(L"imagers_rgb24.bmp"), 127, 64},
                           Case{MakeGif(dir, L"still.gif", Still(30, 20, FrameColour(2))), 30, 20}}) {
         SCOPED_TRACE(testing::Message() << testing::PrintToString(c.path));
-        GifAnimace model;
         ASSERT_EQ(S_OK, model.Load(c.path, true));
         EXPECT_EQ(1, model.FrameCount());
         EXPECT_FALSE(model.HasDelayTable());
@@ -258,9 +247,12 @@ TEST(GifAnimaceTest, SingleImagesHaveOneFrameAndNoDelays)
     }
 }
 
-TEST(GifAnimaceTest, FilesThatAreNotImagesLeaveTheModelEmpty)
+TEST_F(GifAnimaceTest, NewModelIsEmptyAndFilesThatAreNotImagesLeaveItSo)
 {
-    ScratchDir dir;
+    ExpectEmpty(model);
+    EXPECT_EQ(0u, model.FrameDelayMs(0));
+    EXPECT_EQ(E_POINTER, model.SelectFrame(0));
+
     const std::string text = "Tohle není obrázek, jen text.";
     const std::wstring textFile = dir.File(L"text.gif");
     ASSERT_TRUE(TestSupport::WriteBytes(textFile, text.data(), text.size()));
@@ -271,31 +263,22 @@ TEST(GifAnimaceTest, FilesThatAreNotImagesLeaveTheModelEmpty)
 
     for (const std::wstring& path : {textFile, emptyFile, sub, dir.File(L"chybí.gif")}) {
         SCOPED_TRACE(testing::Message() << "file " << testing::PrintToString(path));
-        GifAnimace model;
-        ASSERT_EQ(S_OK, model.Load(MakeGif(dir, L"ok.gif", Still(4, 4, FrameColour(0))), true));
+        ASSERT_EQ(S_OK, LoadGif(L"ok.gif", Still(4, 4, FrameColour(0))));
         EXPECT_EQ(E_INVALIDARG, model.Load(path, true));
-        EXPECT_FALSE(model.HasImage());
-        EXPECT_EQ(-1, model.FrameCount());
-        EXPECT_FALSE(model.HasDelayTable());
-        EXPECT_TRUE(model.Path().empty());
+        ExpectEmpty(model);
         EXPECT_EQ(E_POINTER, model.SelectFrame(0));
     }
 }
 
-TEST(GifAnimaceTest, ClearReleasesTheFile)
+TEST_F(GifAnimaceTest, ClearReleasesTheFile)
 {
-    ScratchDir dir;
     const std::wstring path = MakeGif(dir, L"a.gif", Animation(8, 8, 3));
-    GifAnimace model;
     // The image library keeps its file in use while the image lives.
     model.UseLibraryForGifs(true);
     ASSERT_EQ(S_OK, model.Load(path, true));
     EXPECT_FALSE(DeleteFileW(path.c_str()));
     model.Clear();
-    EXPECT_FALSE(model.HasImage());
-    EXPECT_EQ(-1, model.FrameCount());
-    EXPECT_FALSE(model.HasDelayTable());
-    EXPECT_TRUE(model.Path().empty());
+    ExpectEmpty(model);
     EXPECT_TRUE(DeleteFileW(path.c_str()));
 
     // Our own decoder reads the whole file at once and holds nothing: another program, or
@@ -307,12 +290,10 @@ TEST(GifAnimaceTest, ClearReleasesTheFile)
     EXPECT_EQ(3, ours.FrameCount());
 }
 
-TEST(GifAnimaceTest, LoadReplacesThePreviousImage)
+TEST_F(GifAnimaceTest, LoadReplacesThePreviousImage)
 {
-    ScratchDir dir;
     const std::wstring first = MakeGif(dir, L"first.gif", Animation(8, 8, 5, {9, 9, 9, 9, 9}));
     const std::wstring second = MakeGif(dir, L"second.gif", Still(20, 10, FrameColour(7)));
-    GifAnimace model;
     ASSERT_EQ(S_OK, model.Load(first, true));
     ASSERT_EQ(S_OK, model.SelectFrame(4));
     ASSERT_EQ(S_OK, model.Load(second, true));
@@ -325,17 +306,16 @@ TEST(GifAnimaceTest, LoadReplacesThePreviousImage)
     EXPECT_TRUE(DeleteFileW(first.c_str()));
 }
 
-TEST(GifAnimaceTest, DestroyDeletesAndNullsTheOwnersPointer)
+TEST_F(GifAnimaceTest, DestroyDeletesAndNullsTheOwnersPointer)
 {
-    ScratchDir dir;
     const std::wstring path = MakeGif(dir, L"a.gif", Animation(8, 8, 2));
-    auto model = std::make_unique<GifAnimace>();
-    ASSERT_EQ(S_OK, model->Load(path, true));
-    DestroyGifAnimace(model);
-    EXPECT_EQ(nullptr, model);
+    auto owned = std::make_unique<GifAnimace>();
+    ASSERT_EQ(S_OK, owned->Load(path, true));
+    DestroyGifAnimace(owned);
+    EXPECT_EQ(nullptr, owned);
     EXPECT_TRUE(DeleteFileW(path.c_str()));
-    DestroyGifAnimace(model); // a null owner pointer is fine
-    EXPECT_EQ(nullptr, model);
+    DestroyGifAnimace(owned); // a null owner pointer is fine
+    EXPECT_EQ(nullptr, owned);
 }
 
 // --- the fatal paths ----------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "tests/IdentitaProgramu.h"
 #include "tests/OknoHlavniTest.h"
 #include "tests/PrehledFramesTest.h"
+#include "tests/SkutecnyProgram.h"
 #include "tests/TestSupport.h"
 #include "winlib/Okno.h"
 #include "winlib/WindowImpl.h"
@@ -74,6 +75,12 @@ protected:
     }
 
     void Spustit(const std::wstring& cesta) { modulPrehledFrames.Spustit(cesta.c_str(), posluchac); }
+    // Starts the window on a GIF of its own: the window once it shows, or null.
+    HWND Zobrazit(const wchar_t* soubor, int snimku = 4)
+    {
+        Spustit(Gif(soubor, snimku));
+        return Okno();
+    }
     // The overview window once it shows; null when it does not.
     HWND Okno() { return CekatNaNastroj(); }
     std::wstring Gif(const std::wstring& nazev, int snimku = 4)
@@ -87,8 +94,7 @@ protected:
     // dialog: the window, and the dialog on its thread once it shows (null when none does).
     std::pair<HWND, HWND> ZobrazitDialog(const wchar_t* soubor, int tlacitko)
     {
-        Spustit(Gif(soubor));
-        HWND okno = Okno();
+        HWND okno = Zobrazit(soubor);
         if (!okno) return {};
         Kliknout(okno, tlacitko);
         return {okno, WaitForDialog(Vlakno(okno))};
@@ -142,9 +148,7 @@ TEST_F(ModulTest, WindowRunsOnAThreadOfItsOwnThatReportsItsStartAndEnd)
 
 TEST_F(ModulTest, WindowIsAnUnownedGifFramesListFittedToThePanelAndCentred)
 {
-    const std::wstring cesta = Gif(L"třída.gif", 5);
-    Spustit(cesta);
-    HWND okno = Okno();
+    HWND okno = Zobrazit(L"třída.gif", 5);
     ASSERT_NE(nullptr, okno);
     EXPECT_EQ(L"GifFramesList", DialogDriver::ClassOf(okno));
     EXPECT_EQ(L"Animora - třída.gif (počet obrázků: 5)", TextOf(okno)) << "the panel's title";
@@ -188,8 +192,7 @@ TEST_F(ModulTest, WindowIsAnUnownedGifFramesListFittedToThePanelAndCentred)
 
 TEST_F(ModulTest, StartingWhileItRunsKeepsTheOneWindow)
 {
-    Spustit(Gif(L"jedno.gif"));
-    HWND okno = Okno();
+    HWND okno = Zobrazit(L"jedno.gif");
     ASSERT_NE(nullptr, okno);
     Spustit(Gif(L"druhe.gif", 7));
     modulPrehledFrames.Spustit(nullptr, posluchac);
@@ -244,10 +247,9 @@ TEST_F(ModulTest, PathsThatNameNoFileOpenAnEmptyPanel)
 
 // ---- placement ----------------------------------------------------------------------------
 
-TEST_F(ModulTest, PositionIsStoredUnderItsClassNameAndOnlyThePositionIsRestored)
+TEST_F(ModulTest, PositionIsStoredUnderItsClassNameUnlessMinimisedAndOnlyThePositionIsRestored)
 {
-    Spustit(Gif(L"poloha.gif"));
-    HWND okno = Okno();
+    HWND okno = Zobrazit(L"poloha.gif");
     ASSERT_NE(nullptr, okno);
     ASSERT_TRUE(SetWindowPos(okno, nullptr, 130, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
     RECT r{};
@@ -269,8 +271,7 @@ TEST_F(ModulTest, PositionIsStoredUnderItsClassNameAndOnlyThePositionIsRestored)
     const DWORD mala = Tarnel::WinApi::ZabalitDvojici(100, 100);
     RegSetValueExW(klic, L"Velikost", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mala), sizeof mala);
     RegCloseKey(klic);
-    Spustit(Gif(L"poloha.gif"));
-    okno = Okno();
+    okno = Zobrazit(L"poloha.gif");
     ASSERT_NE(nullptr, okno);
     RECT znovu{};
     GetWindowRect(okno, &znovu);
@@ -278,42 +279,34 @@ TEST_F(ModulTest, PositionIsStoredUnderItsClassNameAndOnlyThePositionIsRestored)
     EXPECT_EQ(90, znovu.top);
     EXPECT_EQ(r.right - r.left, znovu.right - znovu.left);
     EXPECT_EQ(r.bottom - r.top, znovu.bottom - znovu.top);
-}
 
-TEST_F(ModulTest, MinimisedWindowStoresNothing)
-{
-    Spustit(Gif(L"ikona.gif"));
-    HWND okno = Okno();
-    ASSERT_NE(nullptr, okno);
-    ASSERT_TRUE(SetWindowPos(okno, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
-    modulPrehledFrames.Ukoncit();
-    DWORD predtim = 0;
-    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Poloha", predtim));
-
-    Spustit(Gif(L"ikona.gif"));
-    okno = Okno();
-    ASSERT_NE(nullptr, okno);
+    // A minimised window stores nothing.
     PostMessageW(okno, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(TestSupport::PumpUntil([&] { return IsIconic(okno) != FALSE; }, kCekani));
     modulPrehledFrames.Ukoncit();
-    DWORD potom = 0;
-    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Poloha", potom));
-    EXPECT_EQ(predtim, potom);
-    EXPECT_EQ(Tarnel::WinApi::ZabalitDvojici(200, 150), potom);
+    ASSERT_TRUE(CistDword(KlicPolohy(L"GifFramesList"), L"Poloha", poloha));
+    EXPECT_EQ(Tarnel::WinApi::ZabalitDvojici(130, 90), poloha);
 }
 
 // ---- closing while the panel waits in a dialog --------------------------------------------
 
-TEST_F(ModulTest, StopWhileThePanelsOpenDialogIsUpEndsTheDialogAndTheWindow)
+TEST_F(ModulTest, StopOrUserCloseWhileThePanelsOpenDialogIsUpEndsTheDialogAndTheWindow)
 {
-    const auto [okno, dialog] = ZobrazitDialog(L"otevirani.gif", IDC_PREHLED_OTEVRIT);
-    ASSERT_NE(nullptr, dialog) << "the open dialog shows on the overview thread";
-    EXPECT_EQ(okno, GetAncestor(GetWindow(dialog, GW_OWNER), GA_ROOT));
-
-    modulPrehledFrames.Ukoncit();
-    EXPECT_FALSE(modulPrehledFrames.Bezi());
-    EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_FALSE(IsWindow(okno));
+    for (const bool uzivatel : {false, true}) {
+        const auto [okno, dialog] = ZobrazitDialog(uzivatel ? L"zavreni.gif" : L"otevirani.gif", IDC_PREHLED_OTEVRIT);
+        ASSERT_NE(nullptr, dialog) << "the open dialog shows on the overview thread; user " << uzivatel;
+        EXPECT_EQ(okno, GetAncestor(GetWindow(dialog, GW_OWNER), GA_ROOT));
+        if (uzivatel) {
+            // The user's close waits until the dialog has ended.
+            PostMessageW(okno, WM_CLOSE, 0, 0);
+            ASSERT_TRUE(TestSupport::PumpUntil([] { return !modulPrehledFrames.Bezi(); }, kCekani));
+        } else {
+            modulPrehledFrames.Ukoncit();
+            EXPECT_FALSE(modulPrehledFrames.Bezi());
+        }
+        EXPECT_FALSE(IsWindow(dialog)) << "user " << uzivatel;
+        EXPECT_FALSE(IsWindow(okno)) << "user " << uzivatel;
+    }
 }
 
 TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
@@ -334,18 +327,7 @@ TEST_F(ModulTest, StopWhileTheSaveDialogAsksAboutOverwritingKeepsTheFile)
     EXPECT_EQ("puvodni", TestSupport::ReadBytes(existujici)) << "the question was answered No";
 }
 
-TEST_F(ModulTest, UserCloseWhileTheOpenDialogIsUpClosesOnceTheDialogHasEnded)
-{
-    const auto [okno, dialog] = ZobrazitDialog(L"zavreni.gif", IDC_PREHLED_OTEVRIT);
-    ASSERT_NE(nullptr, dialog);
-    PostMessageW(okno, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(TestSupport::PumpUntil([] { return !modulPrehledFrames.Bezi(); }, kCekani));
-    EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_FALSE(IsWindow(okno));
-}
-
 // ---- with the main window -----------------------------------------------------------------
-
 
 TEST_F(OknoHlavniTest, Command40013TogglesTheOverviewAndItsCheckMarkFollowsTheThread)
 {
@@ -366,28 +348,8 @@ TEST_F(OknoHlavniTest, Command40013TogglesTheOverviewAndItsCheckMarkFollowsTheTh
     TestSupport::PumpMessages();
     EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
     EXPECT_TRUE(MenuPovoleno(ID_NASTROJE_PREHLEDOBRAZKU));
-}
 
-TEST_F(OknoHlavniTest, OverviewStartsEmptyUnlessAnAnimationIsOpen)
-{
-    Vytvorit();
-    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
-    HWND nastroj = CekatNaNastroj();
-    ASSERT_NE(nullptr, nastroj);
-    EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << "no file open";
-    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
-
-    okno->OtevritSoubor(Gif(L"obraz.gif", Still(40, 30, FrameColour(2))), true);
-    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
-    nastroj = CekatNaNastroj();
-    ASSERT_NE(nullptr, nastroj);
-    EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << "a still image is not handed over";
-    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
-}
-
-TEST_F(OknoHlavniTest, CommandTwiceInQuickSuccessionNeverLeavesAWindow)
-{
-    Vytvorit(PomalaAnimace(8).c_str());
+    // The command twice in quick succession never leaves a window.
     for (int i = 0; i < 10; ++i) {
         Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
         Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
@@ -398,22 +360,20 @@ TEST_F(OknoHlavniTest, CommandTwiceInQuickSuccessionNeverLeavesAWindow)
     EXPECT_FALSE(MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU));
 }
 
-TEST_F(OknoHlavniTest, ClosingTheMainWindowClosesTheOverviewFirst)
+TEST_F(OknoHlavniTest, OverviewStartsEmptyUnlessAnAnimationIsOpen)
 {
-    Vytvorit(PomalaAnimace(4).c_str());
-    Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
-    HWND nastroj = CekatNaNastroj();
-    ASSERT_NE(nullptr, nastroj);
-    SendMessageW(Okno(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(Okno()));
-    EXPECT_FALSE(IsWindow(nastroj));
-    EXPECT_FALSE(modulPrehledFrames.Bezi());
-    DWORD poloha = 0;
-    EXPECT_TRUE(PrehledFrames::CistDword(PrehledFrames::KlicPolohy(L"GifFramesList"), L"Poloha", poloha))
-        << "the overview saved its position as it closed";
+    Vytvorit();
+    for (const bool obrazek : {false, true}) {
+        if (obrazek) okno->OtevritSoubor(Gif(L"obraz.gif", Still(40, 30, FrameColour(2))), true);
+        Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+        HWND nastroj = CekatNaNastroj();
+        ASSERT_NE(nullptr, nastroj);
+        EXPECT_EQ(kBezObrazku, TextOf(nastroj)) << (obrazek ? "a still image is not handed over" : "no file open");
+        Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
+    }
 }
 
-TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommand)
+TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommandAndTheMainWindowClosesItFirst)
 {
     Vytvorit(PomalaAnimace(4).c_str());
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU);
@@ -424,50 +384,38 @@ TEST_F(OknoHlavniTest, UserClosingTheOverviewUnchecksTheCommand)
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return !MenuZaskrtnuto(ID_NASTROJE_PREHLEDOBRAZKU); }, kCekani));
     EXPECT_FALSE(modulPrehledFrames.Bezi());
     Prikaz(ID_NASTROJE_PREHLEDOBRAZKU); // and it opens again
-    EXPECT_NE(nullptr, CekatNaNastroj());
+    nastroj = CekatNaNastroj();
+    ASSERT_NE(nullptr, nastroj);
+
+    // Closing the main window closes the overview first, and it saves its position again.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, PrehledFrames::KlicPolohy(L"GifFramesList").c_str(), L"Poloha");
+    SendMessageW(Okno(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(Okno()));
+    EXPECT_FALSE(IsWindow(nastroj));
+    EXPECT_FALSE(modulPrehledFrames.Bezi());
+    DWORD poloha = 0;
+    EXPECT_TRUE(PrehledFrames::CistDword(PrehledFrames::KlicPolohy(L"GifFramesList"), L"Poloha", poloha))
+        << "the overview saved its position as it closed";
 }
 
 // ---- the real program ---------------------------------------------------------------------
 
-namespace {
-
-// The program's top-level window of a class in another process.
-HWND OknoProcesu(DWORD proces, const wchar_t* trida)
-{
-    for (HWND w = FindWindowExW(nullptr, nullptr, trida, nullptr); w; w = FindWindowExW(nullptr, w, trida, nullptr)) {
-        DWORD vlastnik = 0;
-        GetWindowThreadProcessId(w, &vlastnik);
-        if (vlastnik == proces && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 TEST(ModulProgram, ClosingTheMainWindowWithTheOverviewOpenEndsTheProgramWithCodeZero)
 {
-    std::wstring exe = TestSupport::ExecutablePath();
-    exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\Animora.exe";
-    std::wstring prikaz = L"\"" + exe + L"\" \"" + TestSupport::SharedGif(L"nsgif_waves.gif") + L"\"";
-    STARTUPINFOW si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessW(nullptr, prikaz.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
-    struct Uklid {
-        HANDLE proces;
-        ~Uklid()
-        {
-            if (WaitForSingleObject(proces, 0) == WAIT_TIMEOUT) TerminateProcess(proces, 3);
-            CloseHandle(proces);
-        }
-    } uklid{pi.hProcess};
-
-    HWND hlavni = nullptr;
-    ASSERT_TRUE(TestSupport::PumpUntil([&] { return (hlavni = OknoProcesu(pi.dwProcessId, L"Animora")) != nullptr; }, 20000));
+    SkutecnyProgram program;
+    ASSERT_TRUE(program.Start(L"\"" + TestSupport::SharedGif(L"nsgif_waves.gif") + L"\""));
+    HWND hlavni = program.HlavniOkno(20000);
+    ASSERT_NE(nullptr, hlavni);
     PostMessageW(hlavni, WM_COMMAND, MAKEWPARAM(ID_NASTROJE_PREHLEDOBRAZKU, 0), 0);
     HWND nastroj = nullptr;
     ASSERT_TRUE(TestSupport::PumpUntil(
-        [&] { return (nastroj = OknoProcesu(pi.dwProcessId, L"GifFramesList")) != nullptr; }, 20000));
+        [&] {
+            nastroj = FindWindowW(L"GifFramesList", nullptr);
+            DWORD proces = 0;
+            GetWindowThreadProcessId(nastroj, &proces);
+            return nastroj && proces == program.Id() && IsWindowVisible(nastroj);
+        },
+        20000));
     EXPECT_NE(GetWindowThreadProcessId(hlavni, nullptr), GetWindowThreadProcessId(nastroj, nullptr))
         << "a thread of its own";
     ASSERT_TRUE(TestSupport::PumpUntil(
@@ -475,10 +423,7 @@ TEST(ModulProgram, ClosingTheMainWindowWithTheOverviewOpenEndsTheProgramWithCode
         << testing::PrintToString(TextOf(nastroj));
 
     PostMessageW(hlavni, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
-    DWORD kod = STILL_ACTIVE;
-    GetExitCodeProcess(pi.hProcess, &kod);
-    EXPECT_EQ(0u, kod);
+    EXPECT_EQ(0u, program.KodUkonceni(20000));
     EXPECT_FALSE(IsWindow(nastroj));
 }
 

@@ -1,6 +1,7 @@
 // Playback in the real main window as it concerns time and painting: the finer system timer
 // is held exactly while an animation plays, and a frame change repaints the picture only.
 #include "tests/OknoHlavniTest.h"
+#include "tests/PomocnikK2.h"
 
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
@@ -13,39 +14,31 @@ using Tarnel::WinApi::RozliseniCasovace;
 
 namespace {
 
-// What a control painted: how often, and the bounds of each area it was asked to repaint.
-struct Malovani {
-    int kolikrat = 0;
-    std::vector<RECT> oblasti;
-};
-
-LRESULT CALLBACK SledovatMalovani(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
-{
-    if (zprava == WM_PAINT) {
-        auto* malovani = reinterpret_cast<Malovani*>(data);
-        ++malovani->kolikrat;
-        RECT oblast{};
-        GetUpdateRect(okno, &oblast, FALSE);
-        malovani->oblasti.push_back(oblast);
-    }
-    return DefSubclassProc(okno, zprava, wParam, lParam);
-}
-
-// Watches one control's painting for the holder's lifetime.
-class SledovaneMalovani {
+// Watches one control's painting for the holder's lifetime: how often, and the bounds of each
+// area it was asked to repaint.
+class SledovaneMalovani : TestSupport::NonCopyable {
 public:
     explicit SledovaneMalovani(HWND okno) : okno_(okno)
     {
-        EXPECT_TRUE(SetWindowSubclass(okno_, SledovatMalovani, 1, reinterpret_cast<DWORD_PTR>(&malovani_)));
+        EXPECT_TRUE(SetWindowSubclass(okno_, Sledovat, 1, reinterpret_cast<DWORD_PTR>(this)));
     }
-    ~SledovaneMalovani() { RemoveWindowSubclass(okno_, SledovatMalovani, 1); }
-    SledovaneMalovani(const SledovaneMalovani&) = delete;
-    SledovaneMalovani& operator=(const SledovaneMalovani&) = delete;
-    const Malovani& Vysledek() const { return malovani_; }
+    ~SledovaneMalovani() { RemoveWindowSubclass(okno_, Sledovat, 1); }
+    int kolikrat = 0;
+    std::vector<RECT> oblasti;
 
 private:
+    static LRESULT CALLBACK Sledovat(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+    {
+        if (zprava == WM_PAINT) {
+            auto* malovani = reinterpret_cast<SledovaneMalovani*>(data);
+            ++malovani->kolikrat;
+            RECT oblast{};
+            GetUpdateRect(okno, &oblast, FALSE);
+            malovani->oblasti.push_back(oblast);
+        }
+        return DefSubclassProc(okno, zprava, wParam, lParam);
+    }
     HWND okno_;
-    Malovani malovani_;
 };
 
 int Drzeno() { return RozliseniCasovace::Drzeno(); }
@@ -56,13 +49,7 @@ bool Uvnitr(const RECT& vnitrni, const RECT& vnejsi)
            vnitrni.bottom <= vnejsi.bottom;
 }
 
-COLORREF PixelOkna(HWND okno, int x, int y)
-{
-    HDC dc = GetDC(okno);
-    const COLORREF barva = GetPixel(dc, x, y);
-    ReleaseDC(okno, dc);
-    return barva;
-}
+using PomocnikK2::PixelOkna;
 
 } // namespace
 
@@ -134,11 +121,8 @@ TEST_F(OknoHlavniTest, FrameChangeRepaintsThePictureAndNotTheBars)
     TestSupport::PumpMessages();
     RECT pocitadlo{};
     ASSERT_TRUE(SendMessageW(StavovaLista(), SB_GETRECT, kCastPocitadlo, reinterpret_cast<LPARAM>(&pocitadlo)));
-    RECT klient{}, r{}, s{};
-    GetClientRect(Okno(), &klient);
-    GetWindowRect(Rebar(), &r);
-    GetWindowRect(StavovaLista(), &s);
-    const POINT stred{klient.right / 2, (r.bottom - r.top + klient.bottom - (s.bottom - s.top)) / 2};
+    const RECT plocha = PomocnikK2::Plocha(Okno(), Rebar(), StavovaLista());
+    const POINT stred{plocha.right / 2, (plocha.top + plocha.bottom) / 2};
 
     SledovaneMalovani panel(Panel());
     SledovaneMalovani rebar(Rebar());
@@ -149,17 +133,17 @@ TEST_F(OknoHlavniTest, FrameChangeRepaintsThePictureAndNotTheBars)
     EXPECT_LE(ColourDistance(FrameColour(1), PixelOkna(Okno(), stred.x, stred.y)), 2) << "the new frame shows";
     Prikaz(ID_ANIMACE_PRERUSIT);
     TestSupport::PumpMessages();
-    const int tlacitka = panel.Vysledek().kolikrat; // pausing changes buttons: they repaint
+    const int tlacitka = panel.kolikrat; // pausing changes buttons: they repaint
     Prikaz(ID_ANIMACE_KROKVPRED);
     Prikaz(ID_ANIMACE_KROKZPET);
     TestSupport::PumpMessages();
     EXPECT_LE(ColourDistance(FrameColour(1), PixelOkna(Okno(), stred.x, stred.y)), 2);
 
-    EXPECT_EQ(0, rebar.Vysledek().kolikrat) << "the rebar never changed";
-    EXPECT_EQ(tlacitka, panel.Vysledek().kolikrat) << "steps change no button";
+    EXPECT_EQ(0, rebar.kolikrat) << "the rebar never changed";
+    EXPECT_EQ(tlacitka, panel.kolikrat) << "steps change no button";
     // The status bar repaints its frame counter, which did change, and nothing else.
-    EXPECT_GE(lista.Vysledek().kolikrat, 1);
-    for (const RECT& oblast : lista.Vysledek().oblasti) {
+    EXPECT_GE(lista.kolikrat, 1);
+    for (const RECT& oblast : lista.oblasti) {
         EXPECT_TRUE(Uvnitr(oblast, pocitadlo)) << "status bar repainted at " << oblast.left << "," << oblast.top << "-"
                                                << oblast.right << "," << oblast.bottom;
     }
@@ -174,15 +158,23 @@ TEST_F(OknoHlavniTest, PlayingToTheTimerTouchesNoButton)
     SledovaneMalovani rebar(Rebar());
     const int pred = okno->Snimek();
     EXPECT_TRUE(TestSupport::PumpUntil([&] { return okno->Snimek() == (pred + 3) % 6; }, 5000));
-    EXPECT_EQ(0, panel.Vysledek().kolikrat);
-    EXPECT_EQ(0, rebar.Vysledek().kolikrat);
+    EXPECT_EQ(0, panel.kolikrat);
+    EXPECT_EQ(0, rebar.kolikrat);
 }
 
 // ---- frames drawn once ------------------------------------------------------------------------
 
 namespace {
 
-// The picture between the bars as the window shows it now, as 0x00RRGGBB values.
+std::vector<COLORREF> Pixely(const Canvas& platno)
+{
+    std::vector<COLORREF> pixely;
+    for (int y = 0; y < platno.Height(); ++y)
+        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
+    return pixely;
+}
+
+// The picture between the bars as the window shows it now.
 std::vector<COLORREF> ObrazOkna(HWND okno, const RECT& oblast)
 {
     UpdateWindow(okno);
@@ -190,10 +182,7 @@ std::vector<COLORREF> ObrazOkna(HWND okno, const RECT& oblast)
     HDC dc = GetDC(okno);
     BitBlt(platno.Dc(), 0, 0, platno.Width(), platno.Height(), dc, oblast.left, oblast.top, SRCCOPY);
     ReleaseDC(okno, dc);
-    std::vector<COLORREF> pixely;
-    for (int y = 0; y < platno.Height(); ++y)
-        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
-    return pixely;
+    return Pixely(platno);
 }
 
 // Frame i of the file as a model of its own decodes and draws it afresh into that size.
@@ -204,10 +193,7 @@ std::vector<COLORREF> ObrazNaprimo(const std::wstring& cesta, UINT snimek, const
     EXPECT_EQ(S_OK, model.SelectFrame(snimek));
     Canvas platno(oblast.right - oblast.left, oblast.bottom - oblast.top, RGB(0, 0, 0));
     model.DrawFitted(platno.Dc(), 0, 0, platno.Width(), platno.Height(), GetSysColorBrush(COLOR_WINDOW));
-    std::vector<COLORREF> pixely;
-    for (int y = 0; y < platno.Height(); ++y)
-        for (int x = 0; x < platno.Width(); ++x) pixely.push_back(platno.Pixel(x, y));
-    return pixely;
+    return Pixely(platno);
 }
 
 } // namespace
@@ -226,14 +212,7 @@ protected:
         ASSERT_EQ(0, okno->Snimek());
         oblast = Oblast();
     }
-    RECT Oblast() const
-    {
-        RECT klient{}, r{}, s{};
-        GetClientRect(Okno(), &klient);
-        GetWindowRect(Rebar(), &r);
-        GetWindowRect(StavovaLista(), &s);
-        return RECT{0, r.bottom - r.top, klient.right, klient.bottom - (s.bottom - s.top)};
-    }
+    RECT Oblast() const { return PomocnikK2::Plocha(Okno(), Rebar(), StavovaLista()); }
     const GifAnimace& Model() const { return *okno->Animace(); }
 
     static constexpr int kSnimku = 6;

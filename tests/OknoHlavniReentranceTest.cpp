@@ -6,14 +6,14 @@
 #include "tests/OknoHlavniTest.h"
 #include "frames/ModulPrehledFrames.h"
 
-#include <shlobj.h>
-
 #include <functional>
 #include <vector>
 
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
 #include "tests/DialogDriver.h"
+#include "tests/PomocnikK2.h"
+#include "tests/PrehledFramesTest.h"
 
 using namespace GifFixtures;
 
@@ -32,29 +32,24 @@ void NapsatAPotvrdit(HWND dialog, const std::wstring& cesta)
 // The loops the main window's handlers run, each started the way the user starts it.
 enum class Smycka { Otevrit, Ulozit, Prepsat, KontextoveMenu, MenuRychlosti };
 
-const char* Nazev(Smycka s)
-{
-    switch (s) {
-    case Smycka::Otevrit: return "open dialog";
-    case Smycka::Ulozit: return "save dialog";
-    case Smycka::Prepsat: return "overwrite question";
-    case Smycka::KontextoveMenu: return "context menu";
-    case Smycka::MenuRychlosti: return "speed menu";
-    }
-    return "?";
-}
-
 class ReentranceTest : public OknoHlavniTest {
 protected:
     void SetUp() override
     {
         OknoHlavniTest::SetUp();
-        Vytvorit();
         cesta = PomalaAnimace(4);
-        okno->OtevritSoubor(cesta, true);
-        Prikaz(ID_ANIMACE_PRERUSIT); // saving is offered while paused
+        Otevrit();
         cizi = slozka.File(L"cizi.png");
         ASSERT_TRUE(TestSupport::WriteBytes(cizi, kCiziObsah.data(), kCiziObsah.size()));
+    }
+    // A new window with the animation open and paused: saving is offered while paused.
+    void Otevrit()
+    {
+        okno = std::make_unique<SledovaneOkno>();
+        Vytvorit();
+        okno->OtevritSoubor(cesta, true);
+        Prikaz(ID_ANIMACE_PRERUSIT);
+        ulozeni = nullptr;
     }
 
     // Starts the loop; the step given runs once it shows (for the overwrite question, once the
@@ -102,9 +97,7 @@ protected:
     // Ends whatever loop shows, as the user would: Cancel, No, or Escape.
     static void UkoncitSami(HWND okno)
     {
-        wchar_t trida[16] = L"";
-        GetClassNameW(okno, trida, 16);
-        if (wcscmp(trida, L"#32768") == 0) {
+        if (DialogDriver::ClassOf(okno) == L"#32768") {
             EndMenu();
             return;
         }
@@ -118,33 +111,10 @@ protected:
         DialogDriver::Click(okno, IDCANCEL);
     }
 
-    // Pumps until the window is gone; answers the code the quit message carried, or -1.
-    int DokoncitZavreni()
+    static DWORD UlozenaPoloha()
     {
-        int kod = -1;
-        const ULONGLONG konec = GetTickCount64() + 5000;
-        MSG msg;
-        while (GetTickCount64() < konec && kod == -1) {
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) kod = static_cast<int>(msg.wParam);
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            Sleep(1);
-        }
-        return kod;
-    }
-
-    DWORD UlozenaPoloha()
-    {
-        HKEY klic = nullptr;
         DWORD hodnota = 0;
-        DWORD delka = sizeof hodnota;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Tarnel\\Animora\\1\\Parametry oken\\Animora", 0, KEY_READ,
-                          &klic) != ERROR_SUCCESS)
-            return 0;
-        RegQueryValueExW(klic, L"Poloha", nullptr, nullptr, reinterpret_cast<BYTE*>(&hodnota), &delka);
-        RegCloseKey(klic);
+        PrehledFrames::CistDword(PrehledFrames::KlicPolohy(L"Animora"), L"Poloha", hodnota);
         return hodnota;
     }
 
@@ -154,20 +124,17 @@ protected:
     HWND ulozeni = nullptr;
 };
 
-const Smycka kSmycky[] = {Smycka::Otevrit, Smycka::Ulozit, Smycka::Prepsat, Smycka::KontextoveMenu,
-                          Smycka::MenuRychlosti};
+const std::pair<Smycka, const char*> kSmycky[] = {{Smycka::Otevrit, "open dialog"},
+                                                  {Smycka::Ulozit, "save dialog"},
+                                                  {Smycka::Prepsat, "overwrite question"},
+                                                  {Smycka::KontextoveMenu, "context menu"},
+                                                  {Smycka::MenuRychlosti, "speed menu"}};
 
 TEST_F(ReentranceTest, CloseDuringAnyLoopEndsTheLoopAndThenTheWindow)
 {
-    for (Smycka smycka : kSmycky) {
-        SCOPED_TRACE(Nazev(smycka));
-        if (!IsWindow(Okno())) {
-            okno = std::make_unique<SledovaneOkno>();
-            Vytvorit();
-            okno->OtevritSoubor(cesta, true);
-            Prikaz(ID_ANIMACE_PRERUSIT);
-            ulozeni = nullptr;
-        }
+    for (const auto& [smycka, nazev] : kSmycky) {
+        SCOPED_TRACE(nazev);
+        if (!IsWindow(Okno())) Otevrit();
         const size_t kroku = SpustitSmycku(smycka, [this](HWND) { PostMessageW(Okno(), WM_CLOSE, 0, 0); });
         ASSERT_EQ(smycka == Smycka::Prepsat ? 2u : 1u, kroku) << "the loop showed";
         // The loop was ended for us, and the handler came back to a window that still has
@@ -176,7 +143,7 @@ TEST_F(ReentranceTest, CloseDuringAnyLoopEndsTheLoopAndThenTheWindow)
         ASSERT_NE(nullptr, okno->Animace());
         EXPECT_TRUE(okno->Animace()->HasImage());
         EXPECT_NE(nullptr, StavovaLista());
-        EXPECT_EQ(0, DokoncitZavreni()) << "the close comes once the handler has returned";
+        EXPECT_EQ(0, PomocnikK2::CekatNaKonec()) << "the close comes once the handler has returned";
         EXPECT_FALSE(IsWindow(Okno()));
         EXPECT_EQ(kCiziObsah, TestSupport::ReadBytes(cizi)) << "the file asked about is untouched";
     }
@@ -184,13 +151,9 @@ TEST_F(ReentranceTest, CloseDuringAnyLoopEndsTheLoopAndThenTheWindow)
 
 TEST_F(ReentranceTest, EndedSessionDuringAnyLoopSavesThePlacementOnceAndLeavesTheRest)
 {
-    for (Smycka smycka : kSmycky) {
-        SCOPED_TRACE(Nazev(smycka));
-        okno = std::make_unique<SledovaneOkno>();
-        Vytvorit();
-        okno->OtevritSoubor(cesta, true);
-        Prikaz(ID_ANIMACE_PRERUSIT);
-        ulozeni = nullptr;
+    for (const auto& [smycka, nazev] : kSmycky) {
+        SCOPED_TRACE(nazev);
+        Otevrit();
         ASSERT_TRUE(SetWindowPos(Okno(), nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
 
         const size_t kroku = SpustitSmycku(smycka, [this](HWND smyckovy) {
@@ -207,7 +170,7 @@ TEST_F(ReentranceTest, EndedSessionDuringAnyLoopSavesThePlacementOnceAndLeavesTh
         // Should the process live on and close later, the placement is not written again.
         ASSERT_TRUE(SetWindowPos(Okno(), nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
         PostMessageW(Okno(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(0, DokoncitZavreni());
+        EXPECT_EQ(0, PomocnikK2::CekatNaKonec());
         EXPECT_EQ(MAKELONG(60, 70), static_cast<LONG>(UlozenaPoloha()));
     }
 }
@@ -238,13 +201,7 @@ TEST_F(ReentranceTest, DropAndModelCommandsDuringTheSaveDialogAreRefused)
     Behem([this] { Prikaz(ID_ANIMACE_ULOZITSNIMEK); },
           {{[this] { return DialogOf(Okno()); },
             [&](HWND d) {
-                const size_t znaku = jiny.size() + 2;
-                drop = GlobalAlloc(GHND, sizeof(DROPFILES) + znaku * sizeof(wchar_t));
-                auto* hlavicka = static_cast<DROPFILES*>(GlobalLock(drop));
-                hlavicka->pFiles = sizeof(DROPFILES);
-                hlavicka->fWide = TRUE;
-                wcscpy(reinterpret_cast<wchar_t*>(hlavicka + 1), jiny.c_str());
-                GlobalUnlock(drop);
+                drop = PomocnikK2::VytvoritDrop({jiny});
                 SendMessageW(Okno(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
                 SendMessageW(Okno(), WM_COMMAND, ID_SOUBOR_ZAVRIT, 0);
                 SendMessageW(Okno(), WM_COMMAND, ID_ANIMACE_ZASTAVIT, 0);

@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "tests/DialogDriver.h"
 #include "tests/OknoHlavniTest.h"
+#include "tests/PomocnikK2.h"
 
 using namespace GifFixtures;
 
@@ -23,11 +24,21 @@ using DialogDriver::VKlientu;
 
 // ---- toolbar and band ---------------------------------------------------------------------
 
-TEST_F(OknoHlavniTest, ToolbarButtonsAreMenuCommandsWithPicturesOfTheirOwnInGroups)
+TEST_F(OknoHlavniTest, ToolbarInTheRebarsOneBandShowsMenuCommandsWithPicturesOfTheirOwnInGroups)
 {
     Vytvorit();
     HWND panel = Panel();
     ASSERT_NE(nullptr, panel) << "the toolbar sits in the rebar";
+    ASSERT_EQ(1, SendMessageW(Rebar(), RB_GETBANDCOUNT, 0, 0));
+    REBARBANDINFOW pas{};
+    pas.cbSize = sizeof pas;
+    pas.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID;
+    ASSERT_TRUE(SendMessageW(Rebar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&pas)));
+    EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), pas.fStyle & 0xFFu);
+    EXPECT_EQ(panel, pas.hwndChild);
+    EXPECT_EQ(ID_PAS_PANELU, pas.wID);
+    EXPECT_EQ(240u, pas.cxMinChild);
+    EXPECT_EQ(24u, pas.cyMinChild) << "a 16-pixel picture plus 8";
     EXPECT_EQ(static_cast<int>(ID_PANEL_NASTROJU), GetDlgCtrlID(panel));
     EXPECT_EQ(static_cast<LRESULT>(TBSTYLE_EX_DRAWDDARROWS), SendMessageW(panel, TB_GETEXTENDEDSTYLE, 0, 0));
     EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.seznamObrazku->Normal()), SendMessageW(panel, TB_GETIMAGELIST, 0, 0));
@@ -63,32 +74,11 @@ TEST_F(OknoHlavniTest, ToolbarButtonsAreMenuCommandsWithPicturesOfTheirOwnInGrou
     EXPECT_FALSE(predchoziOddelovac) << "no separator at the end";
 }
 
-TEST_F(OknoHlavniTest, RebarHasOneBandHoldingTheToolbar)
-{
-    Vytvorit();
-    ASSERT_EQ(1, SendMessageW(Rebar(), RB_GETBANDCOUNT, 0, 0));
-    REBARBANDINFOW pas{};
-    pas.cbSize = sizeof pas;
-    pas.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID;
-    ASSERT_TRUE(SendMessageW(Rebar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&pas)));
-    EXPECT_EQ(static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS), pas.fStyle & 0xFFu);
-    EXPECT_EQ(Panel(), pas.hwndChild);
-    EXPECT_EQ(ID_PAS_PANELU, pas.wID);
-    EXPECT_EQ(240u, pas.cxMinChild);
-    EXPECT_EQ(24u, pas.cyMinChild) << "a 16-pixel picture plus 8";
-}
-
 TEST_F(OknoHlavniTest, ClickingToolbarButtonsSendsTheirCommands)
 {
     VytvoritSAnimaci(3);
-    HWND panel = Panel();
     auto kliknout = [&](int prikaz) {
-        RECT r{};
-        ASSERT_TRUE(SendMessageW(panel, TB_GETRECT, static_cast<WPARAM>(prikaz), reinterpret_cast<LPARAM>(&r)));
-        const LPARAM bod = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        SendMessageW(panel, WM_MOUSEMOVE, 0, bod);
-        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, bod);
-        SendMessageW(panel, WM_LBUTTONUP, 0, bod);
+        PomocnikK2::KliknoutNaTlacitko(Panel(), prikaz);
         TestSupport::PumpMessages();
     };
     kliknout(ID_ANIMACE_PRERUSIT);
@@ -105,12 +95,15 @@ TEST_F(OknoHlavniTest, ClickingToolbarButtonsSendsTheirCommands)
 
 // ---- layout -------------------------------------------------------------------------------
 
-TEST_F(OknoHlavniTest, StatusPartsFollowTheWidth)
+TEST_F(OknoHlavniTest, StatusPartsFollowTheWidthAndTheFramesListFillsTheRoomBetweenTheBars)
 {
-    Vytvorit();
+    VytvoritSAnimaci(4);
+    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
+    TestSupport::PumpMessages();
+    ASSERT_NE(nullptr, Seznam());
     int sirkaPocitadla = -1;
     int sirkaRychlosti = -1;
-    for (const SIZE velikost : {SIZE{800, 600}, SIZE{400, 300}, SIZE{1100, 700}, SIZE{250, 200}}) {
+    for (const SIZE velikost : {SIZE{800, 600}, SIZE{400, 300}, SIZE{1100, 700}, SIZE{250, 200}, SIZE{500, 420}}) {
         SCOPED_TRACE(testing::Message() << velikost.cx << "x" << velikost.cy);
         ZmenitVelikost(Okno(), velikost.cx, velikost.cy);
         RECT klient{};
@@ -140,31 +133,18 @@ TEST_F(OknoHlavniTest, StatusPartsFollowTheWidth)
         EXPECT_EQ(0, rebar.left);
         EXPECT_EQ(klient.right, rebar.right);
         EXPECT_GE(rebar.bottom - rebar.top, 24) << "tall enough for the band";
-    }
-}
 
-TEST_F(OknoHlavniTest, FramesListFillsExactlyTheRoomBetweenTheBars)
-{
-    VytvoritSAnimaci(4);
-    Prikaz(ID_ZOBRAZIT_PREHLEDSNIMKU);
-    TestSupport::PumpMessages();
-    ASSERT_NE(nullptr, Seznam());
-    for (const SIZE velikost : {SIZE{800, 600}, SIZE{500, 420}, SIZE{1000, 760}}) {
-        SCOPED_TRACE(testing::Message() << velikost.cx << "x" << velikost.cy);
-        ZmenitVelikost(Okno(), velikost.cx, velikost.cy);
-        RECT klient{};
-        GetClientRect(Okno(), &klient);
         const RECT seznam = VKlientu(Okno(), Seznam());
         EXPECT_EQ(0, seznam.left);
         EXPECT_EQ(klient.right, seznam.right);
-        EXPECT_EQ(VKlientu(Okno(), Rebar()).bottom, seznam.top);
-        EXPECT_EQ(VKlientu(Okno(), StavovaLista()).top, seznam.bottom);
+        EXPECT_EQ(rebar.bottom, seznam.top);
+        EXPECT_EQ(lista.top, seznam.bottom);
     }
 }
 
 // ---- help texts ---------------------------------------------------------------------------
 
-TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTable)
+TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTableForCommandsOnly)
 {
     Vytvorit();
     HWND tip = reinterpret_cast<HWND>(SendMessageW(Panel(), TB_GETTOOLTIPS, 0, 0));
@@ -186,11 +166,8 @@ TEST_F(OknoHlavniTest, ToolbarTooltipsComeFromTheStringTable)
         SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
         EXPECT_STREQ(text, buffer) << "button " << prikaz;
     }
-}
 
-TEST_F(OknoHlavniTest, TooltipRequestsOutsideTheCommandRangeGetNoText)
-{
-    Vytvorit();
+    // Asked directly, the window answers for commands only.
     auto pozadat = [&](UINT_PTR id) {
         NMTTDISPINFOW tip{};
         tip.hdr.hwndFrom = Panel();
@@ -256,29 +233,19 @@ TEST_F(OknoHlavniTest, RealMenuNavigationShowsHelp)
 
 // ---- speed drop-down and context menu -----------------------------------------------------
 
-TEST_F(OknoHlavniTest, SpeedArrowOpensTheSpeedMenuAtTheCursor)
+TEST_F(OknoHlavniTest, SpeedMenuOpensAtTheCursorFromTheSpeedArrowOnly)
 {
     Vytvorit();
-    HWND panel = Panel();
-    RECT r{};
-    ASSERT_TRUE(SendMessageW(panel, TB_GETRECT, ID_ANIMACE_RYCHLOST, reinterpret_cast<LPARAM>(&r)));
     SetCursorPos(400, 500);
-    const ZachyceneMenu menu = ZachytitMenu([&] {
-        // A press on the arrow part of the drop-down button.
-        const LPARAM bod = MAKELPARAM(r.right - 3, (r.top + r.bottom) / 2);
-        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, bod);
-        SendMessageW(panel, WM_LBUTTONUP, 0, bod);
-    });
+    const ZachyceneMenu menu =
+        ZachytitMenu([&] { PomocnikK2::KliknoutNaTlacitko(Panel(), ID_ANIMACE_RYCHLOST, true); }); // on the arrow
     ASSERT_TRUE(menu.otevreno);
     EXPECT_EQ((std::vector<UINT>{ID_RYCHLOST_ZVYSIT, ID_RYCHLOST_SNIZIT, ID_RYCHLOST_VYCHOZI, 0, ID_ANIMACE_RYCHLOST}),
               menu.polozky);
     EXPECT_EQ(400, menu.poloha.left);
     EXPECT_EQ(500, menu.poloha.top);
-}
 
-TEST_F(OknoHlavniTest, DropDownFromOtherButtonsOrControlsShowsNoMenu)
-{
-    Vytvorit();
+    // A drop-down from other buttons or controls shows no menu.
     auto poslat = [&](UINT_PTR odkud, int tlacitko) {
         NMTOOLBARW nm{};
         nm.hdr.hwndFrom = Panel();
@@ -305,18 +272,17 @@ TEST_F(OknoHlavniTest, ContextMenuOpensWhereAsked)
     EXPECT_EQ(0u, mysi.stavy.count(ID_NASTROJE_PREDVOLBY)) << "no tools in the context menu";
     EXPECT_EQ(0u, mysi.stavy.count(ID_NASTROJE_PREHLEDOBRAZKU));
 
+    // Shift+F10 opens at the client area's corner; a message without a point, at the cursor.
     POINT roh{0, 0};
     ClientToScreen(Okno(), &roh);
-    const ZachyceneMenu klavesnice = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, -1); });
-    ASSERT_TRUE(klavesnice.otevreno);
-    EXPECT_EQ(roh.x, klavesnice.poloha.left) << "Shift+F10 opens at the client area's corner";
-    EXPECT_EQ(roh.y, klavesnice.poloha.top);
-
     SetCursorPos(610, 380);
-    const ZachyceneMenu kurzor = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, 0); });
-    ASSERT_TRUE(kurzor.otevreno);
-    EXPECT_EQ(610, kurzor.poloha.left);
-    EXPECT_EQ(380, kurzor.poloha.top);
+    for (const auto& [lParam, bod] : {std::pair{LPARAM{-1}, roh}, std::pair{LPARAM{0}, POINT{610, 380}}}) {
+        SCOPED_TRACE(lParam);
+        const ZachyceneMenu m = ZachytitMenu([&] { SendMessageW(Okno(), WM_CONTEXTMENU, 0, lParam); });
+        ASSERT_TRUE(m.otevreno);
+        EXPECT_EQ(bod.x, m.poloha.left);
+        EXPECT_EQ(bod.y, m.poloha.top);
+    }
 }
 
 TEST_F(OknoHlavniTest, ContextMenuFollowsThePlaybackState)
