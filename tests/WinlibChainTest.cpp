@@ -7,32 +7,23 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "winlib/WindowImpl.h"
 #include "tests/DialogDriver.h"
+#include "tests/PomocnikK1.h"
 
+using DialogDriver::TextOf;
+using PomocnikK1::ProcOf;
 using Tarnel::WinApi::MessageHandler;
 using Tarnel::WinApi::WindowClass;
 using Tarnel::WinApi::WindowImpl;
 
 namespace {
 
-// Counts what its map sees and handles nothing.
-class Counter : public WindowImpl {
-public:
-    int Count(UINT message) const { return static_cast<int>(std::count(seen.begin(), seen.end(), message)); }
-    std::vector<UINT> seen;
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT&) override
-    {
-        seen.push_back(message);
-        return false;
-    }
+// Counts what its map sees, handles nothing, and leaves the control to the test.
+struct Counter : PomocnikK1::Zaznamnik<WindowImpl> {
+    Counter() { nicitOkno = false; }
 };
 
 // A window of our own class that outlives its object.
@@ -40,10 +31,6 @@ class LooseWindow : public WindowImpl {
 protected:
     bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
-
-WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
-
-using DialogDriver::TextOf;
 
 // Another party's procedure installed over ours and never taken out again.
 WNDPROC g_under = nullptr;
@@ -75,16 +62,12 @@ protected:
     {
         g_under = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Foreign)));
     }
-    void Type(const wchar_t* text)
-    {
-        for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
-    }
     // What only the edit control's own procedure does: typing, selection, line count, focus.
     void ExpectAWorkingEdit(const char* where)
     {
         SCOPED_TRACE(where);
         SetWindowTextW(edit, L"");
-        Type(L"ab12");
+        PomocnikK1::Type(edit, L"ab12");
         EXPECT_EQ(L"ab12", TextOf(edit)) << "typed characters reach the edit's own procedure";
         SendMessageW(edit, EM_SETSEL, 1, 3);
         DWORD start = 0, end = 0;
@@ -101,8 +84,16 @@ protected:
     WNDPROC editProc = nullptr;
 };
 
-TEST_F(WinlibChain, ObjectGoneUnderALaterProcedureLeavesTheControlWorking)
+TEST_F(WinlibChain, ObjectGoneGivesTheProcedureBackOrUnderALaterOneLeavesTheControlWorking)
 {
+    {
+        Counter taker;
+        ASSERT_TRUE(taker.SubclassWindow(edit));
+    }
+    EXPECT_EQ(editProc, ProcOf(edit)) << "ours was on top";
+    EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
+    ExpectAWorkingEdit("after the object on top went");
+
     {
         Counter taker;
         ASSERT_TRUE(taker.SubclassWindow(edit));
@@ -112,7 +103,7 @@ TEST_F(WinlibChain, ObjectGoneUnderALaterProcedureLeavesTheControlWorking)
     }
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
     EXPECT_EQ(&Foreign, ProcOf(edit)) << "the later procedure is left alone";
-    ExpectAWorkingEdit("after the object went");
+    ExpectAWorkingEdit("after the object under the later one went");
 
     DestroyWindow(edit);
     EXPECT_EQ(1, g_foreignNcDestroys) << "the control's end passes through the whole chain";
@@ -160,17 +151,6 @@ TEST_F(WinlibChain, ReleaseGivesTheProcedureBackWhenItCanAndLeavesItPassingOnWhe
     taker.seen.clear();
     ExpectAWorkingEdit("released under a later procedure");
     EXPECT_TRUE(taker.seen.empty()) << "the released object hears nothing more";
-}
-
-TEST_F(WinlibChain, ObjectGoneWithOursOnTopGivesTheProcedureBack)
-{
-    {
-        Counter taker;
-        ASSERT_TRUE(taker.SubclassWindow(edit));
-    }
-    EXPECT_EQ(editProc, ProcOf(edit));
-    EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
-    ExpectAWorkingEdit("after the object went");
 }
 
 TEST_F(WinlibChain, WindowOfOurClassWithoutItsObjectIsNotTakenOver)
