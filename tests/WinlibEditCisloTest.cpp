@@ -11,10 +11,13 @@
 
 #include "tests/winlib_test_resource.h"
 #include "tests/DialogDriver.h"
+#include "tests/PomocnikK1.h"
 #include "tests/PrazdnaOkna.h"
 #include "winlib/EditCislo.h"
 
 using DialogDriver::TextOf;
+using PomocnikK1::ProcOf;
+using PomocnikK1::Type;
 using Tarnel::WinApi::EditCislo;
 using Tarnel::WinApi::kReflectBase;
 using Tarnel::WinApi::MessageHandler;
@@ -22,20 +25,8 @@ using Tarnel::WinApi::PrecistCislo;
 
 namespace {
 
-
-std::wstring TipText(HWND tooltip, HWND tool)
-{
-    wchar_t text[256] = L"";
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = tool;
-    info.uId = 0;
-    info.lpszText = text;
-    SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
-    return text;
-}
-
-WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
+// The tooltip of this thread that knows the control, with its flags and text.
+Uzivatel::Tip TipOf(HWND control) { return Uzivatel::NajitTip(GetCurrentThreadId(), control, 0); }
 
 class WinlibEditCislo : public testing::Test {
 protected:
@@ -49,10 +40,6 @@ protected:
         ASSERT_NE(nullptr, second);
     }
 
-    void Type(HWND edit, const wchar_t* text)
-    {
-        for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
-    }
     // The user puts text into the field and then moves on to the other one.
     std::wstring EnterAndLeave(HWND edit, const std::wstring& text)
     {
@@ -196,13 +183,12 @@ TEST_F(WinlibEditCislo, TooltipNamesTheRange)
     for (const Case& c : cases) {
         entry.Pripojit(first, 10, c.minimum, c.maximum);
         EXPECT_EQ(c.text, entry.TextRozsahu());
-        ASSERT_TRUE(IsWindow(entry.Tooltip()));
-        EXPECT_EQ(c.text, TipText(entry.Tooltip(), first)) << "the tooltip shows it over the control";
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.hwnd = first;
-        ASSERT_TRUE(SendMessageW(entry.Tooltip(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
-        EXPECT_TRUE(info.uFlags & TTF_SUBCLASS) << "the tooltip watches the control's mouse itself";
+        const Uzivatel::Tip tip = TipOf(first);
+        ASSERT_EQ(entry.Tooltip(), tip.okno);
+        EXPECT_EQ(c.text, tip.text) << "the tooltip shows it over the control";
+        EXPECT_TRUE(tip.priznaky & TTF_SUBCLASS) << "the tooltip watches the control's mouse itself";
+        TTTOOLINFOW info{sizeof info, 0, first};
+        ASSERT_TRUE(SendMessageW(tip.okno, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
         const RECT client = Tarnel::WinApi::Window(first).ClientRect();
         EXPECT_TRUE(EqualRect(&client, &info.rect));
     }
@@ -259,7 +245,7 @@ TEST_F(WinlibEditCislo, SecondAttachToTheSameLiveControlResetsItAndKeepsItWorkin
     EXPECT_EQ(&entry, MessageHandler::FromHandle(first));
     EXPECT_FALSE(IsWindow(oldTooltip));
     ASSERT_TRUE(IsWindow(entry.Tooltip()));
-    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", TipText(entry.Tooltip(), first));
+    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", TipOf(first).text);
     EXPECT_EQ(top, ProcOf(first)) << "the chain did not grow";
     EXPECT_EQ(L"50", TextOf(first));
     EXPECT_EQ(L"50", EnterAndLeave(first, L"500")) << "checked against the new range";
