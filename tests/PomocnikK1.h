@@ -1,10 +1,11 @@
 #pragma once
-// What the window layer's own tests share: a window or dialog that records its messages, the
-// procedure a window has installed, typing into a control, and a fatal-report hook that says
-// on stderr whether it got the text the test expects.
+// What the window layer's tests share: a window or dialog that records its messages, the
+// installed procedure, typing, and a fatal-report hook that tells on stderr whether the
+// report's text was the expected one (a death test matches kOcekavany).
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,10 +14,17 @@
 
 namespace PomocnikK1 {
 
-WNDPROC ProcOf(HWND window);
-// Each character as a WM_CHAR, as typing it into the focused control sends it.
-void Type(HWND control, const wchar_t* text);
-std::wstring SystemText(HRESULT hr);
+inline WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
+// Each character as the WM_CHAR that typing it sends.
+inline void Type(HWND control, const wchar_t* text)
+{
+    for (const wchar_t* c = text; *c; ++c) SendMessageW(control, WM_CHAR, *c, 1);
+}
+inline std::wstring SystemText(HRESULT hr)
+{
+    Tarnel::WinApi::ErrorInfo info(hr);
+    return info.ErrorText() ? info.ErrorText() : L"";
+}
 
 struct Zprava {
     UINT message;
@@ -25,7 +33,13 @@ struct Zprava {
 };
 using Obsluha = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
 // Answers one message with a fixed result.
-Obsluha Answer(UINT wanted, LRESULT answer);
+inline Obsluha Answer(UINT wanted, LRESULT answer)
+{
+    return [wanted, answer](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+        if (message == wanted) result = answer;
+        return message == wanted;
+    };
+}
 
 // Records every message its map sees and handles what the handler takes; destroys its window
 // with it unless told to leave it.
@@ -43,12 +57,6 @@ public:
             std::count_if(seen.begin(), seen.end(), [message](const Zprava& z) { return z.message == message; }));
     }
     bool Saw(UINT message) const { return Count(message) > 0; }
-    size_t IndexOf(UINT message) const
-    {
-        return static_cast<size_t>(
-            std::find_if(seen.begin(), seen.end(), [message](const Zprava& z) { return z.message == message; }) -
-            seen.begin());
-    }
 
     std::vector<Zprava> seen;
     Obsluha handler;
@@ -62,14 +70,16 @@ protected:
     }
 };
 
-// Takes the fatal report in place of the box for its life and tells on stderr whether the
-// report's text was the expected one; a death test matches kOcekavany.
 class OcekavaneHlaseni : public Tarnel::WinApi::FatalErrorHook {
 public:
     static constexpr const char* kOcekavany = "fatal report with the expected text";
-    explicit OcekavaneHlaseni(std::wstring text);
-    ~OcekavaneHlaseni();
-    HRESULT OnFatalError(const wchar_t* text) override;
+    explicit OcekavaneHlaseni(std::wstring text) : text_(std::move(text)) { Tarnel::WinApi::SetFatalErrorHook(this); }
+    ~OcekavaneHlaseni() { Tarnel::WinApi::SetFatalErrorHook(nullptr); }
+    HRESULT OnFatalError(const wchar_t* text) override
+    {
+        fprintf(stderr, "fatal report with %s text\n", text && text_ == text ? "the expected" : "another");
+        return S_OK;
+    }
 
 private:
     std::wstring text_;
