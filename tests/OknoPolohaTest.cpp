@@ -290,41 +290,37 @@ protected:
     TestOkno window;
 };
 
-TEST_F(OknoVycentrovat, WindowWithoutOwnerIsCentredOnTheWorkArea)
+TEST_F(OknoVycentrovat, OwnedWindowIsCentredOverItsVisibleOwnerOnTheWorkAreaOtherwise)
 {
-    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 400, 300)));
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(440, 362, 400, 300)));
-}
-
-TEST_F(OknoVycentrovat, OwnedWindowIsCentredOverItsVisibleOwner)
-{
-    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
-    ShowWindow(owner, SW_SHOWNOACTIVATE);
-    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 200, 100), WS_POPUP | WS_CAPTION, owner));
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(200, 200, 200, 100)));
-
-    // Near the corner the window stays on the work area.
-    MoveWindow(owner, 1100, 900, 180, 124, TRUE);
-    TestOkno big;
-    ASSERT_NE(nullptr, big.CreateAt(At(3, 4, 400, 300), WS_POPUP | WS_CAPTION, owner));
-    Vycentrovat(big);
-    EXPECT_TRUE(HasRect(big, At(880, 724, 400, 300)));
-}
-
-TEST_F(OknoVycentrovat, HiddenOrMinimisedOwnerIsPassedOver)
-{
-    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
-    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 200, 100), WS_POPUP | WS_CAPTION, owner));
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(540, 462, 200, 100))) << "hidden owner";
-
-    ShowWindow(owner, SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(IsIconic(owner));
-    MoveWindow(window, 3, 4, 200, 100, TRUE);
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(540, 462, 200, 100))) << "minimised owner";
+    enum Vlastnik { Zadny, Viditelny, Skryty, Minimalizovany };
+    struct Pripad {
+        const char* what;
+        Vlastnik vlastnik;
+        RECT owner, expected;
+    };
+    const Pripad pripady[] = {
+        {"without owner", Zadny, {}, At(440, 362, 400, 300)},
+        {"visible owner", Viditelny, At(100, 100, 400, 300), At(200, 200, 200, 100)},
+        {"owner near the corner: kept on the work area", Viditelny, At(1100, 900, 180, 124), At(880, 724, 400, 300)},
+        {"hidden owner", Skryty, At(100, 100, 400, 300), At(540, 462, 200, 100)},
+        {"minimised owner", Minimalizovany, At(100, 100, 400, 300), At(540, 462, 200, 100)},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.what);
+        TestOkno vlastnik;
+        TestOkno okno;
+        if (p.vlastnik != Zadny) {
+            ASSERT_NE(nullptr, vlastnik.CreateAt(p.owner));
+        }
+        if (p.vlastnik == Viditelny) ShowWindow(vlastnik, SW_SHOWNOACTIVATE);
+        if (p.vlastnik == Minimalizovany) ShowWindow(vlastnik, SW_SHOWMINNOACTIVE);
+        ASSERT_EQ(p.vlastnik == Minimalizovany, IsIconic(vlastnik) != FALSE);
+        const DWORD styl = p.vlastnik == Zadny ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_CAPTION;
+        const RECT& r = p.expected;
+        ASSERT_NE(nullptr, okno.CreateAt(At(3, 4, r.right - r.left, r.bottom - r.top), styl, vlastnik.Handle()));
+        Vycentrovat(okno);
+        EXPECT_TRUE(HasRect(okno, p.expected));
+    }
 }
 
 TEST_F(OknoVycentrovat, GivenReferenceWinsOverTheOwnerAndNothingIsActivated)
