@@ -144,8 +144,9 @@ protected:
 
 // ---- contents ------------------------------------------------------------------------------
 
-TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindow)
+TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindowAndTipsOverItsLinks)
 {
+    HWND tooltip = nullptr;
     std::wstring pravo;
     ASSERT_EQ(S_OK, Tarnel::WinApi::ReadVersionString(L"LegalCopyright", pravo));
     ASSERT_FALSE(pravo.empty());
@@ -164,15 +165,7 @@ TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindow)
         EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
         EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
         EXPECT_NE(0, SendDlgItemMessageW(dialog, IDC_IKONA, STM_GETICON, 0, 0)) << "the program icon";
-    });
-    EXPECT_TRUE(IsWindowEnabled(Okno()));
-    EXPECT_EQ(0, PocetDialogu(Okno()));
-}
 
-TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
-{
-    HWND tooltip = nullptr;
-    OtevritAZkontrolovat([&](HWND dialog) {
         const Uzivatel::Tip email = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_EMAIL));
         const Uzivatel::Tip web = TipPrvku(dialog, GetDlgItem(dialog, IDC_INFO_WEB));
         EXPECT_EQ(L"Odeslat email firmě Tarnel", email.text);
@@ -185,6 +178,8 @@ TEST_F(DlgProgramInfoTest, LinksShowTheirTooltipTexts)
         EXPECT_EQ(L"", TipPrvku(dialog, GetDlgItem(dialog, IDOK)).text) << "nothing else has a tip";
         tooltip = email.okno;
     });
+    EXPECT_TRUE(IsWindowEnabled(Okno()));
+    EXPECT_EQ(0, PocetDialogu(Okno()));
     EXPECT_FALSE(IsWindow(tooltip)) << "the tooltip window goes with the dialog";
 }
 
@@ -276,7 +271,7 @@ TEST_F(DlgProgramInfoTest, HeadingTakesTheWindowTextColourOfASchemeWhoseTextIsNo
 
 // ---- place, front, end ---------------------------------------------------------------------
 
-TEST_F(DlgProgramInfoTest, CentredOverTheMainWindowAndKeptOnItsMonitor)
+TEST_F(DlgProgramInfoTest, CentredOverTheMainWindowKeptOnItsMonitorOrInTheWorkAreaWhenMinimised)
 {
     OtevritAZkontrolovat([&](HWND dialog) { EXPECT_TRUE(Soustredne(Obdelnik(dialog), Obdelnik(Okno()))); });
 
@@ -288,10 +283,8 @@ TEST_F(DlgProgramInfoTest, CentredOverTheMainWindowAndKeptOnItsMonitor)
         EXPECT_EQ(oblast.left, r.left);
         EXPECT_EQ(oblast.bottom, r.bottom);
     });
-}
 
-TEST_F(DlgProgramInfoTest, CentredInTheWorkAreaWhenTheMainWindowIsMinimised)
-{
+    // Minimised, it is passed over for the work area.
     ShowWindow(Okno(), SW_MINIMIZE);
     TestSupport::PumpMessages();
     ASSERT_TRUE(IsIconic(Okno()));
