@@ -64,6 +64,7 @@ protected:
     PrazdnyDialog dialog{IDD_WINLIB_CISLA};
     HWND first = nullptr;
     HWND second = nullptr;
+    EditCislo entry;
 };
 
 TEST(WinlibCislo, TextIsReadAsAWholeUnsignedNumber)
@@ -80,7 +81,6 @@ TEST(WinlibCislo, TextIsReadAsAWholeUnsignedNumber)
 
 TEST_F(WinlibEditCislo, AttachShowsTheValueAndLetsOnlyDigitsBeTyped)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     EXPECT_EQ(first, entry.Handle());
     EXPECT_EQ(&entry, MessageHandler::FromHandle(first));
@@ -97,7 +97,6 @@ TEST_F(WinlibEditCislo, AttachShowsTheValueAndLetsOnlyDigitsBeTyped)
 
 TEST_F(WinlibEditCislo, LeavingWithAnythingButANumberInRangePutsBackTheLastValidOne)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     for (const wchar_t* bad : {L"5", L"0", L"9", L"1001", L"", L"4294967296", L"123456789012345678901234567890",
                                L"2 50", L"25 0"}) {
@@ -114,7 +113,6 @@ TEST_F(WinlibEditCislo, LeavingWithAnythingButANumberInRangePutsBackTheLastValid
 
 TEST_F(WinlibEditCislo, PastedTextIsCheckedWhenTheFocusLeaves)
 {
-    EditCislo entry;
     entry.Pripojit(first, 300, 10, 1000);
     SetFocus(first);
     SendMessageW(first, EM_SETSEL, 0, -1);
@@ -134,7 +132,6 @@ TEST_F(WinlibEditCislo, PastedTextIsCheckedWhenTheFocusLeaves)
 
 TEST_F(WinlibEditCislo, ValueIsGivenOnlyWhenValidWithoutAFocusChange)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     uint32_t value = 77;
     EXPECT_EQ(S_OK, entry.ZiskatHodnotu(value));
@@ -168,7 +165,6 @@ TEST_F(WinlibEditCislo, ValueIsGivenOnlyWhenValidWithoutAFocusChange)
 
 TEST_F(WinlibEditCislo, TooltipNamesTheRange)
 {
-    EditCislo entry;
     struct Case {
         int32_t minimum, maximum;
         const wchar_t* text;
@@ -196,7 +192,6 @@ TEST_F(WinlibEditCislo, TooltipNamesTheRange)
 
 TEST_F(WinlibEditCislo, ReflectedNotificationsGetTheDefaultAnswerOfTheUnreflectedMessage)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HDC dc = GetDC(first);
     const auto dcParam = reinterpret_cast<WPARAM>(dc);
@@ -214,30 +209,23 @@ TEST_F(WinlibEditCislo, ReflectedNotificationsGetTheDefaultAnswerOfTheUnreflecte
     EXPECT_EQ(L"250", TextOf(first));
 }
 
-TEST_F(WinlibEditCislo, TheControlsEndTakesTheTooltipAlong)
+TEST_F(WinlibEditCislo, DetachIsRefusedWhileTheTooltipWatchesTheControlWhoseEndTakesTheTooltipAlong)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HWND tooltip = entry.Tooltip();
     ASSERT_TRUE(IsWindow(tooltip));
+    EXPECT_EQ(nullptr, entry.Odpojit());
+    EXPECT_EQ(first, entry.Handle()) << "nothing changes";
+    EXPECT_EQ(L"250", EnterAndLeave(first, L"5")) << "still checked";
+
     ASSERT_TRUE(DestroyWindow(first));
     EXPECT_FALSE(IsWindow(tooltip));
     EXPECT_EQ(nullptr, entry.Handle());
     EXPECT_EQ(nullptr, entry.Tooltip());
 }
 
-TEST_F(WinlibEditCislo, DetachIsRefusedWhileTheTooltipWatchesTheControl)
-{
-    EditCislo entry;
-    entry.Pripojit(first, 250, 10, 1000);
-    EXPECT_EQ(nullptr, entry.Odpojit());
-    EXPECT_EQ(first, entry.Handle()) << "nothing changes";
-    EXPECT_EQ(L"250", EnterAndLeave(first, L"5")) << "still checked";
-}
-
 TEST_F(WinlibEditCislo, SecondAttachToTheSameLiveControlResetsItAndKeepsItWorking)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HWND oldTooltip = entry.Tooltip();
     const WNDPROC top = ProcOf(first);
@@ -259,7 +247,6 @@ TEST_F(WinlibEditCislo, SecondAttachToTheSameLiveControlResetsItAndKeepsItWorkin
 
 TEST_F(WinlibEditCislo, AttachingToAnotherControlLeavesTheFirstAPlainWorkingEdit)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HWND oldTooltip = entry.Tooltip();
     entry.Pripojit(second, 7, 1, 100);
@@ -275,9 +262,9 @@ TEST_F(WinlibEditCislo, EntryGoneBeforeItsControlLeavesAPlainWorkingEdit)
 {
     HWND tooltip = nullptr;
     {
-        EditCislo entry;
-        entry.Pripojit(first, 250, 10, 1000);
-        tooltip = entry.Tooltip();
+        EditCislo prvni;
+        prvni.Pripojit(first, 250, 10, 1000);
+        tooltip = prvni.Tooltip();
     }
     EXPECT_FALSE(IsWindow(tooltip));
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(first));
