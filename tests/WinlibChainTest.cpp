@@ -100,6 +100,11 @@ TEST_F(WinlibChain, ObjectGoneGivesTheProcedureBackOrUnderALaterOneLeavesTheCont
         InstallForeign();
         ASSERT_EQ(&WindowImpl::WindowProc, g_under);
         EXPECT_EQ(nullptr, taker.UnsubclassWindow()) << "ours is not on top";
+        EXPECT_EQ(&taker, MessageHandler::FromHandle(edit)) << "and stays bound";
+        EXPECT_TRUE(taker.IsSubclassed());
+        SetWindowTextW(edit, L"chain");
+        EXPECT_EQ(1, taker.Count(WM_SETTEXT)) << "the whole chain runs";
+        EXPECT_EQ(L"chain", TextOf(edit));
     }
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
     EXPECT_EQ(&Foreign, ProcOf(edit)) << "the later procedure is left alone";
