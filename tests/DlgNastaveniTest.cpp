@@ -207,49 +207,39 @@ TEST_F(DlgNastaveniTest, RegistryThatCannotBeWrittenLeavesTheNewValuesForTheRunS
     EXPECT_FALSE(KlicExistuje());
 }
 
-TEST_F(DlgNastaveniTest, ClickOnTheLinkOpensTheMakersAddressMaximised)
+TEST_F(DlgNastaveniTest, ClickOnTheLinkOrEnterOnItOpensTheMakersAddressMaximised)
 {
-    NastaveniBezProhlizece dialog;
-    bool trefa = false;
-    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
-                  HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
-                  const POINT bod = BodOdkazu(odkaz);
-                  trefa = bod.x >= 0;
-                  PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bod.x, bod.y));
-                  PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(bod.x, bod.y));
-                  Sleep(200);
-                  // A click beside the link opens nothing.
-                  RECT r{};
-                  GetClientRect(odkaz, &r);
-                  PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, r.bottom - 1));
-                  PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(1, r.bottom - 1));
-                  Sleep(200);
-                  Kliknout(GetDlgItem(okno, IDCANCEL));
-              }));
-    ASSERT_TRUE(trefa) << "no point of the control lies on its link";
-    ASSERT_EQ(1u, dialog.adresy.size());
-    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
-    EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
-    EXPECT_FALSE(KlicExistuje());
-}
-
-TEST_F(DlgNastaveniTest, EnterOnTheFocusedLinkOpensTheAddressAsAClickDoes)
-{
-    NastaveniBezProhlizece dialog;
-    HWND fokus = nullptr;
-    HWND odkaz = nullptr;
-    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
-                  odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
-                  Zamerit(okno, odkaz);
-                  fokus = Fokus(GetWindowThreadProcessId(okno, nullptr));
-                  Stisknout(odkaz, VK_RETURN);
-                  Sleep(200);
-                  Kliknout(GetDlgItem(okno, IDCANCEL));
-              }));
-    ASSERT_EQ(odkaz, fokus) << "the link had the keyboard";
-    ASSERT_EQ(1u, dialog.adresy.size()) << "Enter on the link";
-    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
-    EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
+    for (const bool enter : {false, true}) {
+        SCOPED_TRACE(enter ? "Enter" : "click");
+        NastaveniBezProhlizece dialog;
+        bool trefa = false;
+        EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
+                      HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
+                      if (enter) {
+                          Zamerit(okno, odkaz);
+                          trefa = Fokus(GetWindowThreadProcessId(okno, nullptr)) == odkaz;
+                          Stisknout(odkaz, VK_RETURN);
+                      } else {
+                          const POINT bod = BodOdkazu(odkaz);
+                          trefa = bod.x >= 0;
+                          PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bod.x, bod.y));
+                          PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(bod.x, bod.y));
+                          Sleep(200);
+                          // A click beside the link opens nothing.
+                          RECT r{};
+                          GetClientRect(odkaz, &r);
+                          PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, r.bottom - 1));
+                          PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(1, r.bottom - 1));
+                      }
+                      Sleep(200);
+                      Kliknout(GetDlgItem(okno, IDCANCEL));
+                  }));
+        ASSERT_TRUE(trefa) << (enter ? "the link had the keyboard" : "no point of the control lies on its link");
+        ASSERT_EQ(1u, dialog.adresy.size());
+        EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
+        EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
+        EXPECT_FALSE(KlicExistuje());
+    }
 }
 
 } // namespace

@@ -86,26 +86,22 @@ TEST_F(WinlibReflection, UnhandledCommandGoesBackToTheButtonWhoseAnswerCounts)
     }
 }
 
-// A control without an object of ours: it still gets the reflected message.
+// A control without an object of ours (subclassed the plain way): it still gets the
+// reflected message.
 std::vector<UINT> g_plainSeen;
+WNDPROC g_plainBeneath = nullptr;
 LRESULT CALLBACK PlainControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     g_plainSeen.push_back(message);
-    return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(g_plainBeneath, window, message, wParam, lParam);
 }
 
 TEST_F(WinlibReflection, PlainControlGetsTheReflectedMessageToo)
 {
-    WNDCLASSEXW wc{sizeof wc};
-    wc.lpfnWndProc = &PlainControlProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"WinlibTestPlainControl";
-    WNDCLASSEXW existing{sizeof existing};
-    if (!GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) {
-        ASSERT_NE(0, RegisterClassExW(&wc));
-    }
-    HWND plain = AddChild(wc.lpszClassName, 0, 104);
+    HWND plain = AddChild(L"STATIC", 0, 104);
     ASSERT_NE(nullptr, plain);
+    g_plainBeneath =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlainControlProc)));
 
     g_plainSeen.clear();
     EXPECT_EQ(0, SendMessageW(parent, WM_COMMAND, MAKEWPARAM(104, 1), reinterpret_cast<LPARAM>(plain)));
