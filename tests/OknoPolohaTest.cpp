@@ -103,14 +103,6 @@ TEST_F(OknoPoloha, KeyPathIsSetOnceFromTheApplicationKey)
     EXPECT_EQ(L"Software\\100%s\\Parametry oken\\", other.KlicPolohy()) << "the key is no format";
 }
 
-TEST_F(OknoPoloha, FirstRunFindsNothingAndLeavesTheWindowAlone)
-{
-    ASSERT_NE(nullptr, Show(okno, At(30, 40, 300, 200)));
-    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(nullptr, false));
-    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(L"JinaTrida", true));
-    EXPECT_TRUE(HasRect(okno, At(30, 40, 300, 200)));
-}
-
 TEST_F(OknoPoloha, SavedPlacementComesBackInANewWindow)
 {
     ASSERT_NE(nullptr, Show(okno, At(100, 120, 400, 300)));
@@ -160,24 +152,25 @@ TEST_F(OknoPoloha, HiddenOrMinimisedWindowKeepsTheEarlierPlacement)
     ASSERT_EQ(S_OK, okno.UlozitPolohu(nullptr));
     const auto saved = ReadValue(kTestClass.name, L"Poloha");
 
+    const auto nicNeulozeno = [&] {
+        EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
+        EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha"));
+    };
     MoveWindow(okno, 300, 310, 400, 300, TRUE);
     ShowWindow(okno, SW_HIDE);
-    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha"));
+    nicNeulozeno();
 
     // Minimised: wherever the system parks it (off the screen, or in a row at the bottom
     // when no shell hides it), nothing is written.
     ShowWindow(okno, SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(IsIconic(okno));
-    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha"));
+    nicNeulozeno();
 
     // Both edges negative reads as minimised too, even on a window that is not.
     ShowWindow(okno, SW_RESTORE);
     ASSERT_FALSE(IsIconic(okno));
     MoveWindow(okno, -10, -1, 400, 300, TRUE);
-    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha"));
+    nicNeulozeno();
 
     MoveWindow(okno, 300, 310, 400, 300, TRUE);
     EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
@@ -260,7 +253,7 @@ TEST_F(OknoPoloha, ValuesOfAnyTypeUpToFourBytesAreTaken)
     EXPECT_TRUE(HasRect(okno, At(300, 0, 250, 200)));
 }
 
-TEST_F(OknoPoloha, MissingOrTooLongValuesMeanNothingIsStored)
+TEST_F(OknoPoloha, NothingOrMissingOrTooLongValuesMeanNothingIsStored)
 {
     ASSERT_NE(nullptr, Show(okno, At(10, 20, 200, 150)));
     const wchar_t text[] = L"12345";
@@ -275,12 +268,14 @@ TEST_F(OknoPoloha, MissingOrTooLongValuesMeanNothingIsStored)
     WriteDword(L"DlouhyText", L"Velikost", ZabalitDvojici(300, 300));
     WriteDword(L"OsmBajtu", L"Poloha", ZabalitDvojici(300, 300));
     WriteValue(L"OsmBajtu", L"Velikost", REG_BINARY, eight, sizeof eight);
-    for (const Case& c : {Case{"no Velikost", L"JenPoloha"}, Case{"no Poloha", L"JenVelikost"},
-                          Case{"REG_SZ of 12 bytes", L"DlouhyText"}, Case{"8 bytes", L"OsmBajtu"}}) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(c.className, false));
-        EXPECT_TRUE(HasRect(okno, At(10, 20, 200, 150)));
-    }
+    for (const Case& c : {Case{"first run, own class", nullptr}, Case{"first run", L"JinaTrida"},
+                          Case{"no Velikost", L"JenPoloha"}, Case{"no Poloha", L"JenVelikost"},
+                          Case{"REG_SZ of 12 bytes", L"DlouhyText"}, Case{"8 bytes", L"OsmBajtu"}})
+        for (const bool jenPoloha : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (jenPoloha ? ", position only" : ""));
+            EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(c.className, jenPoloha));
+            EXPECT_TRUE(HasRect(okno, At(10, 20, 200, 150))) << "the window is left alone";
+        }
 }
 
 // The centring of real windows: over the owner, or on the work area.
