@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,6 @@ constexpr COLORREF kBila = RGB(255, 255, 255);
 constexpr COLORREF kCerna = RGB(0, 0, 0);
 constexpr COLORREF kTmaveCervena = RGB(0x80, 0, 0); // 0x800000 as red, green, blue
 constexpr COLORREF kZelena = RGB(0, 255, 0);
-
-const wchar_t kRadekVerze[] = L"verze: 1.0.0.4  (64-bitová verze)";
 
 std::wstring Text(HWND okno) { return Tarnel::WinApi::Window(okno).Text(); }
 std::wstring TextPrvku(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
@@ -104,12 +103,6 @@ private:
     COLORREF puvodni_[2];
 };
 
-std::wstring VedleTestu(const wchar_t* nazev)
-{
-    std::wstring cesta = TestSupport::ExecutablePath();
-    return cesta.substr(0, cesta.find_last_of(L'\\') + 1) + nazev;
-}
-
 class DlgProgramInfoTest : public OknoHlavniTest {
 protected:
     void SetUp() override
@@ -160,7 +153,7 @@ TEST_F(DlgProgramInfoTest, ShowsTheProductItsVersionAndNoticeOverTheMainWindowAn
 
         EXPECT_EQ(L"O programu Animora", Text(dialog));
         EXPECT_EQ(L"Animora", TextPrvku(dialog, IDC_APLIKACE));
-        EXPECT_EQ(kRadekVerze, TextPrvku(dialog, IDC_VERZE)) << "two spaces before the parenthesis";
+        EXPECT_EQ(L"verze: 1.0.0.4  (64-bitová verze)", TextPrvku(dialog, IDC_VERZE)) << "two spaces before the parenthesis";
         EXPECT_EQ(pravo, TextPrvku(dialog, IDC_INFO_PRAVA));
         EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
         EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
@@ -294,9 +287,8 @@ TEST_F(DlgProgramInfoTest, CentredOverTheMainWindowKeptOnItsMonitorOrInTheWorkAr
 
 TEST_F(DlgProgramInfoTest, SecondRequestBringsTheOpenDialogToTheFront)
 {
-    HWND jine = CreateWindowExW(0, L"STATIC", L"jiné okno", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(nullptr, jine);
+    std::optional<TestSupport::OwnerWindow> jineOkno(std::in_place);
+    HWND jine = jineOkno->Get();
     OtevritAZkontrolovat([&](HWND dialog) {
         DlgProgramInfo* otevreny = dlgProgramInfo;
         SetForegroundWindow(jine);
@@ -312,7 +304,7 @@ TEST_F(DlgProgramInfoTest, SecondRequestBringsTheOpenDialogToTheFront)
         EXPECT_EQ(dialog, GetForegroundWindow());
         EXPECT_EQ(1, PocetDialogu(Okno()));
     });
-    DestroyWindow(jine);
+    jineOkno.reset();
 
     // While another modal loop runs, no dialog is started over it.
     EXPECT_FALSE(DialogDriver::BehemDialogu(
@@ -358,7 +350,8 @@ TEST_F(DlgProgramInfoTest, MainWindowClosedMeanwhileClosesOnceTheDialogHasEnded)
 
 TEST_F(DlgProgramInfoTest, VersionResourceWithoutTheNoticeOrWithoutAnythingDoesNotStopTheDialog)
 {
-    const std::wstring knihovna = VedleTestu(L"animora_test_verze.dll");
+    const std::wstring test = TestSupport::ExecutablePath();
+    const std::wstring knihovna = test.substr(0, test.find_last_of(L'\\') + 1) + L"animora_test_verze.dll";
     ASSERT_TRUE(PathFileExistsW(knihovna.c_str()));
     std::wstring nazev;
     ASSERT_EQ(S_OK, Tarnel::WinApi::ReadVersionString(L"ProductName", nazev, knihovna.c_str()));
