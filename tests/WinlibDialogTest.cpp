@@ -70,40 +70,31 @@ TEST(WinlibDialog, ModalDialogEndsWithAnUnhandledOkOrCancelOrTheEscapeKey)
     }
 }
 
-TEST(WinlibDialog, HandlerEndsAModalDialogWithItsOwnResult)
+TEST(WinlibDialog, HandledOkDoesNotEndTheDialogAndAHandlerEndsItWithItsOwnResult)
 {
     TestDialog dialog;
     HWND ownerSeen = nullptr;
+    int okSeen = 0;
     Tarnel::WinApi::Window owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                                  nullptr, GetModuleHandleW(nullptr), nullptr));
     ASSERT_TRUE(owner.IsWindow());
     dialog.handler = [&](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
         if (message == WM_INITDIALOG) {
             ownerSeen = GetWindow(window, GW_OWNER);
+            PostClick(window, IDOK);
+        }
+        if (message != WM_COMMAND) return false;
+        if (LOWORD(wParam) == IDOK) {
+            ++okSeen;
             PostClick(window, IDC_WINLIB_TLACITKO);
         }
-        if (message != WM_COMMAND || LOWORD(wParam) != IDC_WINLIB_TLACITKO) return false;
-        dialog.EndDialog(42);
-        return true;
+        if (LOWORD(wParam) == IDC_WINLIB_TLACITKO) dialog.EndDialog(42);
+        return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDC_WINLIB_TLACITKO;
     };
     EXPECT_EQ(42, dialog.DoModal(owner));
     EXPECT_EQ(owner.Handle(), ownerSeen);
-    DestroyWindow(owner);
-}
-
-TEST(WinlibDialog, HandledOkDoesNotEndTheDialog)
-{
-    TestDialog dialog;
-    int okSeen = 0;
-    dialog.handler = [&okSeen](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-        if (message == WM_INITDIALOG) PostClick(window, IDOK);
-        if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return false;
-        ++okSeen;
-        PostClick(window, IDCANCEL);
-        return true;
-    };
-    EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
     EXPECT_EQ(1, okSeen);
+    DestroyWindow(owner);
 }
 
 TEST(WinlibDialog, MissingTemplateFailsBothWays)
