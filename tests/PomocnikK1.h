@@ -26,6 +26,24 @@ inline std::wstring SystemText(HRESULT hr)
     return info.ErrorText() ? info.ErrorText() : L"";
 }
 
+// Another party's procedure put over the window's current one, the way a second library or a
+// tooltip watching the control does; it forwards everything and counts the window's ends.
+namespace Cizi {
+inline WNDPROC pod = nullptr;
+inline int konce = 0;
+inline LRESULT CALLBACK Procedura(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY) ++konce;
+    return CallWindowProcW(pod, window, message, wParam, lParam);
+}
+inline void Nainstalovat(HWND window)
+{
+    pod = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedura)));
+}
+// Takes it off again, giving the window the procedure found beneath it.
+inline void Odebrat(HWND window) { SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pod)); }
+} // namespace Cizi
+
 struct Zprava {
     UINT message;
     WPARAM wParam;

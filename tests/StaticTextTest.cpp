@@ -136,27 +136,19 @@ TEST_F(StaticTextTest, AttachingTheSameObjectAgainFirstHandsThePreviousControlBa
     EXPECT_EQ(druhyVlastni, ProcOf(druhy));
 }
 
-// Stands for a procedure someone else installs over the object's (and forwards to it).
-WNDPROC g_podNami = nullptr;
-LRESULT CALLBACK CiziProcedura(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcW(g_podNami, okno, zprava, wParam, lParam);
-}
-
 TEST_F(StaticTextTest, ControlSubclassedByAnotherIsLeftAloneOnDetaching)
 {
     Knihovna::StaticNadpis nadpis;
     nadpis.Pripojit(popisek);
-    g_podNami = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(popisek, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CiziProcedura)));
+    PomocnikK1::Cizi::Nainstalovat(popisek);
 
     nadpis.Odpojit();
-    EXPECT_EQ(&CiziProcedura, ProcOf(popisek)) << "the other procedure stays installed";
+    EXPECT_EQ(&PomocnikK1::Cizi::Procedura, ProcOf(popisek)) << "the other procedure stays installed";
     EXPECT_EQ(popisek, nadpis.Handle()) << "and the object stays attached under it";
     EXPECT_EQ(nullptr, nadpis.Pismo()) << "the font goes all the same";
 
     // Once the other has taken itself off, detaching works.
-    SetWindowLongPtrW(popisek, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_podNami));
+    PomocnikK1::Cizi::Odebrat(popisek);
     nadpis.Odpojit();
     EXPECT_EQ(nullptr, nadpis.Handle());
     EXPECT_EQ(vlastniProcedura, ProcOf(popisek));

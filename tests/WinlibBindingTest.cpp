@@ -142,13 +142,6 @@ TEST(WinlibBinding, FinalMessageComesAfterNcDestroyUnboundAndMayDeleteTheObject)
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-// Another party replacing the procedure after us, the way a second library would.
-WNDPROC g_beneath = nullptr;
-LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcW(g_beneath, window, message, wParam, lParam);
-}
-
 // A host window with an edit control and a static, created without the layer.
 class WinlibSubclass : public testing::Test {
 protected:
@@ -166,10 +159,6 @@ protected:
         ASSERT_NE(nullptr, edit);
         ASSERT_NE(nullptr, label);
         editProc = ProcOf(edit);
-    }
-    void InstallForeign()
-    {
-        g_beneath = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
     }
 
     RecordingWindow host;
@@ -259,11 +248,11 @@ TEST_F(WinlibSubclass, DestroyedControlGetsItsProcedureBackAtNcDestroyUnlessALat
         if (foreign) NewControls();
         ProcWatcher taker;
         ASSERT_TRUE(taker.SubclassWindow(edit));
-        if (foreign) InstallForeign();
+        if (foreign) PomocnikK1::Cizi::Nainstalovat(edit);
         ASSERT_TRUE(DestroyWindow(edit));
         EXPECT_TRUE(taker.finalRan);
         EXPECT_TRUE(taker.Saw(WM_NCDESTROY));
-        EXPECT_EQ(foreign ? &ForeignProc : editProc, taker.procAtFinal) << "a later procedure is not ours to replace";
+        EXPECT_EQ(foreign ? &PomocnikK1::Cizi::Procedura : editProc, taker.procAtFinal) << "a later procedure is not ours to replace";
         EXPECT_EQ(nullptr, taker.Handle());
         EXPECT_FALSE(taker.IsSubclassed());
         EXPECT_TRUE(taker.SubclassWindow(label)) << "free for the next control";

@@ -32,14 +32,7 @@ protected:
     bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
 
-// Another party's procedure installed over ours and never taken out again.
-WNDPROC g_under = nullptr;
-int g_foreignNcDestroys = 0;
-LRESULT CALLBACK Foreign(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCDESTROY) ++g_foreignNcDestroys;
-    return CallWindowProcW(g_under, window, message, wParam, lParam);
-}
+namespace Cizi = PomocnikK1::Cizi;
 
 class WinlibChain : public testing::Test {
 protected:
@@ -52,15 +45,11 @@ protected:
                                GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, edit);
         editProc = ProcOf(edit);
-        g_foreignNcDestroys = 0;
+        Cizi::konce = 0;
     }
     void TearDown() override
     {
         if (IsWindow(host)) DestroyWindow(host);
-    }
-    void InstallForeign()
-    {
-        g_under = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Foreign)));
     }
     // What only the edit control's own procedure does: typing, selection, line count, focus.
     void ExpectAWorkingEdit(const char* where)
@@ -97,8 +86,8 @@ TEST_F(WinlibChain, ObjectGoneGivesTheProcedureBackOrUnderALaterOneLeavesTheCont
     {
         Counter taker;
         ASSERT_TRUE(taker.SubclassWindow(edit));
-        InstallForeign();
-        ASSERT_EQ(&WindowImpl::WindowProc, g_under);
+        Cizi::Nainstalovat(edit);
+        ASSERT_EQ(&WindowImpl::WindowProc, Cizi::pod);
         EXPECT_EQ(nullptr, taker.UnsubclassWindow()) << "ours is not on top";
         EXPECT_EQ(&taker, MessageHandler::FromHandle(edit)) << "and stays bound";
         EXPECT_TRUE(taker.IsSubclassed());
@@ -107,11 +96,11 @@ TEST_F(WinlibChain, ObjectGoneGivesTheProcedureBackOrUnderALaterOneLeavesTheCont
         EXPECT_EQ(L"chain", TextOf(edit));
     }
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
-    EXPECT_EQ(&Foreign, ProcOf(edit)) << "the later procedure is left alone";
+    EXPECT_EQ(&Cizi::Procedura, ProcOf(edit)) << "the later procedure is left alone";
     ExpectAWorkingEdit("after the object under the later one went");
 
     DestroyWindow(edit);
-    EXPECT_EQ(1, g_foreignNcDestroys) << "the control's end passes through the whole chain";
+    EXPECT_EQ(1, Cizi::konce) << "the control's end passes through the whole chain";
 }
 
 TEST_F(WinlibChain, NextObjectTakesTheLeftPlaceAndSeesEachMessageOnce)
@@ -119,19 +108,19 @@ TEST_F(WinlibChain, NextObjectTakesTheLeftPlaceAndSeesEachMessageOnce)
     {
         Counter first;
         ASSERT_TRUE(first.SubclassWindow(edit));
-        InstallForeign();
+        Cizi::Nainstalovat(edit);
     }
     Counter second;
     ASSERT_TRUE(second.SubclassWindow(edit));
     EXPECT_EQ(&second, MessageHandler::FromHandle(edit));
-    EXPECT_EQ(&Foreign, ProcOf(edit)) << "no second procedure of ours on top";
+    EXPECT_EQ(&Cizi::Procedura, ProcOf(edit)) << "no second procedure of ours on top";
     SetWindowTextW(edit, L"jednou");
     EXPECT_EQ(1, second.Count(WM_SETTEXT));
     EXPECT_EQ(L"jednou", TextOf(edit));
     ExpectAWorkingEdit("taken over again");
 
     // Once the later procedure has gone, ours is on top again and the control gets its own back.
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_under));
+    Cizi::Odebrat(edit);
     EXPECT_EQ(edit, second.UnsubclassWindow());
     EXPECT_EQ(editProc, ProcOf(edit));
     ExpectAWorkingEdit("given back");
@@ -148,11 +137,11 @@ TEST_F(WinlibChain, ReleaseGivesTheProcedureBackWhenItCanAndLeavesItPassingOnWhe
     EXPECT_EQ(nullptr, taker.ReleaseWindow()) << "nothing held any more";
 
     ASSERT_TRUE(taker.SubclassWindow(edit));
-    InstallForeign();
+    Cizi::Nainstalovat(edit);
     EXPECT_EQ(edit, taker.ReleaseWindow());
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
     EXPECT_EQ(nullptr, taker.Handle());
-    EXPECT_EQ(&Foreign, ProcOf(edit));
+    EXPECT_EQ(&Cizi::Procedura, ProcOf(edit));
     taker.seen.clear();
     ExpectAWorkingEdit("released under a later procedure");
     EXPECT_TRUE(taker.seen.empty()) << "the released object hears nothing more";
