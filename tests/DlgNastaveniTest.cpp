@@ -89,57 +89,42 @@ TEST_F(DlgNastaveniTest, OpensWithTheSettingsUnderItsCaptionWithTheRangeAndLinkT
 {
     nastaveni = Nastaveni{333, 17};
     DlgNastaveni dialog;
-    std::wstring titulek, rychlost, krok, tipRychlosti, tipKroku, tipOdkazu, textOdkazu;
-    std::wstring adresaOdkazu;
-    bool fokusNaOk = false;
-    LRESULT velka = 0, mala = 0;
-    const INT_PTR vysledek = Spustit(dialog, [&](HWND okno) {
-        const DWORD vlakno = GetWindowThreadProcessId(okno, nullptr);
-        HWND editRychlosti = GetDlgItem(okno, IDC_NASTAVENI_RYCHLOST);
-        HWND editKroku = GetDlgItem(okno, IDC_NASTAVENI_KROK);
-        HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
-        titulek = Text(okno);
-        rychlost = Text(editRychlosti);
-        krok = Text(editKroku);
-        fokusNaOk = Fokus(vlakno) == GetDlgItem(okno, IDOK);
-        velka = SendMessageW(okno, WM_GETICON, ICON_BIG, 0);
-        mala = SendMessageW(okno, WM_GETICON, ICON_SMALL, 0);
-        tipRychlosti = TextTipu(vlakno, editRychlosti, 0);
-        tipKroku = TextTipu(vlakno, editKroku, 0);
-        tipOdkazu = TextTipu(vlakno, okno, reinterpret_cast<UINT_PTR>(odkaz));
-        textOdkazu = Text(odkaz);
-        LITEM polozka{};
-        polozka.mask = LIF_ITEMINDEX | LIF_URL;
-        polozka.iLink = 0;
-        if (SendMessageW(odkaz, LM_GETITEM, 0, reinterpret_cast<LPARAM>(&polozka))) adresaOdkazu = polozka.szUrl;
-        Kliknout(GetDlgItem(okno, IDCANCEL));
-    });
-    EXPECT_EQ(IDCANCEL, vysledek);
-    EXPECT_EQ(L"Animora - Předvolby", titulek);
-    EXPECT_EQ(L"333", rychlost);
-    EXPECT_EQ(L"17", krok);
-    EXPECT_TRUE(fokusNaOk) << "the first control with a tab stop";
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()), velka);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()), mala);
-    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 10 - 1000", tipRychlosti);
-    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", tipKroku);
-    EXPECT_EQ(L"Zobrazit webové stránky firmy Tarnel", tipOdkazu);
-    EXPECT_NE(std::wstring::npos, textOdkazu.find(L"Tarnel")) << testing::PrintToString(textOdkazu);
-    EXPECT_NE(std::wstring::npos, textOdkazu.find(L"www.tarnel.cz"));
-    EXPECT_EQ(ANIMORA_WEB_URL, adresaOdkazu) << "the same site as the Help menu";
+    // Checked on the helper thread while the dialog is up.
+    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
+                  const DWORD vlakno = GetWindowThreadProcessId(okno, nullptr);
+                  HWND editRychlosti = GetDlgItem(okno, IDC_NASTAVENI_RYCHLOST);
+                  HWND editKroku = GetDlgItem(okno, IDC_NASTAVENI_KROK);
+                  HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
+                  EXPECT_EQ(L"Animora - Předvolby", Text(okno));
+                  EXPECT_EQ(L"333", Text(editRychlosti));
+                  EXPECT_EQ(L"17", Text(editKroku));
+                  EXPECT_EQ(GetDlgItem(okno, IDOK), Fokus(vlakno)) << "the first control with a tab stop";
+                  EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.velkaIkona.Get()),
+                            SendMessageW(okno, WM_GETICON, ICON_BIG, 0));
+                  EXPECT_EQ(reinterpret_cast<LRESULT>(aplikace.malaIkona.Get()),
+                            SendMessageW(okno, WM_GETICON, ICON_SMALL, 0));
+                  EXPECT_EQ(L"Zadejte hodnotu v rozsahu 10 - 1000", TextTipu(vlakno, editRychlosti, 0));
+                  EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", TextTipu(vlakno, editKroku, 0));
+                  EXPECT_EQ(L"Zobrazit webové stránky firmy Tarnel",
+                            TextTipu(vlakno, okno, reinterpret_cast<UINT_PTR>(odkaz)));
+                  const std::wstring textOdkazu = Text(odkaz);
+                  EXPECT_NE(std::wstring::npos, textOdkazu.find(L"Tarnel")) << testing::PrintToString(textOdkazu);
+                  EXPECT_NE(std::wstring::npos, textOdkazu.find(L"www.tarnel.cz"));
+                  LITEM polozka{LIF_ITEMINDEX | LIF_URL, 0};
+                  EXPECT_TRUE(SendMessageW(odkaz, LM_GETITEM, 0, reinterpret_cast<LPARAM>(&polozka)));
+                  EXPECT_STREQ(ANIMORA_WEB_URL, polozka.szUrl) << "the same site as the Help menu";
+                  Kliknout(GetDlgItem(okno, IDCANCEL));
+              }));
     EXPECT_FALSE(KlicExistuje());
 }
 
-TEST_F(DlgNastaveniTest, OkWritesBothValuesEvenWhenNothingChanged)
+TEST_F(DlgNastaveniTest, OkTakesBothNewValuesAndWritesBothEvenWhenNothingChanged)
 {
     nastaveni = Nastaveni{333, 17};
     DlgNastaveni dialog;
     EXPECT_EQ(IDOK, Spustit(dialog, [](HWND okno) { Kliknout(GetDlgItem(okno, IDOK)); }));
     OcekavatUlozeno(333, 17);
-}
 
-TEST_F(DlgNastaveniTest, OkTakesBothNewValues)
-{
     const Nastaveni nove = Potvrdit(L"250", L"20");
     EXPECT_EQ(250u, nove.rychlostAnimace);
     EXPECT_EQ(20u, nove.krokZmenyRychlosti);
@@ -222,49 +207,39 @@ TEST_F(DlgNastaveniTest, RegistryThatCannotBeWrittenLeavesTheNewValuesForTheRunS
     EXPECT_FALSE(KlicExistuje());
 }
 
-TEST_F(DlgNastaveniTest, ClickOnTheLinkOpensTheMakersAddressMaximised)
+TEST_F(DlgNastaveniTest, ClickOnTheLinkOrEnterOnItOpensTheMakersAddressMaximised)
 {
-    NastaveniBezProhlizece dialog;
-    bool trefa = false;
-    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
-                  HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
-                  const POINT bod = BodOdkazu(odkaz);
-                  trefa = bod.x >= 0;
-                  PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bod.x, bod.y));
-                  PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(bod.x, bod.y));
-                  Sleep(200);
-                  // A click beside the link opens nothing.
-                  RECT r{};
-                  GetClientRect(odkaz, &r);
-                  PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, r.bottom - 1));
-                  PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(1, r.bottom - 1));
-                  Sleep(200);
-                  Kliknout(GetDlgItem(okno, IDCANCEL));
-              }));
-    ASSERT_TRUE(trefa) << "no point of the control lies on its link";
-    ASSERT_EQ(1u, dialog.adresy.size());
-    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
-    EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
-    EXPECT_FALSE(KlicExistuje());
-}
-
-TEST_F(DlgNastaveniTest, EnterOnTheFocusedLinkOpensTheAddressAsAClickDoes)
-{
-    NastaveniBezProhlizece dialog;
-    HWND fokus = nullptr;
-    HWND odkaz = nullptr;
-    EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
-                  odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
-                  Zamerit(okno, odkaz);
-                  fokus = Fokus(GetWindowThreadProcessId(okno, nullptr));
-                  Stisknout(odkaz, VK_RETURN);
-                  Sleep(200);
-                  Kliknout(GetDlgItem(okno, IDCANCEL));
-              }));
-    ASSERT_EQ(odkaz, fokus) << "the link had the keyboard";
-    ASSERT_EQ(1u, dialog.adresy.size()) << "Enter on the link";
-    EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
-    EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
+    for (const bool enter : {false, true}) {
+        SCOPED_TRACE(enter ? "Enter" : "click");
+        NastaveniBezProhlizece dialog;
+        bool trefa = false;
+        EXPECT_EQ(IDCANCEL, Spustit(dialog, [&](HWND okno) {
+                      HWND odkaz = GetDlgItem(okno, IDC_NASTAVENI_ODKAZ);
+                      if (enter) {
+                          Zamerit(okno, odkaz);
+                          trefa = Fokus(GetWindowThreadProcessId(okno, nullptr)) == odkaz;
+                          Stisknout(odkaz, VK_RETURN);
+                      } else {
+                          const POINT bod = BodOdkazu(odkaz);
+                          trefa = bod.x >= 0;
+                          PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bod.x, bod.y));
+                          PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(bod.x, bod.y));
+                          Sleep(200);
+                          // A click beside the link opens nothing.
+                          RECT r{};
+                          GetClientRect(odkaz, &r);
+                          PostMessageW(odkaz, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, r.bottom - 1));
+                          PostMessageW(odkaz, WM_LBUTTONUP, 0, MAKELPARAM(1, r.bottom - 1));
+                      }
+                      Sleep(200);
+                      Kliknout(GetDlgItem(okno, IDCANCEL));
+                  }));
+        ASSERT_TRUE(trefa) << (enter ? "the link had the keyboard" : "no point of the control lies on its link");
+        ASSERT_EQ(1u, dialog.adresy.size());
+        EXPECT_EQ(ANIMORA_WEB_URL, dialog.adresy[0]);
+        EXPECT_EQ(SW_SHOWMAXIMIZED, dialog.zobrazeni[0]);
+        EXPECT_FALSE(KlicExistuje());
+    }
 }
 
 } // namespace

@@ -2,11 +2,12 @@
 // whose work area is 0,0-1280,1024; and the centring of real windows.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "tests/ChildModes.h"
+#include "tests/PomocnikK1.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
 #include "winlib/Okno.h"
@@ -52,41 +53,21 @@ testing::AssertionResult HasRect(HWND window, const RECT& expected)
                                        << "," << expected.bottom;
 }
 
-struct StoredValue {
-    bool present = false;
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    DWORD AsDword() const
-    {
-        DWORD v = 0;
-        if (data.size() == 4) memcpy(&v, data.data(), 4);
-        return v;
-    }
-};
-
-StoredValue ReadValue(const std::wstring& className, const wchar_t* name)
+// A REG_DWORD value stored for the class; empty when missing or of another type.
+std::optional<DWORD> ReadValue(const std::wstring& className, const wchar_t* name)
 {
-    StoredValue value;
-    HKEY key = nullptr;
+    DWORD value = 0;
+    DWORD size = sizeof value;
     const std::wstring path = kPlacementKey + className;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.data.resize(size);
-        value.present = RegQueryValueExW(key, name, nullptr, nullptr, value.data.data(), &size) == ERROR_SUCCESS;
-    }
-    RegCloseKey(key);
+    if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
     return value;
 }
 
 void WriteValue(const std::wstring& className, const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
-    HKEY key = nullptr;
     const std::wstring path = kPlacementKey + className;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &key, nullptr));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
-    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data, size));
 }
 
 void WriteDword(const std::wstring& className, const wchar_t* name, DWORD value)
@@ -98,9 +79,10 @@ class OknoPoloha : public testing::Test {
 protected:
     void SetUp() override { okno.NastavitKlicRegistru(kAppKey); }
 
-    // A visible window of the test class at the given place.
-    HWND Show(TestOkno& window, const RECT& rect, DWORD style = WS_OVERLAPPEDWINDOW)
+    // A visible window of the test class at the given place, under the application key.
+    static HWND Show(TestOkno& window, const RECT& rect, DWORD style = WS_OVERLAPPEDWINDOW)
     {
+        window.NastavitKlicRegistru(kAppKey);
         HWND hwnd = window.CreateAt(rect, style);
         if (hwnd) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         return hwnd;
@@ -121,37 +103,21 @@ TEST_F(OknoPoloha, KeyPathIsSetOnceFromTheApplicationKey)
     EXPECT_EQ(L"Software\\100%s\\Parametry oken\\", other.KlicPolohy()) << "the key is no format";
 }
 
-TEST_F(OknoPoloha, FirstRunFindsNothingAndLeavesTheWindowAlone)
-{
-    ASSERT_NE(nullptr, Show(okno, At(30, 40, 300, 200)));
-    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(nullptr, false));
-    EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(L"JinaTrida", true));
-    EXPECT_TRUE(HasRect(okno, At(30, 40, 300, 200)));
-}
-
 TEST_F(OknoPoloha, SavedPlacementComesBackInANewWindow)
 {
     ASSERT_NE(nullptr, Show(okno, At(100, 120, 400, 300)));
     EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
-    const StoredValue poloha = ReadValue(kTestClass.name, L"Poloha");
-    const StoredValue velikost = ReadValue(kTestClass.name, L"Velikost");
-    ASSERT_TRUE(poloha.present);
-    ASSERT_TRUE(velikost.present);
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), poloha.type);
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), velikost.type);
-    EXPECT_EQ(0x00780064u, poloha.AsDword());
-    EXPECT_EQ(0x012C0190u, velikost.AsDword());
+    EXPECT_EQ(0x00780064u, ReadValue(kTestClass.name, L"Poloha")) << "REG_DWORD values";
+    EXPECT_EQ(0x012C0190u, ReadValue(kTestClass.name, L"Velikost"));
     DestroyWindow(okno);
 
     TestOkno next;
-    next.NastavitKlicRegistru(kAppKey);
-    ASSERT_NE(nullptr, next.CreateAt(At(10, 10, 200, 150)));
+    ASSERT_NE(nullptr, Show(next, At(10, 10, 200, 150)));
     EXPECT_EQ(S_OK, next.ObnovitPolohu(nullptr, false));
     EXPECT_TRUE(HasRect(next, At(100, 120, 400, 300)));
 
     TestOkno positionOnly;
-    positionOnly.NastavitKlicRegistru(kAppKey);
-    ASSERT_NE(nullptr, positionOnly.CreateAt(At(10, 10, 200, 150)));
+    ASSERT_NE(nullptr, Show(positionOnly, At(10, 10, 200, 150)));
     EXPECT_EQ(S_OK, positionOnly.ObnovitPolohu(nullptr, true));
     EXPECT_TRUE(HasRect(positionOnly, At(100, 120, 200, 150))) << "the size stays as it was";
 }
@@ -162,9 +128,9 @@ TEST_F(OknoPoloha, GivenClassNameNamesTheSubKey)
     ASSERT_NE(nullptr, Show(okno, At(200, 210, 320, 240)));
     EXPECT_EQ(S_OK, okno.UlozitPolohu(L"GifFramesList"));
     EXPECT_EQ(S_OK, okno.UlozitPolohu(longest.c_str()));
-    EXPECT_EQ(0x00D200C8u, ReadValue(L"GifFramesList", L"Poloha").AsDword());
-    EXPECT_EQ(0x00D200C8u, ReadValue(longest, L"Poloha").AsDword());
-    EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha").present) << "the window's own class is not used";
+    EXPECT_EQ(0x00D200C8u, ReadValue(L"GifFramesList", L"Poloha"));
+    EXPECT_EQ(0x00D200C8u, ReadValue(longest, L"Poloha"));
+    EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha")) << "the window's own class is not used";
 
     MoveWindow(okno, 5, 6, 100, 100, TRUE);
     EXPECT_EQ(S_OK, okno.ObnovitPolohu(L"GifFramesList", false));
@@ -184,30 +150,31 @@ TEST_F(OknoPoloha, HiddenOrMinimisedWindowKeepsTheEarlierPlacement)
 {
     ASSERT_NE(nullptr, Show(okno, At(100, 120, 400, 300)));
     ASSERT_EQ(S_OK, okno.UlozitPolohu(nullptr));
-    const DWORD saved = ReadValue(kTestClass.name, L"Poloha").AsDword();
+    const auto saved = ReadValue(kTestClass.name, L"Poloha");
 
+    const auto nicNeulozeno = [&] {
+        EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
+        EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha"));
+    };
     MoveWindow(okno, 300, 310, 400, 300, TRUE);
     ShowWindow(okno, SW_HIDE);
-    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha").AsDword());
+    nicNeulozeno();
 
     // Minimised: wherever the system parks it (off the screen, or in a row at the bottom
     // when no shell hides it), nothing is written.
     ShowWindow(okno, SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(IsIconic(okno));
-    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha").AsDword());
+    nicNeulozeno();
 
     // Both edges negative reads as minimised too, even on a window that is not.
     ShowWindow(okno, SW_RESTORE);
     ASSERT_FALSE(IsIconic(okno));
     MoveWindow(okno, -10, -1, 400, 300, TRUE);
-    EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(saved, ReadValue(kTestClass.name, L"Poloha").AsDword());
+    nicNeulozeno();
 
     MoveWindow(okno, 300, 310, 400, 300, TRUE);
     EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(ZabalitDvojici(300, 310), ReadValue(kTestClass.name, L"Poloha").AsDword());
+    EXPECT_EQ(ZabalitDvojici(300, 310), ReadValue(kTestClass.name, L"Poloha"));
 }
 
 TEST_F(OknoPoloha, MaximisedWindowOnAScreenFromTheOriginIsNotSaved)
@@ -218,7 +185,7 @@ TEST_F(OknoPoloha, MaximisedWindowOnAScreenFromTheOriginIsNotSaved)
     const RECT maximised = RectOf(okno);
     ASSERT_TRUE(maximised.left < 0 && maximised.top < 0) << "its frame lies just off the screen";
     EXPECT_EQ(S_FALSE, okno.UlozitPolohu(nullptr));
-    EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha").present);
+    EXPECT_FALSE(ReadValue(kTestClass.name, L"Poloha"));
 }
 
 TEST_F(OknoPoloha, PositionLeftOfThePrimaryMonitorComesBackOnThatSide)
@@ -227,7 +194,7 @@ TEST_F(OknoPoloha, PositionLeftOfThePrimaryMonitorComesBackOnThatSide)
     ASSERT_NE(nullptr, Show(okno, At(-300, 100, 400, 300)));
     ASSERT_TRUE(HasRect(okno, At(-300, 100, 400, 300)));
     EXPECT_EQ(S_OK, okno.UlozitPolohu(nullptr));
-    EXPECT_EQ(ZabalitDvojici(-300, 100), ReadValue(kTestClass.name, L"Poloha").AsDword());
+    EXPECT_EQ(ZabalitDvojici(-300, 100), ReadValue(kTestClass.name, L"Poloha"));
     EXPECT_EQ(-300, RozbalitPolohu(ZabalitDvojici(-300, 100)).x);
     EXPECT_EQ(-5, RozbalitPolohu(ZabalitDvojici(100, -5)).y);
     DestroyWindow(okno);
@@ -235,7 +202,6 @@ TEST_F(OknoPoloha, PositionLeftOfThePrimaryMonitorComesBackOnThatSide)
     // Read back signed, so it comes back at -300 and only the pull into the work area of this
     // one monitor moves it, to the left edge; read unsigned it would land at the right edge.
     TestOkno next;
-    next.NastavitKlicRegistru(kAppKey);
     ASSERT_NE(nullptr, Show(next, At(10, 10, 100, 100)));
     EXPECT_EQ(S_OK, next.ObnovitPolohu(nullptr, false));
     EXPECT_TRUE(HasRect(next, At(0, 100, 400, 300)));
@@ -260,7 +226,6 @@ TEST_F(OknoPoloha, StoredSizeLargerThanTheWorkAreaEndsAtItsLeftAndTopEdges)
     for (DWORD style : {static_cast<DWORD>(WS_OVERLAPPEDWINDOW), static_cast<DWORD>(WS_POPUP)}) {
         SCOPED_TRACE(style);
         TestOkno window;
-        window.NastavitKlicRegistru(kAppKey);
         ASSERT_NE(nullptr, Show(window, At(10, 10, 100, 100), style));
         EXPECT_EQ(S_OK, window.ObnovitPolohu(nullptr, false));
         const RECT r = RectOf(window);
@@ -288,7 +253,7 @@ TEST_F(OknoPoloha, ValuesOfAnyTypeUpToFourBytesAreTaken)
     EXPECT_TRUE(HasRect(okno, At(300, 0, 250, 200)));
 }
 
-TEST_F(OknoPoloha, MissingOrTooLongValuesMeanNothingIsStored)
+TEST_F(OknoPoloha, NothingOrMissingOrTooLongValuesMeanNothingIsStored)
 {
     ASSERT_NE(nullptr, Show(okno, At(10, 20, 200, 150)));
     const wchar_t text[] = L"12345";
@@ -303,12 +268,14 @@ TEST_F(OknoPoloha, MissingOrTooLongValuesMeanNothingIsStored)
     WriteDword(L"DlouhyText", L"Velikost", ZabalitDvojici(300, 300));
     WriteDword(L"OsmBajtu", L"Poloha", ZabalitDvojici(300, 300));
     WriteValue(L"OsmBajtu", L"Velikost", REG_BINARY, eight, sizeof eight);
-    for (const Case& c : {Case{"no Velikost", L"JenPoloha"}, Case{"no Poloha", L"JenVelikost"},
-                          Case{"REG_SZ of 12 bytes", L"DlouhyText"}, Case{"8 bytes", L"OsmBajtu"}}) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(c.className, false));
-        EXPECT_TRUE(HasRect(okno, At(10, 20, 200, 150)));
-    }
+    for (const Case& c : {Case{"first run, own class", nullptr}, Case{"first run", L"JinaTrida"},
+                          Case{"no Velikost", L"JenPoloha"}, Case{"no Poloha", L"JenVelikost"},
+                          Case{"REG_SZ of 12 bytes", L"DlouhyText"}, Case{"8 bytes", L"OsmBajtu"}})
+        for (const bool jenPoloha : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (jenPoloha ? ", position only" : ""));
+            EXPECT_EQ(S_FALSE, okno.ObnovitPolohu(c.className, jenPoloha));
+            EXPECT_TRUE(HasRect(okno, At(10, 20, 200, 150))) << "the window is left alone";
+        }
 }
 
 // The centring of real windows: over the owner, or on the work area.
@@ -318,41 +285,37 @@ protected:
     TestOkno window;
 };
 
-TEST_F(OknoVycentrovat, WindowWithoutOwnerIsCentredOnTheWorkArea)
+TEST_F(OknoVycentrovat, OwnedWindowIsCentredOverItsVisibleOwnerOnTheWorkAreaOtherwise)
 {
-    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 400, 300)));
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(440, 362, 400, 300)));
-}
-
-TEST_F(OknoVycentrovat, OwnedWindowIsCentredOverItsVisibleOwner)
-{
-    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
-    ShowWindow(owner, SW_SHOWNOACTIVATE);
-    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 200, 100), WS_POPUP | WS_CAPTION, owner));
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(200, 200, 200, 100)));
-
-    // Near the corner the window stays on the work area.
-    MoveWindow(owner, 1100, 900, 180, 124, TRUE);
-    TestOkno big;
-    ASSERT_NE(nullptr, big.CreateAt(At(3, 4, 400, 300), WS_POPUP | WS_CAPTION, owner));
-    Vycentrovat(big);
-    EXPECT_TRUE(HasRect(big, At(880, 724, 400, 300)));
-}
-
-TEST_F(OknoVycentrovat, HiddenOrMinimisedOwnerIsPassedOver)
-{
-    ASSERT_NE(nullptr, owner.CreateAt(At(100, 100, 400, 300)));
-    ASSERT_NE(nullptr, window.CreateAt(At(3, 4, 200, 100), WS_POPUP | WS_CAPTION, owner));
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(540, 462, 200, 100))) << "hidden owner";
-
-    ShowWindow(owner, SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(IsIconic(owner));
-    MoveWindow(window, 3, 4, 200, 100, TRUE);
-    Vycentrovat(window);
-    EXPECT_TRUE(HasRect(window, At(540, 462, 200, 100))) << "minimised owner";
+    enum Vlastnik { Zadny, Viditelny, Skryty, Minimalizovany };
+    struct Pripad {
+        const char* what;
+        Vlastnik vlastnik;
+        RECT owner, expected;
+    };
+    const Pripad pripady[] = {
+        {"without owner", Zadny, {}, At(440, 362, 400, 300)},
+        {"visible owner", Viditelny, At(100, 100, 400, 300), At(200, 200, 200, 100)},
+        {"owner near the corner: kept on the work area", Viditelny, At(1100, 900, 180, 124), At(880, 724, 400, 300)},
+        {"hidden owner", Skryty, At(100, 100, 400, 300), At(540, 462, 200, 100)},
+        {"minimised owner", Minimalizovany, At(100, 100, 400, 300), At(540, 462, 200, 100)},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.what);
+        TestOkno vlastnik;
+        TestOkno okno;
+        if (p.vlastnik != Zadny) {
+            ASSERT_NE(nullptr, vlastnik.CreateAt(p.owner));
+        }
+        if (p.vlastnik == Viditelny) ShowWindow(vlastnik, SW_SHOWNOACTIVATE);
+        if (p.vlastnik == Minimalizovany) ShowWindow(vlastnik, SW_SHOWMINNOACTIVE);
+        ASSERT_EQ(p.vlastnik == Minimalizovany, IsIconic(vlastnik) != FALSE);
+        const DWORD styl = p.vlastnik == Zadny ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_CAPTION;
+        const RECT& r = p.expected;
+        ASSERT_NE(nullptr, okno.CreateAt(At(3, 4, r.right - r.left, r.bottom - r.top), styl, vlastnik.Handle()));
+        Vycentrovat(okno);
+        EXPECT_TRUE(HasRect(okno, p.expected));
+    }
 }
 
 TEST_F(OknoVycentrovat, GivenReferenceWinsOverTheOwnerAndNothingIsActivated)
@@ -384,75 +347,33 @@ TEST_F(OknoVycentrovat, ChildWindowIsCentredInItsParent)
     EXPECT_EQ(100, r.right - r.left);
 }
 
-// Takes the fatal report in place of the box; tells on stderr whether it got the text.
-class ExpectedTextHook : public FatalErrorHook {
-public:
-    explicit ExpectedTextHook(std::wstring expected) : expected_(std::move(expected)) {}
-    HRESULT OnFatalError(const wchar_t* text) override
-    {
-        fputs(text && expected_ == text ? "fatal report with the expected text\n" : "fatal report with another text\n",
-              stderr);
-        return S_OK;
-    }
-
-private:
-    std::wstring expected_;
-};
-
-std::wstring SystemText(HRESULT hr)
+// The step on a fresh window object, with the hook expecting the text; with `klic` the object
+// has the application key, with `okno` a visible window.
+void Fatalne(const std::wstring& text, bool klic, bool okno, const std::function<void(TestOkno&)>& krok)
 {
-    ErrorInfo info(hr);
-    return info.ErrorText();
-}
-
-void SaveWithoutKey()
-{
-    ExpectedTextHook hook(L"Nebyl nastaven klíč registru pro uložení souřadnic okna");
-    SetFatalErrorHook(&hook);
+    PomocnikK1::OcekavaneHlaseni hook(text);
     TestOkno window;
-    window.CreateAt(At(10, 10, 100, 100));
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    window.UlozitPolohu(nullptr);
-    SetFatalErrorHook(nullptr);
+    if (klic) window.NastavitKlicRegistru(kAppKey);
+    if (okno) ShowWindow(window.CreateAt(At(10, 10, 100, 100)), SW_SHOWNOACTIVATE);
+    krok(window);
 }
 
-void UseClassName(const std::wstring& name, bool save)
-{
-    ExpectedTextHook hook(SystemText(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER)));
-    SetFatalErrorHook(&hook);
-    TestOkno window;
-    window.NastavitKlicRegistru(kAppKey);
-    window.CreateAt(At(10, 10, 100, 100));
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    if (save)
-        window.UlozitPolohu(name.c_str());
-    else
-        window.ObnovitPolohu(name.c_str(), false);
-    SetFatalErrorHook(nullptr);
-}
-
-void RestoreOwnClassWithoutWindow()
-{
-    ExpectedTextHook hook(SystemText(HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE)));
-    SetFatalErrorHook(&hook);
-    TestOkno window;
-    window.NastavitKlicRegistru(kAppKey);
-    window.ObnovitPolohu(nullptr, false);
-    SetFatalErrorHook(nullptr);
-}
-
-TEST(OknoDeathTest, SavingBeforeTheKeyIsSetEndsTheProgram)
-{
-    EXPECT_EXIT(SaveWithoutKey(), testing::ExitedWithCode(-1), "fatal report with the expected text");
-}
-
-TEST(OknoDeathTest, ClassNameThatDoesNotFitEndsTheProgram)
+TEST(OknoDeathTest, SavingBeforeTheKeyIsSetOrAClassNameThatDoesNotFitEndsTheProgram)
 {
     TestSupport::ScratchRegistry registry;
     const std::wstring tooLong(255, L'x');
-    EXPECT_EXIT(UseClassName(tooLong, true), testing::ExitedWithCode(-1), "fatal report with the expected text");
-    EXPECT_EXIT(UseClassName(tooLong, false), testing::ExitedWithCode(-1), "fatal report with the expected text");
-    EXPECT_EXIT(RestoreOwnClassWithoutWindow(), testing::ExitedWithCode(-1), "fatal report with the expected text");
+    const std::wstring noRoom = PomocnikK1::SystemText(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER));
+    const auto fatal = testing::ExitedWithCode(-1);
+    const char* const expected = PomocnikK1::OcekavaneHlaseni::kOcekavany;
+    EXPECT_EXIT(Fatalne(L"Nebyl nastaven klíč registru pro uložení souřadnic okna", false, true,
+                        [](TestOkno& w) { w.UlozitPolohu(nullptr); }),
+                fatal, expected);
+    EXPECT_EXIT(Fatalne(noRoom, true, true, [&](TestOkno& w) { w.UlozitPolohu(tooLong.c_str()); }), fatal, expected);
+    EXPECT_EXIT(Fatalne(noRoom, true, true, [&](TestOkno& w) { w.ObnovitPolohu(tooLong.c_str(), false); }), fatal,
+                expected);
+    EXPECT_EXIT(Fatalne(PomocnikK1::SystemText(HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE)), true, false,
+                        [](TestOkno& w) { w.ObnovitPolohu(nullptr, false); }),
+                fatal, expected);
 }
 
 } // namespace

@@ -8,12 +8,14 @@
 
 #include "tests/ChildModes.h"
 #include "tests/KresleniPrvku.h"
+#include "tests/PomocnikK1.h"
 #include "tests/TestSupport.h"
 #include "tests/winlib_test_resource.h"
 #include "tests/PrazdnaOkna.h"
 #include "winlib/Chyby.h"
 #include "winlib/StaticNadpis.h"
 
+using PomocnikK1::ProcOf;
 using Tarnel::WinApi::MessageHandler;
 using Tarnel::WinApi::StaticText;
 
@@ -21,9 +23,6 @@ namespace {
 
 constexpr COLORREF kBila = RGB(255, 255, 255);
 constexpr COLORREF kTmaveCervena = RGB(0x80, 0, 0);
-
-
-WNDPROC ProceduraOkna(HWND okno) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(okno, GWLP_WNDPROC)); }
 
 bool PismoExistuje(HFONT pismo) { return GetObjectType(pismo) == OBJ_FONT; }
 
@@ -42,7 +41,7 @@ protected:
         SetWindowPos(rodic, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         popisek = GetDlgItem(rodic, IDC_WINLIB_POPISEK);
         ASSERT_NE(nullptr, popisek);
-        vlastniProcedura = ProceduraOkna(popisek);
+        vlastniProcedura = ProcOf(popisek);
     }
     // Another static of the dialog's font, at the given place and in the given style.
     HWND PridatStatic(const wchar_t* text, DWORD styl, int y)
@@ -67,7 +66,7 @@ TEST_F(StaticTextTest, AttachingGivesTheHeadingLookAndDetachingHandsTheControlBa
         nadpis.Pripojit(popisek);
         EXPECT_EQ(popisek, nadpis.Handle());
         EXPECT_EQ(&nadpis, MessageHandler::FromHandle(popisek));
-        EXPECT_NE(vlastniProcedura, ProceduraOkna(popisek));
+        EXPECT_NE(vlastniProcedura, ProcOf(popisek));
         EXPECT_EQ(kTmaveCervena, nadpis.barvaTextu);
         EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), nadpis.stetecPozadi);
         EXPECT_FALSE(nadpis.vlastniOkno);
@@ -90,7 +89,7 @@ TEST_F(StaticTextTest, AttachingGivesTheHeadingLookAndDetachingHandsTheControlBa
         nadpis.Odpojit();
         EXPECT_EQ(nullptr, nadpis.Handle());
         EXPECT_EQ(nullptr, MessageHandler::FromHandle(popisek));
-        EXPECT_EQ(vlastniProcedura, ProceduraOkna(popisek));
+        EXPECT_EQ(vlastniProcedura, ProcOf(popisek));
         EXPECT_EQ(nullptr, nadpis.Pismo());
         EXPECT_FALSE(PismoExistuje(pismo)) << "the object's font is deleted";
         EXPECT_TRUE(IsWindow(popisek)) << "a control it does not own stays";
@@ -98,7 +97,7 @@ TEST_F(StaticTextTest, AttachingGivesTheHeadingLookAndDetachingHandsTheControlBa
         nadpis.Pripojit(popisek);
     }
     // The destructor detaches too.
-    EXPECT_EQ(vlastniProcedura, ProceduraOkna(popisek));
+    EXPECT_EQ(vlastniProcedura, ProcOf(popisek));
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(popisek));
 }
 
@@ -106,14 +105,14 @@ TEST_F(StaticTextTest, AttachingTheSameObjectAgainFirstHandsThePreviousControlBa
 {
     Knihovna::StaticNadpis nadpis;
     nadpis.Pripojit(popisek);
-    const WNDPROC nase = ProceduraOkna(popisek);
+    const WNDPROC nase = ProcOf(popisek);
     HFONT prvni = nadpis.Pismo();
     nadpis.barvaTextu = RGB(0, 0, 255);
 
     // The same control again: attached afresh, with a font of its own and the look reset.
     nadpis.Pripojit(popisek);
     EXPECT_EQ(popisek, nadpis.Handle());
-    EXPECT_EQ(nase, ProceduraOkna(popisek));
+    EXPECT_EQ(nase, ProcOf(popisek));
     EXPECT_EQ(&nadpis, MessageHandler::FromHandle(popisek));
     EXPECT_FALSE(PismoExistuje(prvni));
     ASSERT_TRUE(PismoExistuje(nadpis.Pismo()));
@@ -125,42 +124,34 @@ TEST_F(StaticTextTest, AttachingTheSameObjectAgainFirstHandsThePreviousControlBa
 
     // Another control: the first one gets its own procedure back.
     HWND druhy = PridatStatic(L"druhý", SS_LEFT, 40);
-    const WNDPROC druhyVlastni = ProceduraOkna(druhy);
+    const WNDPROC druhyVlastni = ProcOf(druhy);
     prvni = nadpis.Pismo();
     nadpis.Pripojit(druhy);
-    EXPECT_EQ(vlastniProcedura, ProceduraOkna(popisek));
+    EXPECT_EQ(vlastniProcedura, ProcOf(popisek));
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(popisek));
     EXPECT_EQ(druhy, nadpis.Handle());
     EXPECT_EQ(&nadpis, MessageHandler::FromHandle(druhy));
     EXPECT_FALSE(PismoExistuje(prvni));
     nadpis.Odpojit();
-    EXPECT_EQ(druhyVlastni, ProceduraOkna(druhy));
-}
-
-// Stands for a procedure someone else installs over the object's (and forwards to it).
-WNDPROC g_podNami = nullptr;
-LRESULT CALLBACK CiziProcedura(HWND okno, UINT zprava, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcW(g_podNami, okno, zprava, wParam, lParam);
+    EXPECT_EQ(druhyVlastni, ProcOf(druhy));
 }
 
 TEST_F(StaticTextTest, ControlSubclassedByAnotherIsLeftAloneOnDetaching)
 {
     Knihovna::StaticNadpis nadpis;
     nadpis.Pripojit(popisek);
-    g_podNami = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(popisek, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CiziProcedura)));
+    PomocnikK1::Cizi::Nainstalovat(popisek);
 
     nadpis.Odpojit();
-    EXPECT_EQ(&CiziProcedura, ProceduraOkna(popisek)) << "the other procedure stays installed";
+    EXPECT_EQ(&PomocnikK1::Cizi::Procedura, ProcOf(popisek)) << "the other procedure stays installed";
     EXPECT_EQ(popisek, nadpis.Handle()) << "and the object stays attached under it";
     EXPECT_EQ(nullptr, nadpis.Pismo()) << "the font goes all the same";
 
     // Once the other has taken itself off, detaching works.
-    SetWindowLongPtrW(popisek, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_podNami));
+    PomocnikK1::Cizi::Odebrat(popisek);
     nadpis.Odpojit();
     EXPECT_EQ(nullptr, nadpis.Handle());
-    EXPECT_EQ(vlastniProcedura, ProceduraOkna(popisek));
+    EXPECT_EQ(vlastniProcedura, ProcOf(popisek));
 }
 
 TEST_F(StaticTextTest, DestroyedControlTakesTheFontAndTheBindingWithIt)
@@ -183,22 +174,14 @@ TEST_F(StaticTextTest, DestroyedControlTakesTheFontAndTheBindingWithIt)
     EXPECT_EQ(nullptr, nadpis.Handle());
 }
 
-TEST_F(StaticTextTest, OwnerDrawingReplacesTheTypeOfAnAlignedStatic)
-{
-    // A right-aligned static's type bits must not be combined with owner drawing's: that
-    // would make a metafile static of it, which nobody paints.
-    HWND vpravo = PridatStatic(L"vpravo", SS_RIGHT, 40);
-    Knihovna::StaticNadpis nadpis;
-    nadpis.Pripojit(vpravo);
-    EXPECT_EQ(SS_OWNERDRAW | SS_NOTIFY, GetWindowLongW(vpravo, GWL_STYLE) & (SS_TYPEMASK | SS_NOTIFY));
-    EXPECT_EQ(1u, KresleniPrvku::ZaznamenatText(vpravo).size());
-}
-
 TEST_F(StaticTextTest, PaintsItsTextInItsColourFontAndAlignmentAndRestoresThePreviousFont)
 {
-    HWND prvek = PridatStatic(L"Animora", SS_LEFT, 40);
+    HWND prvek = PridatStatic(L"Animora", SS_RIGHT, 40);
     Knihovna::StaticNadpis nadpis;
     nadpis.Pripojit(prvek);
+    // A right-aligned static's type is replaced: combined with owner drawing's it would make a
+    // metafile static, which nobody paints.
+    EXPECT_EQ(SS_OWNERDRAW | SS_NOTIFY, GetWindowLongW(prvek, GWL_STYLE) & (SS_TYPEMASK | SS_NOTIFY));
     nadpis.NastavitPismo(L"Verdana");
     nadpis.stetecPozadi = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 
@@ -259,10 +242,6 @@ TEST_F(StaticTextTest, NewWindowTextIsPaintedThroughTheOwnerDrawing)
     EXPECT_GT(inkoust.right - inkoust.left, 60) << "the whole new text, not the one letter";
 }
 
-} // namespace
-
-namespace {
-
 // The child's fatal report, when it shows: its text, read before OK is pressed.
 struct Hlaseni {
     bool zobrazeno = false;
@@ -278,23 +257,12 @@ Hlaseni SpustitAOdkliknout(const std::wstring& argument)
     const ULONGLONG konec = GetTickCount64() + 15000;
     HWND okno = nullptr;
     while (!okno && GetTickCount64() < konec && WaitForSingleObject(potomek.process, 20) == WAIT_TIMEOUT) {
-        struct Hledani {
-            DWORD proces;
-            HWND nalezeno;
-        } hledani{potomek.id, nullptr};
-        EnumWindows(
-            [](HWND o, LPARAM p) -> BOOL {
-                auto* h = reinterpret_cast<Hledani*>(p);
-                DWORD proces = 0;
-                GetWindowThreadProcessId(o, &proces);
-                wchar_t trida[32] = L"";
-                GetClassNameW(o, trida, 32);
-                if (proces != h->proces || !IsWindowVisible(o) || wcscmp(trida, L"#32770") != 0) return TRUE;
-                h->nalezeno = o;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&hledani));
-        okno = hledani.nalezeno;
+        // The child's first visible dialog.
+        while ((okno = FindWindowExW(nullptr, okno, L"#32770", nullptr)) != nullptr) {
+            DWORD proces = 0;
+            GetWindowThreadProcessId(okno, &proces);
+            if (proces == potomek.id && IsWindowVisible(okno)) break;
+        }
     }
     if (okno) {
         hlaseni.zobrazeno = true;
@@ -305,12 +273,6 @@ Hlaseni SpustitAOdkliknout(const std::wstring& argument)
     }
     hlaseni.kodUkonceni = potomek.WaitForExit(15000);
     return hlaseni;
-}
-
-std::wstring SystemovyText(HRESULT hr)
-{
-    Tarnel::WinApi::ErrorInfo info(hr);
-    return info.ErrorText();
 }
 
 TEST(StaticTextFatal, FaceNamesWithoutRoomOrTooShortAndAMissingControlEndTheProgram)
@@ -324,7 +286,7 @@ TEST(StaticTextFatal, FaceNamesWithoutRoomOrTooShortAndAMissingControlEndTheProg
         SCOPED_TRACE(testing::PrintToString(std::wstring(p.argument)));
         const Hlaseni hlaseni = SpustitAOdkliknout(p.argument);
         ASSERT_TRUE(hlaseni.zobrazeno) << "a fatal report";
-        EXPECT_NE(std::wstring::npos, hlaseni.text.find(L"\n\n" + SystemovyText(p.chyba) + L"\n\n")) << hlaseni.text;
+        EXPECT_NE(std::wstring::npos, hlaseni.text.find(L"\n\n" + PomocnikK1::SystemText(p.chyba) + L"\n\n")) << hlaseni.text;
         EXPECT_EQ(0xFFFFFFFFu, hlaseni.kodUkonceni);
     }
     const Hlaseni prijato = SpustitAOdkliknout(L"31");

@@ -2,14 +2,14 @@
 // message, and taking over existing controls by replacing their window procedure.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "winlib/WindowImpl.h"
 #include "tests/DialogDriver.h"
+#include "tests/PomocnikK1.h"
 
+using DialogDriver::TextOf;
+using PomocnikK1::ProcOf;
 using Tarnel::WinApi::MessageHandler;
 using Tarnel::WinApi::WindowClass;
 using Tarnel::WinApi::WindowImpl;
@@ -18,82 +18,46 @@ namespace {
 
 const WindowClass kTestClass{L"WinlibTestWindow"};
 
-// Records every message its map sees; handles what the test's handler takes.
-class RecordingWindow : public WindowImpl {
+class RecordingWindow : public PomocnikK1::Zaznamnik<WindowImpl> {
 public:
-    using Handler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
-    ~RecordingWindow() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-
     HWND CreateTopLevel() { return Create(kTestClass, nullptr, L"test", WS_OVERLAPPEDWINDOW, 0, RECT{10, 10, 310, 210}); }
     HWND CreateChild(HWND parent, int id)
     {
         return Create(kTestClass, parent, L"child", WS_CHILD | WS_VISIBLE, 0, RECT{0, 0, 50, 20},
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     }
-    bool Saw(UINT message) const { return std::count(messages.begin(), messages.end(), message) > 0; }
-    size_t IndexOf(UINT message) const
-    {
-        return static_cast<size_t>(std::find(messages.begin(), messages.end(), message) - messages.begin());
-    }
-
-    std::vector<UINT> messages;
-    Handler handler;
-
-protected:
-    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
-        messages.push_back(message);
-        return handler && handler(window, message, wParam, lParam, result);
-    }
 };
 
-WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
-
-using DialogDriver::TextOf;
-
-TEST(WinlibBinding, WindowIsBoundFromNcCreateOn)
+TEST(WinlibBinding, WindowIsBoundFromNcCreateOnAndItsClassRegisteredOnce)
 {
     RecordingWindow window;
     HWND hwnd = window.CreateTopLevel();
     ASSERT_NE(nullptr, hwnd);
     EXPECT_EQ(hwnd, window.Handle());
     EXPECT_EQ(&window, MessageHandler::FromHandle(hwnd));
-    ASSERT_FALSE(window.messages.empty());
-    EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), window.messages.front()) << "nothing reaches the map before binding";
-    ASSERT_TRUE(window.Saw(WM_CREATE));
-    EXPECT_LT(window.IndexOf(WM_NCCREATE), window.IndexOf(WM_CREATE));
+    ASSERT_FALSE(window.seen.empty());
+    EXPECT_EQ(static_cast<UINT>(WM_NCCREATE), window.seen.front().message) << "nothing reaches the map before binding";
+    EXPECT_TRUE(window.Saw(WM_CREATE)) << "after it";
+    WNDCLASSEXW info{sizeof info};
+    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), kTestClass.name, &info));
+    EXPECT_EQ(&WindowImpl::WindowProc, info.lpfnWndProc);
 
     SetLastError(0);
     EXPECT_EQ(nullptr, window.CreateTopLevel()) << "one object, one window";
     EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
     EXPECT_EQ(hwnd, window.Handle());
-}
 
-TEST(WinlibBinding, ClassIsRegisteredOnceAndSharedByLaterWindows)
-{
-    RecordingWindow first;
     RecordingWindow second;
-    ASSERT_NE(nullptr, first.CreateTopLevel());
-    WNDCLASSEXW info{sizeof info};
-    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), kTestClass.name, &info));
-    EXPECT_EQ(&WindowImpl::WindowProc, info.lpfnWndProc);
     ASSERT_NE(nullptr, second.CreateTopLevel()) << "a second window finds the class registered";
-    EXPECT_EQ(GetClassWord(first.Handle(), GCW_ATOM), GetClassWord(second.Handle(), GCW_ATOM));
+    EXPECT_EQ(GetClassWord(hwnd, GCW_ATOM), GetClassWord(second.Handle(), GCW_ATOM));
     EXPECT_EQ(&second, MessageHandler::FromHandle(second.Handle()));
-    EXPECT_EQ(&first, MessageHandler::FromHandle(first.Handle()));
+    EXPECT_EQ(&window, MessageHandler::FromHandle(hwnd));
 }
 
 TEST(WinlibBinding, MessagesAreAnsweredByTheMapOrTheDefaultProcessing)
 {
     RecordingWindow window;
-    window.handler = [](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
-        if (message != WM_GETTEXTLENGTH) return false;
-        result = 77;
-        return true;
-    };
+    window.handler = PomocnikK1::Answer(WM_GETTEXTLENGTH, 77);
     ASSERT_NE(nullptr, window.CreateTopLevel());
     EXPECT_EQ(77, SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
     EXPECT_TRUE(SetWindowTextW(window, L"nový titulek")) << "unhandled messages get the default processing";
@@ -116,17 +80,13 @@ TEST(WinlibBinding, NestedCreationBindsEachWindowToItsOwnObject)
     EXPECT_EQ(&child, MessageHandler::FromHandle(child.Handle()));
     EXPECT_EQ(&parent, MessageHandler::FromHandle(parent.Handle()));
     EXPECT_TRUE(child.Saw(WM_NCCREATE));
-    EXPECT_EQ(1, std::count(parent.messages.begin(), parent.messages.end(), static_cast<UINT>(WM_NCCREATE)));
+    EXPECT_EQ(1, parent.Count(WM_NCCREATE));
 }
 
 TEST(WinlibBinding, RefusedCreationLeavesTheObjectUnboundAndReusable)
 {
     RecordingWindow window;
-    window.handler = [](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
-        if (message != WM_CREATE) return false;
-        result = -1;
-        return true;
-    };
+    window.handler = PomocnikK1::Answer(WM_CREATE, -1);
     EXPECT_EQ(nullptr, window.CreateTopLevel());
     EXPECT_EQ(nullptr, window.Handle());
     EXPECT_TRUE(window.Saw(WM_NCDESTROY));
@@ -141,7 +101,7 @@ TEST(WinlibBinding, RefusedCreationLeavesTheObjectUnboundAndReusable)
 class SelfDeletingWindow : public RecordingWindow {
 public:
     struct Log {
-        std::vector<UINT> messages;
+        std::vector<PomocnikK1::Zprava> messages;
         bool finalRan = false;
         bool unboundAtFinal = false;
         bool windowAliveAtFinal = false;
@@ -153,7 +113,7 @@ public:
 protected:
     void OnFinalMessage(HWND window) override
     {
-        log_.messages = messages;
+        log_.messages = seen;
         log_.finalRan = true;
         log_.unboundAtFinal = FromHandle(window) == nullptr && Handle() == nullptr;
         log_.windowAliveAtFinal = ::IsWindow(window) != FALSE;
@@ -177,8 +137,8 @@ TEST(WinlibBinding, FinalMessageComesAfterNcDestroyUnboundAndMayDeleteTheObject)
     EXPECT_TRUE(log.unboundAtFinal);
     EXPECT_TRUE(log.windowAliveAtFinal) << "the hook runs inside WM_NCDESTROY";
     ASSERT_FALSE(log.messages.empty());
-    EXPECT_EQ(static_cast<UINT>(WM_NCDESTROY), log.messages.back());
-    EXPECT_NE(log.messages.end(), std::find(log.messages.begin(), log.messages.end(), static_cast<UINT>(WM_DESTROY)));
+    EXPECT_EQ(static_cast<UINT>(WM_NCDESTROY), log.messages.back().message);
+    EXPECT_TRUE(std::any_of(log.messages.begin(), log.messages.end(), [](auto& z) { return z.message == WM_DESTROY; }));
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
@@ -188,6 +148,10 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(nullptr, host.CreateTopLevel());
+        NewControls();
+    }
+    void NewControls()
+    {
         edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, host, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
         label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 30, 100, 20, host, nullptr,
@@ -254,47 +218,13 @@ TEST_F(WinlibSubclass, UnsubclassGivesTheProcedureBackAndFreesBothSides)
     EXPECT_FALSE(taker.IsSubclassed());
     EXPECT_EQ(nullptr, taker.UnsubclassWindow()) << "nothing left to give back";
 
-    taker.messages.clear();
+    taker.seen.clear();
     SetWindowTextW(edit, L"after");
-    EXPECT_TRUE(taker.messages.empty());
+    EXPECT_TRUE(taker.seen.empty());
     EXPECT_EQ(L"after", TextOf(edit));
 
     ASSERT_TRUE(taker.SubclassWindow(label)) << "the object can take another control";
     EXPECT_EQ(label, taker.UnsubclassWindow());
-}
-
-// Another party replacing the procedure after us, the way a second library would.
-WNDPROC g_beneath = nullptr;
-int g_foreignCalls = 0;
-LRESULT CALLBACK ForeignProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    ++g_foreignCalls;
-    return CallWindowProcW(g_beneath, window, message, wParam, lParam);
-}
-
-TEST_F(WinlibSubclass, UnsubclassIsRefusedWhileALaterProcedureSitsOnTop)
-{
-    RecordingWindow taker;
-    ASSERT_TRUE(taker.SubclassWindow(edit));
-    g_beneath = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
-    ASSERT_EQ(&WindowImpl::WindowProc, g_beneath);
-
-    EXPECT_EQ(nullptr, taker.UnsubclassWindow());
-    EXPECT_EQ(&ForeignProc, ProcOf(edit)) << "the later procedure is not cut out";
-    EXPECT_EQ(&taker, MessageHandler::FromHandle(edit));
-    EXPECT_TRUE(taker.IsSubclassed());
-
-    g_foreignCalls = 0;
-    taker.messages.clear();
-    SetWindowTextW(edit, L"chain");
-    EXPECT_GT(g_foreignCalls, 0);
-    EXPECT_TRUE(taker.Saw(WM_SETTEXT));
-    EXPECT_EQ(L"chain", TextOf(edit)) << "the whole chain still runs";
-
-    // Once the later one has gone, ours is on top again and may leave.
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_beneath));
-    EXPECT_EQ(edit, taker.UnsubclassWindow());
-    EXPECT_EQ(editProc, ProcOf(edit));
 }
 
 // Notes which procedure is installed when the final message comes.
@@ -307,33 +237,26 @@ protected:
     void OnFinalMessage(HWND window) override
     {
         finalRan = true;
-        procAtFinal = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+        procAtFinal = ProcOf(window);
     }
 };
 
-TEST_F(WinlibSubclass, DestroyedControlGetsItsProcedureBackAtNcDestroy)
+TEST_F(WinlibSubclass, DestroyedControlGetsItsProcedureBackAtNcDestroyUnlessALaterOneSitsOnTop)
 {
-    ProcWatcher taker;
-    ASSERT_TRUE(taker.SubclassWindow(edit));
-    ASSERT_TRUE(DestroyWindow(edit));
-    EXPECT_TRUE(taker.finalRan);
-    EXPECT_TRUE(taker.Saw(WM_NCDESTROY));
-    EXPECT_EQ(editProc, taker.procAtFinal);
-    EXPECT_EQ(nullptr, taker.Handle());
-    EXPECT_FALSE(taker.IsSubclassed());
-    EXPECT_TRUE(taker.SubclassWindow(label)) << "free for the next control";
-}
-
-TEST_F(WinlibSubclass, DestroyedControlKeepsALaterProcedure)
-{
-    ProcWatcher taker;
-    ASSERT_TRUE(taker.SubclassWindow(edit));
-    g_beneath = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
-    ASSERT_TRUE(DestroyWindow(edit));
-    EXPECT_TRUE(taker.finalRan);
-    EXPECT_EQ(&ForeignProc, taker.procAtFinal) << "not ours to replace";
-    EXPECT_FALSE(taker.IsSubclassed());
-    EXPECT_EQ(nullptr, taker.Handle());
+    for (const bool foreign : {false, true}) {
+        SCOPED_TRACE(foreign ? "under a later procedure" : "ours on top");
+        if (foreign) NewControls();
+        ProcWatcher taker;
+        ASSERT_TRUE(taker.SubclassWindow(edit));
+        if (foreign) PomocnikK1::Cizi::Nainstalovat(edit);
+        ASSERT_TRUE(DestroyWindow(edit));
+        EXPECT_TRUE(taker.finalRan);
+        EXPECT_TRUE(taker.Saw(WM_NCDESTROY));
+        EXPECT_EQ(foreign ? &PomocnikK1::Cizi::Procedura : editProc, taker.procAtFinal) << "a later procedure is not ours to replace";
+        EXPECT_EQ(nullptr, taker.Handle());
+        EXPECT_FALSE(taker.IsSubclassed());
+        EXPECT_TRUE(taker.SubclassWindow(label)) << "free for the next control";
+    }
 }
 
 } // namespace

@@ -7,32 +7,23 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "winlib/WindowImpl.h"
 #include "tests/DialogDriver.h"
+#include "tests/PomocnikK1.h"
 
+using DialogDriver::TextOf;
+using PomocnikK1::ProcOf;
 using Tarnel::WinApi::MessageHandler;
 using Tarnel::WinApi::WindowClass;
 using Tarnel::WinApi::WindowImpl;
 
 namespace {
 
-// Counts what its map sees and handles nothing.
-class Counter : public WindowImpl {
-public:
-    int Count(UINT message) const { return static_cast<int>(std::count(seen.begin(), seen.end(), message)); }
-    std::vector<UINT> seen;
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT&) override
-    {
-        seen.push_back(message);
-        return false;
-    }
+// Counts what its map sees, handles nothing, and leaves the control to the test.
+struct Counter : PomocnikK1::Zaznamnik<WindowImpl> {
+    Counter() { nicitOkno = false; }
 };
 
 // A window of our own class that outlives its object.
@@ -41,18 +32,7 @@ protected:
     bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
 
-WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
-
-using DialogDriver::TextOf;
-
-// Another party's procedure installed over ours and never taken out again.
-WNDPROC g_under = nullptr;
-int g_foreignNcDestroys = 0;
-LRESULT CALLBACK Foreign(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCDESTROY) ++g_foreignNcDestroys;
-    return CallWindowProcW(g_under, window, message, wParam, lParam);
-}
+namespace Cizi = PomocnikK1::Cizi;
 
 class WinlibChain : public testing::Test {
 protected:
@@ -65,26 +45,18 @@ protected:
                                GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, edit);
         editProc = ProcOf(edit);
-        g_foreignNcDestroys = 0;
+        Cizi::konce = 0;
     }
     void TearDown() override
     {
         if (IsWindow(host)) DestroyWindow(host);
-    }
-    void InstallForeign()
-    {
-        g_under = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Foreign)));
-    }
-    void Type(const wchar_t* text)
-    {
-        for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
     }
     // What only the edit control's own procedure does: typing, selection, line count, focus.
     void ExpectAWorkingEdit(const char* where)
     {
         SCOPED_TRACE(where);
         SetWindowTextW(edit, L"");
-        Type(L"ab12");
+        PomocnikK1::Type(edit, L"ab12");
         EXPECT_EQ(L"ab12", TextOf(edit)) << "typed characters reach the edit's own procedure";
         SendMessageW(edit, EM_SETSEL, 1, 3);
         DWORD start = 0, end = 0;
@@ -101,21 +73,34 @@ protected:
     WNDPROC editProc = nullptr;
 };
 
-TEST_F(WinlibChain, ObjectGoneUnderALaterProcedureLeavesTheControlWorking)
+TEST_F(WinlibChain, ObjectGoneGivesTheProcedureBackOrUnderALaterOneLeavesTheControlWorking)
 {
     {
         Counter taker;
         ASSERT_TRUE(taker.SubclassWindow(edit));
-        InstallForeign();
-        ASSERT_EQ(&WindowImpl::WindowProc, g_under);
+    }
+    EXPECT_EQ(editProc, ProcOf(edit)) << "ours was on top";
+    EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
+    ExpectAWorkingEdit("after the object on top went");
+
+    {
+        Counter taker;
+        ASSERT_TRUE(taker.SubclassWindow(edit));
+        Cizi::Nainstalovat(edit);
+        ASSERT_EQ(&WindowImpl::WindowProc, Cizi::pod);
         EXPECT_EQ(nullptr, taker.UnsubclassWindow()) << "ours is not on top";
+        EXPECT_EQ(&taker, MessageHandler::FromHandle(edit)) << "and stays bound";
+        EXPECT_TRUE(taker.IsSubclassed());
+        SetWindowTextW(edit, L"chain");
+        EXPECT_EQ(1, taker.Count(WM_SETTEXT)) << "the whole chain runs";
+        EXPECT_EQ(L"chain", TextOf(edit));
     }
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
-    EXPECT_EQ(&Foreign, ProcOf(edit)) << "the later procedure is left alone";
-    ExpectAWorkingEdit("after the object went");
+    EXPECT_EQ(&Cizi::Procedura, ProcOf(edit)) << "the later procedure is left alone";
+    ExpectAWorkingEdit("after the object under the later one went");
 
     DestroyWindow(edit);
-    EXPECT_EQ(1, g_foreignNcDestroys) << "the control's end passes through the whole chain";
+    EXPECT_EQ(1, Cizi::konce) << "the control's end passes through the whole chain";
 }
 
 TEST_F(WinlibChain, NextObjectTakesTheLeftPlaceAndSeesEachMessageOnce)
@@ -123,19 +108,19 @@ TEST_F(WinlibChain, NextObjectTakesTheLeftPlaceAndSeesEachMessageOnce)
     {
         Counter first;
         ASSERT_TRUE(first.SubclassWindow(edit));
-        InstallForeign();
+        Cizi::Nainstalovat(edit);
     }
     Counter second;
     ASSERT_TRUE(second.SubclassWindow(edit));
     EXPECT_EQ(&second, MessageHandler::FromHandle(edit));
-    EXPECT_EQ(&Foreign, ProcOf(edit)) << "no second procedure of ours on top";
+    EXPECT_EQ(&Cizi::Procedura, ProcOf(edit)) << "no second procedure of ours on top";
     SetWindowTextW(edit, L"jednou");
     EXPECT_EQ(1, second.Count(WM_SETTEXT));
     EXPECT_EQ(L"jednou", TextOf(edit));
     ExpectAWorkingEdit("taken over again");
 
     // Once the later procedure has gone, ours is on top again and the control gets its own back.
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_under));
+    Cizi::Odebrat(edit);
     EXPECT_EQ(edit, second.UnsubclassWindow());
     EXPECT_EQ(editProc, ProcOf(edit));
     ExpectAWorkingEdit("given back");
@@ -152,25 +137,14 @@ TEST_F(WinlibChain, ReleaseGivesTheProcedureBackWhenItCanAndLeavesItPassingOnWhe
     EXPECT_EQ(nullptr, taker.ReleaseWindow()) << "nothing held any more";
 
     ASSERT_TRUE(taker.SubclassWindow(edit));
-    InstallForeign();
+    Cizi::Nainstalovat(edit);
     EXPECT_EQ(edit, taker.ReleaseWindow());
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
     EXPECT_EQ(nullptr, taker.Handle());
-    EXPECT_EQ(&Foreign, ProcOf(edit));
+    EXPECT_EQ(&Cizi::Procedura, ProcOf(edit));
     taker.seen.clear();
     ExpectAWorkingEdit("released under a later procedure");
     EXPECT_TRUE(taker.seen.empty()) << "the released object hears nothing more";
-}
-
-TEST_F(WinlibChain, ObjectGoneWithOursOnTopGivesTheProcedureBack)
-{
-    {
-        Counter taker;
-        ASSERT_TRUE(taker.SubclassWindow(edit));
-    }
-    EXPECT_EQ(editProc, ProcOf(edit));
-    EXPECT_EQ(nullptr, MessageHandler::FromHandle(edit));
-    ExpectAWorkingEdit("after the object went");
 }
 
 TEST_F(WinlibChain, WindowOfOurClassWithoutItsObjectIsNotTakenOver)

@@ -2,16 +2,15 @@
 // message handler does: end the process through the fatal report.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <functional>
 #include <new>
-#include <vector>
 
+#include "tests/PomocnikK1.h"
 #include "tests/winlib_test_resource.h"
 #include "winlib/DialogImpl.h"
 #include "winlib/Handles.h"
 #include "winlib/WindowImpl.h"
 
+using PomocnikK1::Obsluha;
 using Tarnel::WinApi::DialogImpl;
 using Tarnel::WinApi::kReflectBase;
 using Tarnel::WinApi::MessageHandler;
@@ -19,27 +18,12 @@ using Tarnel::WinApi::WindowImpl;
 
 namespace {
 
-using Handler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
-
 constexpr UINT_PTR kGuardTimer = 9999;
-constexpr INT_PTR kGuardResult = -2;
 
-class TestDialog : public DialogImpl {
+class TestDialog : public PomocnikK1::Zaznamnik<DialogImpl> {
 public:
-    explicit TestDialog(UINT templateId = IDD_WINLIB_TEST) : DialogImpl(templateId) {}
-    ~TestDialog() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-    bool Saw(UINT message) const
-    {
-        for (UINT m : seen)
-            if (m == message) return true;
-        return false;
-    }
+    explicit TestDialog(UINT templateId = IDD_WINLIB_TEST) : Zaznamnik(templateId) {}
 
-    Handler handler;
-    std::vector<UINT> seen;
     bool finalRan = false;
     bool unboundAtFinal = false;
 
@@ -48,9 +32,8 @@ protected:
     {
         // A dialog that fails to end must fail the test, not hang it.
         if (message == WM_INITDIALOG) SetTimer(window, kGuardTimer, 5000, nullptr);
-        if (message == WM_TIMER && wParam == kGuardTimer) ::EndDialog(window, kGuardResult);
-        seen.push_back(message);
-        return handler && handler(window, message, wParam, lParam, result);
+        if (message == WM_TIMER && wParam == kGuardTimer) ::EndDialog(window, -2);
+        return Zaznamnik::ProcessWindowMessage(window, message, wParam, lParam, result);
     }
     void OnFinalMessage(HWND window) override
     {
@@ -59,27 +42,25 @@ protected:
     }
 };
 
+// A control of the dialog taken over by an object of ours.
+using ControlObject = PomocnikK1::Zaznamnik<WindowImpl>;
+
 void PostClick(HWND dialog, int id)
 {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Clicks the given button as soon as the dialog is up.
-Handler ClickOnInit(int id)
+TEST(WinlibDialog, ModalDialogEndsWithAnUnhandledOkOrCancelOrTheEscapeKey)
 {
-    return [id](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
-        if (message == WM_INITDIALOG) PostClick(window, id);
-        return false;
-    };
-}
-
-TEST(WinlibDialog, ModalDialogEndsWithAnUnhandledOkOrCancel)
-{
-    for (int id : {IDOK, IDCANCEL}) {
+    for (int id : {IDOK, IDCANCEL, 0}) { // 0: Escape pressed
         SCOPED_TRACE(id);
         TestDialog dialog;
-        dialog.handler = ClickOnInit(id);
-        EXPECT_EQ(id, dialog.DoModal(nullptr));
+        dialog.handler = [id](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
+            if (message == WM_INITDIALOG && id) PostClick(window, id);
+            if (message == WM_INITDIALOG && !id) PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+            return false;
+        };
+        EXPECT_EQ(id ? id : IDCANCEL, dialog.DoModal(nullptr));
         EXPECT_TRUE(dialog.IsModal());
         EXPECT_TRUE(dialog.Saw(WM_INITDIALOG));
         EXPECT_TRUE(dialog.Saw(WM_COMMAND));
@@ -89,50 +70,31 @@ TEST(WinlibDialog, ModalDialogEndsWithAnUnhandledOkOrCancel)
     }
 }
 
-TEST(WinlibDialog, EscapeKeyCancelsAModalDialog)
-{
-    TestDialog dialog;
-    dialog.handler = [](HWND window, UINT message, WPARAM, LPARAM, LRESULT&) {
-        if (message == WM_INITDIALOG) PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
-        return false;
-    };
-    EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
-}
-
-TEST(WinlibDialog, HandlerEndsAModalDialogWithItsOwnResult)
+TEST(WinlibDialog, HandledOkDoesNotEndTheDialogAndAHandlerEndsItWithItsOwnResult)
 {
     TestDialog dialog;
     HWND ownerSeen = nullptr;
+    int okSeen = 0;
     Tarnel::WinApi::Window owner(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                                  nullptr, GetModuleHandleW(nullptr), nullptr));
     ASSERT_TRUE(owner.IsWindow());
     dialog.handler = [&](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
         if (message == WM_INITDIALOG) {
             ownerSeen = GetWindow(window, GW_OWNER);
+            PostClick(window, IDOK);
+        }
+        if (message != WM_COMMAND) return false;
+        if (LOWORD(wParam) == IDOK) {
+            ++okSeen;
             PostClick(window, IDC_WINLIB_TLACITKO);
         }
-        if (message != WM_COMMAND || LOWORD(wParam) != IDC_WINLIB_TLACITKO) return false;
-        dialog.EndDialog(42);
-        return true;
+        if (LOWORD(wParam) == IDC_WINLIB_TLACITKO) dialog.EndDialog(42);
+        return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDC_WINLIB_TLACITKO;
     };
     EXPECT_EQ(42, dialog.DoModal(owner));
     EXPECT_EQ(owner.Handle(), ownerSeen);
-    DestroyWindow(owner);
-}
-
-TEST(WinlibDialog, HandledOkDoesNotEndTheDialog)
-{
-    TestDialog dialog;
-    int okSeen = 0;
-    dialog.handler = [&okSeen](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
-        if (message == WM_INITDIALOG) PostClick(window, IDOK);
-        if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return false;
-        ++okSeen;
-        PostClick(window, IDCANCEL);
-        return true;
-    };
-    EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
     EXPECT_EQ(1, okSeen);
+    DestroyWindow(owner);
 }
 
 TEST(WinlibDialog, MissingTemplateFailsBothWays)
@@ -142,22 +104,6 @@ TEST(WinlibDialog, MissingTemplateFailsBothWays)
     EXPECT_EQ(nullptr, dialog.Create(nullptr));
     EXPECT_EQ(nullptr, dialog.Handle());
 }
-
-// A control of the dialog taken over by an object of ours.
-class ControlObject : public WindowImpl {
-public:
-    ~ControlObject() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-    Handler handler;
-
-protected:
-    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
-        return handler && handler(window, message, wParam, lParam, result);
-    }
-};
 
 TEST(WinlibDialog, ModelessDialogAnswersDirectlyOrThroughItsResultSlotAndReflects)
 {
@@ -208,17 +154,8 @@ TEST(WinlibDialog, ModelessDialogAnswersDirectlyOrThroughItsResultSlotAndReflect
 
 TEST(WinlibDialog, EndingAModelessDialogDestroysIt)
 {
-    {
-        TestDialog dialog;
-        HWND window = dialog.Create(nullptr);
-        ASSERT_NE(nullptr, window);
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
-        EXPECT_FALSE(IsWindow(window));
-        EXPECT_TRUE(dialog.finalRan);
-        EXPECT_TRUE(dialog.unboundAtFinal);
-        EXPECT_EQ(nullptr, dialog.Handle());
-    }
-    {
+    for (const int id : {IDOK, IDC_WINLIB_TLACITKO}) {
+        SCOPED_TRACE(id == IDOK ? "unhandled OK" : "EndDialog from a handler");
         TestDialog dialog;
         dialog.handler = [&dialog](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
             if (message != WM_COMMAND || LOWORD(wParam) != IDC_WINLIB_TLACITKO) return false;
@@ -227,35 +164,19 @@ TEST(WinlibDialog, EndingAModelessDialogDestroysIt)
         };
         HWND window = dialog.Create(nullptr);
         ASSERT_NE(nullptr, window);
-        SendMessageW(GetDlgItem(window, IDC_WINLIB_TLACITKO), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
         EXPECT_FALSE(IsWindow(window));
         EXPECT_TRUE(dialog.finalRan);
+        EXPECT_TRUE(dialog.unboundAtFinal);
+        EXPECT_EQ(nullptr, dialog.Handle());
     }
 }
-
-// Takes the fatal report in place of the box and says on stderr whether its text was the
-// system's text of the expected failure.
-class ExpectedFailureHook : public Tarnel::WinApi::FatalErrorHook {
-public:
-    explicit ExpectedFailureHook(HRESULT expected) : expected_(expected) {}
-    HRESULT OnFatalError(const wchar_t* text) override
-    {
-        Tarnel::WinApi::ErrorInfo info(expected_);
-        const bool same = text && info.ErrorText() && wcscmp(text, info.ErrorText()) == 0;
-        fputs(same ? "fatal report with the expected text\n" : "fatal report with another text\n", stderr);
-        return S_OK;
-    }
-
-private:
-    HRESULT expected_;
-};
 
 // Sends a message to a window (or a modeless dialog) whose handler throws.
 void ThrowFromHandler(void (*thrower)(), HRESULT expected, bool inDialog)
 {
-    ExpectedFailureHook hook(expected);
-    Tarnel::WinApi::SetFatalErrorHook(&hook);
-    Handler throwing = [thrower](HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
+    PomocnikK1::OcekavaneHlaseni hook(PomocnikK1::SystemText(expected));
+    Obsluha throwing = [thrower](HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
         if (message == WM_APP) thrower();
         return false;
     };
@@ -272,13 +193,12 @@ void ThrowFromHandler(void (*thrower)(), HRESULT expected, bool inDialog)
     }
     if (target) SendMessageW(target, WM_APP, 0, 0);
     fputs("the process survived\n", stderr);
-    Tarnel::WinApi::SetFatalErrorHook(nullptr);
 }
 
 TEST(WinlibDeathTest, ExceptionFromAHandlerEndsTheProcessThroughTheFatalReport)
 {
     const auto exitedFatally = testing::ExitedWithCode(-1);
-    const char* const expectedText = "fatal report with the expected text";
+    const char* const expectedText = PomocnikK1::OcekavaneHlaseni::kOcekavany;
     EXPECT_EXIT(ThrowFromHandler([] { throw HRESULT(E_ACCESSDENIED); }, E_ACCESSDENIED, false), exitedFatally,
                 expectedText);
     EXPECT_EXIT(ThrowFromHandler([] { throw HRESULT(0); }, E_FAIL, false), exitedFatally, expectedText);

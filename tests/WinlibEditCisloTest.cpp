@@ -11,10 +11,13 @@
 
 #include "tests/winlib_test_resource.h"
 #include "tests/DialogDriver.h"
+#include "tests/PomocnikK1.h"
 #include "tests/PrazdnaOkna.h"
 #include "winlib/EditCislo.h"
 
 using DialogDriver::TextOf;
+using PomocnikK1::ProcOf;
+using PomocnikK1::Type;
 using Tarnel::WinApi::EditCislo;
 using Tarnel::WinApi::kReflectBase;
 using Tarnel::WinApi::MessageHandler;
@@ -22,20 +25,8 @@ using Tarnel::WinApi::PrecistCislo;
 
 namespace {
 
-
-std::wstring TipText(HWND tooltip, HWND tool)
-{
-    wchar_t text[256] = L"";
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = tool;
-    info.uId = 0;
-    info.lpszText = text;
-    SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
-    return text;
-}
-
-WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
+// The tooltip of this thread that knows the control, with its flags and text.
+Uzivatel::Tip TipOf(HWND control) { return Uzivatel::NajitTip(GetCurrentThreadId(), control, 0); }
 
 class WinlibEditCislo : public testing::Test {
 protected:
@@ -49,10 +40,6 @@ protected:
         ASSERT_NE(nullptr, second);
     }
 
-    void Type(HWND edit, const wchar_t* text)
-    {
-        for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
-    }
     // The user puts text into the field and then moves on to the other one.
     std::wstring EnterAndLeave(HWND edit, const std::wstring& text)
     {
@@ -77,6 +64,7 @@ protected:
     PrazdnyDialog dialog{IDD_WINLIB_CISLA};
     HWND first = nullptr;
     HWND second = nullptr;
+    EditCislo entry;
 };
 
 TEST(WinlibCislo, TextIsReadAsAWholeUnsignedNumber)
@@ -93,7 +81,6 @@ TEST(WinlibCislo, TextIsReadAsAWholeUnsignedNumber)
 
 TEST_F(WinlibEditCislo, AttachShowsTheValueAndLetsOnlyDigitsBeTyped)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     EXPECT_EQ(first, entry.Handle());
     EXPECT_EQ(&entry, MessageHandler::FromHandle(first));
@@ -110,7 +97,6 @@ TEST_F(WinlibEditCislo, AttachShowsTheValueAndLetsOnlyDigitsBeTyped)
 
 TEST_F(WinlibEditCislo, LeavingWithAnythingButANumberInRangePutsBackTheLastValidOne)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     for (const wchar_t* bad : {L"5", L"0", L"9", L"1001", L"", L"4294967296", L"123456789012345678901234567890",
                                L"2 50", L"25 0"}) {
@@ -127,7 +113,6 @@ TEST_F(WinlibEditCislo, LeavingWithAnythingButANumberInRangePutsBackTheLastValid
 
 TEST_F(WinlibEditCislo, PastedTextIsCheckedWhenTheFocusLeaves)
 {
-    EditCislo entry;
     entry.Pripojit(first, 300, 10, 1000);
     SetFocus(first);
     SendMessageW(first, EM_SETSEL, 0, -1);
@@ -147,7 +132,6 @@ TEST_F(WinlibEditCislo, PastedTextIsCheckedWhenTheFocusLeaves)
 
 TEST_F(WinlibEditCislo, ValueIsGivenOnlyWhenValidWithoutAFocusChange)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     uint32_t value = 77;
     EXPECT_EQ(S_OK, entry.ZiskatHodnotu(value));
@@ -181,7 +165,6 @@ TEST_F(WinlibEditCislo, ValueIsGivenOnlyWhenValidWithoutAFocusChange)
 
 TEST_F(WinlibEditCislo, TooltipNamesTheRange)
 {
-    EditCislo entry;
     struct Case {
         int32_t minimum, maximum;
         const wchar_t* text;
@@ -196,13 +179,12 @@ TEST_F(WinlibEditCislo, TooltipNamesTheRange)
     for (const Case& c : cases) {
         entry.Pripojit(first, 10, c.minimum, c.maximum);
         EXPECT_EQ(c.text, entry.TextRozsahu());
-        ASSERT_TRUE(IsWindow(entry.Tooltip()));
-        EXPECT_EQ(c.text, TipText(entry.Tooltip(), first)) << "the tooltip shows it over the control";
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.hwnd = first;
-        ASSERT_TRUE(SendMessageW(entry.Tooltip(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
-        EXPECT_TRUE(info.uFlags & TTF_SUBCLASS) << "the tooltip watches the control's mouse itself";
+        const Uzivatel::Tip tip = TipOf(first);
+        ASSERT_EQ(entry.Tooltip(), tip.okno);
+        EXPECT_EQ(c.text, tip.text) << "the tooltip shows it over the control";
+        EXPECT_TRUE(tip.priznaky & TTF_SUBCLASS) << "the tooltip watches the control's mouse itself";
+        TTTOOLINFOW info{sizeof info, 0, first};
+        ASSERT_TRUE(SendMessageW(tip.okno, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)));
         const RECT client = Tarnel::WinApi::Window(first).ClientRect();
         EXPECT_TRUE(EqualRect(&client, &info.rect));
     }
@@ -210,7 +192,6 @@ TEST_F(WinlibEditCislo, TooltipNamesTheRange)
 
 TEST_F(WinlibEditCislo, ReflectedNotificationsGetTheDefaultAnswerOfTheUnreflectedMessage)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HDC dc = GetDC(first);
     const auto dcParam = reinterpret_cast<WPARAM>(dc);
@@ -228,30 +209,23 @@ TEST_F(WinlibEditCislo, ReflectedNotificationsGetTheDefaultAnswerOfTheUnreflecte
     EXPECT_EQ(L"250", TextOf(first));
 }
 
-TEST_F(WinlibEditCislo, TheControlsEndTakesTheTooltipAlong)
+TEST_F(WinlibEditCislo, DetachIsRefusedWhileTheTooltipWatchesTheControlWhoseEndTakesTheTooltipAlong)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HWND tooltip = entry.Tooltip();
     ASSERT_TRUE(IsWindow(tooltip));
+    EXPECT_EQ(nullptr, entry.Odpojit());
+    EXPECT_EQ(first, entry.Handle()) << "nothing changes";
+    EXPECT_EQ(L"250", EnterAndLeave(first, L"5")) << "still checked";
+
     ASSERT_TRUE(DestroyWindow(first));
     EXPECT_FALSE(IsWindow(tooltip));
     EXPECT_EQ(nullptr, entry.Handle());
     EXPECT_EQ(nullptr, entry.Tooltip());
 }
 
-TEST_F(WinlibEditCislo, DetachIsRefusedWhileTheTooltipWatchesTheControl)
-{
-    EditCislo entry;
-    entry.Pripojit(first, 250, 10, 1000);
-    EXPECT_EQ(nullptr, entry.Odpojit());
-    EXPECT_EQ(first, entry.Handle()) << "nothing changes";
-    EXPECT_EQ(L"250", EnterAndLeave(first, L"5")) << "still checked";
-}
-
 TEST_F(WinlibEditCislo, SecondAttachToTheSameLiveControlResetsItAndKeepsItWorking)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HWND oldTooltip = entry.Tooltip();
     const WNDPROC top = ProcOf(first);
@@ -259,7 +233,7 @@ TEST_F(WinlibEditCislo, SecondAttachToTheSameLiveControlResetsItAndKeepsItWorkin
     EXPECT_EQ(&entry, MessageHandler::FromHandle(first));
     EXPECT_FALSE(IsWindow(oldTooltip));
     ASSERT_TRUE(IsWindow(entry.Tooltip()));
-    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", TipText(entry.Tooltip(), first));
+    EXPECT_EQ(L"Zadejte hodnotu v rozsahu 1 - 100", TipOf(first).text);
     EXPECT_EQ(top, ProcOf(first)) << "the chain did not grow";
     EXPECT_EQ(L"50", TextOf(first));
     EXPECT_EQ(L"50", EnterAndLeave(first, L"500")) << "checked against the new range";
@@ -273,7 +247,6 @@ TEST_F(WinlibEditCislo, SecondAttachToTheSameLiveControlResetsItAndKeepsItWorkin
 
 TEST_F(WinlibEditCislo, AttachingToAnotherControlLeavesTheFirstAPlainWorkingEdit)
 {
-    EditCislo entry;
     entry.Pripojit(first, 250, 10, 1000);
     HWND oldTooltip = entry.Tooltip();
     entry.Pripojit(second, 7, 1, 100);
@@ -289,9 +262,9 @@ TEST_F(WinlibEditCislo, EntryGoneBeforeItsControlLeavesAPlainWorkingEdit)
 {
     HWND tooltip = nullptr;
     {
-        EditCislo entry;
-        entry.Pripojit(first, 250, 10, 1000);
-        tooltip = entry.Tooltip();
+        EditCislo prvni;
+        prvni.Pripojit(first, 250, 10, 1000);
+        tooltip = prvni.Tooltip();
     }
     EXPECT_FALSE(IsWindow(tooltip));
     EXPECT_EQ(nullptr, MessageHandler::FromHandle(first));

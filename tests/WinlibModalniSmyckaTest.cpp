@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "tests/PrazdnaOkna.h"
 #include "tests/TestSupport.h"
 #include "tests/winlib_test_resource.h"
 #include "winlib/DialogImpl.h"
@@ -17,28 +18,10 @@ namespace {
 
 constexpr UINT WM_SPUSTIT_SMYCKU = WM_APP + 20;
 
-class PlainDialog : public DialogImpl {
-public:
-    PlainDialog() : DialogImpl(IDD_WINLIB_TEST) {}
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
-};
-
 // Closes like the program's windows do: a close during a modal loop waits for it. Its
 // WM_SPUSTIT_SMYCKU handler runs whatever loop the test gives and records what it finds after.
-class HostWindow : public WindowImpl {
+class HostWindow : public PrazdneOkno {
 public:
-    ~HostWindow() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-    HWND CreateTopLevel()
-    {
-        return Create(WindowClass{L"WinlibModalHost"}, nullptr, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                      RECT{40, 40, 440, 340});
-    }
-
     std::function<INT_PTR(HWND)> loop;
     INT_PTR loopResult = -100;
     bool aliveAfterLoop = false;
@@ -66,13 +49,24 @@ protected:
 
 class WinlibModalLoops : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(nullptr, host.CreateTopLevel()); }
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, host.Vytvorit(L"WinlibModalHost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{40, 40, 440, 340}));
+    }
 
     // Posts a close first, so that the loop the handler starts is what dispatches it.
     void RunLoopWithCloseQueued()
     {
         ASSERT_TRUE(PostMessageW(host, WM_CLOSE, 0, 0));
         SendMessageW(host, WM_SPUSTIT_SMYCKU, 0, 0);
+    }
+    // The window outlived the handler that ran the loop, and the deferred close ends it then.
+    void ExpectClosedAfterTheLoop()
+    {
+        EXPECT_TRUE(host.aliveAfterLoop);
+        const HWND window = host.Handle();
+        TestSupport::PumpMessages();
+        EXPECT_FALSE(IsWindow(window));
     }
 
     HostWindow host;
@@ -81,26 +75,23 @@ protected:
 TEST_F(WinlibModalLoops, CloseDuringADialogCancelsItAndRunsAfterTheHandler)
 {
     host.loop = [](HWND owner) {
-        PlainDialog dialog;
+        PrazdnyDialog dialog(IDD_WINLIB_TEST);
         return dialog.DoModal(owner);
     };
     RunLoopWithCloseQueued();
     EXPECT_EQ(IDCANCEL, host.loopResult) << "the dialog was asked to end";
-    EXPECT_TRUE(host.aliveAfterLoop) << "the window outlives the handler that ran the loop";
     EXPECT_EQ(1, host.closesSeen);
     EXPECT_EQ(0, host.closesCarriedOut);
     EXPECT_FALSE(ModalniSmycka::Bezi());
-
-    const HWND window = host.Handle();
-    TestSupport::PumpMessages();
+    ExpectClosedAfterTheLoop();
     EXPECT_EQ(1, host.closesCarriedOut) << "the deferred close is carried out once";
-    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(WinlibModalLoops, YesNoBoxOverADialogIsAnsweredNoInnermostFirst)
 {
     // A question box over a dialog over the window, as a save dialog's overwrite prompt is.
-    struct AskingDialog : PlainDialog {
+    struct AskingDialog : PrazdnyDialog {
+        AskingDialog() : PrazdnyDialog(IDD_WINLIB_TEST) {}
         int answer = 0;
         bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT&) override
         {
@@ -129,10 +120,7 @@ TEST_F(WinlibModalLoops, YesNoBoxOverADialogIsAnsweredNoInnermostFirst)
     });
     SendMessageW(host, WM_SPUSTIT_SMYCKU, 0, 0);
     EXPECT_EQ(IDNO, dialog.answer) << "a box without Cancel is answered No";
-    EXPECT_TRUE(host.aliveAfterLoop);
-    const HWND window = host.Handle();
-    TestSupport::PumpMessages();
-    EXPECT_FALSE(IsWindow(window));
+    ExpectClosedAfterTheLoop();
 }
 
 TEST_F(WinlibModalLoops, CloseDuringATrackedMenuEndsTheMenu)
@@ -148,10 +136,7 @@ TEST_F(WinlibModalLoops, CloseDuringATrackedMenuEndsTheMenu)
     };
     RunLoopWithCloseQueued();
     EXPECT_EQ(0, host.loopResult) << "the menu ended without a choice";
-    EXPECT_TRUE(host.aliveAfterLoop);
-    const HWND window = host.Handle();
-    TestSupport::PumpMessages();
-    EXPECT_FALSE(IsWindow(window));
+    ExpectClosedAfterTheLoop();
 }
 
 TEST_F(WinlibModalLoops, WithoutALoopTheCloseIsNotDeferred)

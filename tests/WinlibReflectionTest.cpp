@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
 #include <vector>
 
+#include "tests/PomocnikK1.h"
 #include "winlib/Handles.h"
 #include "winlib/WindowImpl.h"
 
+using PomocnikK1::Answer;
+using PomocnikK1::Zprava;
 using Tarnel::WinApi::Brush;
 using Tarnel::WinApi::kReflectBase;
 using Tarnel::WinApi::WindowClass;
@@ -20,49 +22,17 @@ namespace {
 
 const WindowClass kParentClass{L"WinlibTestReflectParent"};
 
-struct Seen {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-// A window (ours or a taken-over control) that records its messages and answers the ones
-// its handler takes.
-class Recorder : public WindowImpl {
+// A window (ours or a taken-over control) whose reflected messages the tests read.
+class Recorder : public PomocnikK1::Zaznamnik<WindowImpl> {
 public:
-    using Handler = std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)>;
-    ~Recorder() override
+    std::vector<Zprava> Reflected() const
     {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-    std::vector<Seen> Reflected() const
-    {
-        std::vector<Seen> found;
-        for (const Seen& s : seen)
+        std::vector<Zprava> found;
+        for (const Zprava& s : seen)
             if (s.message >= kReflectBase && s.message < kReflectBase + WM_USER) found.push_back(s);
         return found;
     }
-
-    std::vector<Seen> seen;
-    Handler handler;
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
-        seen.push_back({message, wParam, lParam});
-        return handler && handler(message, wParam, lParam, result);
-    }
 };
-
-// Answers one message with a fixed result.
-Recorder::Handler Answer(UINT wanted, LRESULT answer)
-{
-    return [wanted, answer](UINT message, WPARAM, LPARAM, LRESULT& result) {
-        if (message != wanted) return false;
-        result = answer;
-        return true;
-    };
-}
 
 class WinlibReflection : public testing::Test {
 protected:
@@ -82,67 +52,56 @@ protected:
 
 TEST_F(WinlibReflection, UnhandledCommandGoesBackToTheButtonWhoseAnswerCounts)
 {
-    HWND button = AddChild(L"BUTTON", BS_PUSHBUTTON, 101);
-    ASSERT_TRUE(control.SubclassWindow(button));
-    control.handler = Answer(kReflectBase + WM_COMMAND, 77);
+    struct Case {
+        const char* what;
+        bool parentHandles, controlAnswers;
+        LRESULT result;
+        size_t reflected;
+    };
+    for (const Case& c : {Case{"reflected and answered", false, true, 77, 1},
+                          Case{"the parent's handling stops it", true, true, 5, 0},
+                          Case{"the control declines: the parent's default", false, false, 0, 1}}) {
+        SCOPED_TRACE(c.what);
+        Recorder knoflik;
+        HWND button = AddChild(L"BUTTON", BS_PUSHBUTTON, 101);
+        ASSERT_TRUE(knoflik.SubclassWindow(button));
+        knoflik.handler = Answer(c.controlAnswers ? kReflectBase + WM_COMMAND : WM_APP, 77);
+        parent.handler = c.parentHandles ? Answer(WM_COMMAND, 5) : nullptr;
 
-    const WPARAM wParam = MAKEWPARAM(101, BN_CLICKED);
-    EXPECT_EQ(77, SendMessageW(parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(button)));
-    auto reflected = control.Reflected();
-    ASSERT_EQ(1u, reflected.size());
-    EXPECT_EQ(kReflectBase + WM_COMMAND, reflected[0].message);
-    EXPECT_EQ(wParam, reflected[0].wParam);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(button), reflected[0].lParam);
+        const WPARAM wParam = MAKEWPARAM(101, BN_CLICKED);
+        EXPECT_EQ(c.result, SendMessageW(parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(button)));
+        auto reflected = knoflik.Reflected();
+        ASSERT_EQ(c.reflected, reflected.size());
+        if (!c.reflected) continue;
+        EXPECT_EQ(kReflectBase + WM_COMMAND, reflected[0].message);
+        EXPECT_EQ(wParam, reflected[0].wParam);
+        EXPECT_EQ(reinterpret_cast<LPARAM>(button), reflected[0].lParam);
 
-    // The button's own click takes the same way.
-    control.seen.clear();
-    SendMessageW(button, BM_CLICK, 0, 0);
-    reflected = control.Reflected();
-    ASSERT_EQ(1u, reflected.size());
-    EXPECT_EQ(wParam, reflected[0].wParam);
+        // The button's own click takes the same way.
+        knoflik.seen.clear();
+        SendMessageW(button, BM_CLICK, 0, 0);
+        reflected = knoflik.Reflected();
+        ASSERT_EQ(1u, reflected.size());
+        EXPECT_EQ(wParam, reflected[0].wParam);
+    }
 }
 
-TEST_F(WinlibReflection, ParentThatHandlesTheNotificationStopsIt)
-{
-    HWND button = AddChild(L"BUTTON", BS_PUSHBUTTON, 102);
-    ASSERT_TRUE(control.SubclassWindow(button));
-    control.handler = Answer(kReflectBase + WM_COMMAND, 77);
-    parent.handler = Answer(WM_COMMAND, 5);
-
-    EXPECT_EQ(5, SendMessageW(parent, WM_COMMAND, MAKEWPARAM(102, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
-    EXPECT_TRUE(control.Reflected().empty());
-}
-
-TEST_F(WinlibReflection, ControlThatDeclinesLeavesTheParentsDefaultAnswer)
-{
-    HWND button = AddChild(L"BUTTON", BS_PUSHBUTTON, 103);
-    ASSERT_TRUE(control.SubclassWindow(button));
-    control.handler = Answer(WM_APP, 1); // not the reflected message
-
-    EXPECT_EQ(0, SendMessageW(parent, WM_COMMAND, MAKEWPARAM(103, BN_CLICKED), reinterpret_cast<LPARAM>(button)));
-    EXPECT_EQ(1u, control.Reflected().size()) << "it was asked all the same";
-}
-
-// A control without an object of ours: it still gets the reflected message.
+// A control without an object of ours (subclassed the plain way): it still gets the
+// reflected message.
 std::vector<UINT> g_plainSeen;
+WNDPROC g_plainBeneath = nullptr;
 LRESULT CALLBACK PlainControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     g_plainSeen.push_back(message);
-    return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(g_plainBeneath, window, message, wParam, lParam);
 }
 
 TEST_F(WinlibReflection, PlainControlGetsTheReflectedMessageToo)
 {
-    WNDCLASSEXW wc{sizeof wc};
-    wc.lpfnWndProc = &PlainControlProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"WinlibTestPlainControl";
-    WNDCLASSEXW existing{sizeof existing};
-    if (!GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) {
-        ASSERT_NE(0, RegisterClassExW(&wc));
-    }
-    HWND plain = AddChild(wc.lpszClassName, 0, 104);
+    HWND plain = AddChild(L"STATIC", 0, 104);
     ASSERT_NE(nullptr, plain);
+    g_plainBeneath =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(plain, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlainControlProc)));
 
     g_plainSeen.clear();
     EXPECT_EQ(0, SendMessageW(parent, WM_COMMAND, MAKEWPARAM(104, 1), reinterpret_cast<LPARAM>(plain)));
@@ -184,7 +143,7 @@ TEST_F(WinlibReflection, OwnerDrawnButtonDrawsItselfThroughTheReflectedDrawItem)
     ASSERT_TRUE(control.SubclassWindow(button));
     DRAWITEMSTRUCT drawn{};
     int draws = 0;
-    control.handler = [&](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    control.handler = [&](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
         if (message != kReflectBase + WM_DRAWITEM) return false;
         drawn = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         ++draws;
@@ -206,7 +165,7 @@ TEST_F(WinlibReflection, MeasureItemFindsItsSenderByControlId)
 {
     HWND list = AddChild(L"LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 107);
     ASSERT_TRUE(control.SubclassWindow(list));
-    control.handler = [](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    control.handler = [](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
         if (message != kReflectBase + WM_MEASUREITEM) return false;
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 21;
         result = TRUE;
