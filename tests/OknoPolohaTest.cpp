@@ -22,10 +22,6 @@ const WindowClass kTestClass{L"OknoTestTrida"};
 
 class TestOkno : public Okno {
 public:
-    ~TestOkno() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
     HWND CreateAt(const RECT& rect, DWORD style = WS_OVERLAPPEDWINDOW, HWND owner = nullptr)
     {
         return Create(kTestClass, owner, L"okno", style, 0, rect);

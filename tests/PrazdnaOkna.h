@@ -4,31 +4,17 @@
 #include <windows.h>
 
 #include "winlib/DialogImpl.h"
-#include "winlib/WindowImpl.h"
+#include "winlib/Okno.h"
 
 class PrazdnyDialog : public Tarnel::WinApi::DialogImpl {
 public:
     explicit PrazdnyDialog(UINT id) : DialogImpl(id) {}
-    ~PrazdnyDialog() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
 
-class PrazdneOkno : public Tarnel::WinApi::WindowImpl {
+class PrazdneOkno : public Tarnel::WinApi::Okno {
 public:
-    ~PrazdneOkno() override
-    {
-        if (IsWindow()) ::DestroyWindow(hwnd_);
-    }
     HWND Vytvorit(const wchar_t* trida, DWORD styl, const RECT& misto)
     {
         return Create(Tarnel::WinApi::WindowClass{trida}, nullptr, L"hostitel", styl, 0, misto);
     }
-
-protected:
-    bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&) override { return false; }
 };
