@@ -117,7 +117,7 @@ Soubor Pripravit(int width, int height, int count, int delayCs)
 // --- the program's environment -----------------------------------------------------------
 
 // Placements go to a scratch key, never to the prefix's own settings.
-class ScratchHkcu {
+class ScratchHkcu : Tarnel::WinApi::Nekopirovatelny {
 public:
     explicit ScratchHkcu(const std::wstring& podklic)
     {
@@ -129,8 +129,6 @@ public:
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         RegCloseKey(klic_);
     }
-    ScratchHkcu(const ScratchHkcu&) = delete;
-    ScratchHkcu& operator=(const ScratchHkcu&) = delete;
 
 private:
     HKEY klic_ = nullptr;
@@ -391,9 +389,8 @@ int PametOkna(const std::wstring& cesta, int smycek)
 
 int PametDekoderu(const std::wstring& cesta, int smycek)
 {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput vstup;
-    Gdiplus::GdiplusStartup(&token, &vstup, nullptr);
+    GdiplusRelace gdiplus;
+    gdiplus.Spustit();
     Gdiplus::GpBitmap* b = Otevrit(cesta);
     UINT snimku = 0;
     if (!b || Gdip::GdipImageGetFrameCount(b, &kCas, &snimku) != Gdiplus::Ok || snimku <= 1) return 1;
@@ -477,9 +474,8 @@ void VypsatObrovsky(LONGLONG zacatek, bool obraz)
 
 int ObrovskyDekoder(const std::wstring& cesta)
 {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput vstup;
-    Gdiplus::GdiplusStartup(&token, &vstup, nullptr);
+    GdiplusRelace gdiplus;
+    gdiplus.Spustit();
     const LONGLONG zacatek = Now();
     Gdiplus::GpBitmap* b = Otevrit(cesta);
     UINT sirka = 0;

@@ -268,6 +268,5 @@ const ZadniBuffer& GifAnimace::DrawFittedOffScreen(int cx, int cy, HBRUSH brush)
 
 void DestroyGifAnimace(std::unique_ptr<GifAnimace>& model)
 {
-    if (model) model->Clear();
-    model.reset();
+    model.reset(); // the model clears itself as it goes
 }

@@ -32,7 +32,7 @@ std::optional<uint32_t> PrecistCislo(const std::wstring& text)
 
 EditCislo::~EditCislo()
 {
-    ZnicitTooltip();
+    tip.Znicit();
     // A tooltip watching the control keeps its procedure above ours; the control is then
     // let go of where it stands and our procedure passes everything on.
     if (hwnd_ && ::IsWindow(hwnd_) && !Odpojit()) ReleaseWindow();
@@ -48,7 +48,7 @@ void EditCislo::Pripojit(HWND prvek, uint32_t hodnota, int32_t dolniMez, int32_t
     maximum = horniMez;
     if (!NastavitCislo(hodnota)) RaiseFatal(E_HANDLE);
     posledniPlatna = hodnota;
-    ZnicitTooltip();
+    tip.Znicit();
     VytvoritTooltip();
 }
 
@@ -93,7 +93,7 @@ bool EditCislo::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, L
         Overit();
         return false;
     case WM_DESTROY:
-        ZnicitTooltip();
+        tip.Znicit();
         return false;
     default:
         break;
@@ -116,11 +116,6 @@ void EditCislo::VytvoritTooltip()
     // Not topmost: the range hint belongs to the control's own window.
     tip.Vytvorit(hwnd_, 0);
     tip.PridatText(hwnd_, TextRozsahu());
-}
-
-void EditCislo::ZnicitTooltip()
-{
-    tip.Znicit();
 }
 
 } // namespace Tarnel::WinApi

@@ -46,7 +46,6 @@ protected:
 private:
     std::optional<uint32_t> PlatneCislo() const;
     void VytvoritTooltip();
-    void ZnicitTooltip();
 
     int32_t minimum = -1;
     int32_t maximum = -1;
