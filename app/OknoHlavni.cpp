@@ -6,9 +6,9 @@
 
 #include "app/Aplikace.h"
 #include "frames/ModulPrehledFrames.h"
-#include "image/ExportSnimku.h"
+#include "soubory/PrikazUlozeni.h"
 #include "image/GifAnimace.h"
-#include "image/SouboroveDialogy.h"
+#include "soubory/SouboroveDialogy.h"
 #include "resources/resource.h"
 #include "settings/DlgNastaveni.h"
 #include "settings/Nastaveni.h"
@@ -30,17 +30,7 @@ constexpr UINT kDelkaCesty = 32767;
 
 } // namespace
 
-namespace {
-
-uint64_t FyzickaPamet()
-{
-    MEMORYSTATUSEX stav{sizeof stav};
-    return GlobalMemoryStatusEx(&stav) ? stav.ullTotalPhys : 0;
-}
-
-} // namespace
-
-OknoHlavni::OknoHlavni() : mezipamet(MezipametSnimku::VychoziRozpocet(FyzickaPamet())) {}
+OknoHlavni::OknoHlavni() = default;
 
 OknoHlavni::~OknoHlavni()
 {
@@ -139,7 +129,6 @@ LRESULT OknoHlavni::OnDestroy()
     prehrava = false;
     presnostCasovace.Uvolnit();
     DestroyGifAnimace(animace);
-    mezipamet.Vyprazdnit();
     PostQuitMessage(0);
     return DefWindowProc(WM_DESTROY, 0, 0);
 }
@@ -274,32 +263,17 @@ void OknoHlavni::OtevritDialogem()
 
 void OknoHlavni::UlozitAktualniSnimek()
 {
-    // The frame on screen when the dialog closes, whatever its loop drew meanwhile (ticks of a
-    // playing animation, rows of the frames list); the model may lag behind the screen.
-    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace.get(), [this]() -> std::optional<UINT> {
-        if (!JeSnimek(snimek)) return std::nullopt;
-        return static_cast<UINT>(snimek);
-    });
-    // The dialogs' loops may have closed the window meanwhile.
-    if (vysledek == VysledekUlozeni::UlozenoDoOtevreneho && IsWindow()) UkazatPrepsanySoubor();
-}
+    // The frame on screen: the window's frame number leads, the model follows when it must.
+    const std::optional<UINT> naObrazovce = JeSnimek(snimek) ? std::optional<UINT>(snimek) : std::nullopt;
+    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace.get(), naObrazovce);
+    // The dialogs' loops may have closed the window meanwhile. A file written over is opened
+    // again as any file the user drops: from its first frame, with its own texts and commands.
+    if (vysledek != VysledekUlozeni::UlozenoDoOtevreneho || !IsWindow()) return;
+    const std::wstring cesta = cestaSouboru; // closing the file clears the member
+    const bool seznam = seznamSnimku != nullptr;
+    OtevritSoubor(cesta, true);
+    if (seznam) ZobrazitPrehledSnimku(); // the view the user saved from stays
 
-void OknoHlavni::UkazatPrepsanySoubor()
-{
-    // The model has the file open again with its new content, from its first frame; the window
-    // follows: stopped at frame 0, with the texts, the list and the commands of the new file.
-    if (prehrava) {
-        CheckWin32(ZrusitCasovac());
-        prehrava = false;
-        presnostCasovace.Uvolnit();
-    }
-    snimek = animace && animace->HasImage() ? 0 : -1;
-    mezipamet.Vyprazdnit();
-    if (seznamSnimku) NaplnitSeznamSnimku();
-    PrekreslitOkno();
-    AktualizovatStav();
-    AktualizovatPocitadlo();
-    AktualizovatPrikazy();
 }
 
 void OknoHlavni::OtevritWeb()

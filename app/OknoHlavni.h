@@ -15,13 +15,11 @@
 #include <string>
 
 #include "winlib/ListBox.h"
-#include "app/MezipametSnimku.h"
 #include "app/Prikazy.h"
 #include "winlib/Rebar.h"
 #include "app/RytmusSnimku.h"
 #include "winlib/StatusBar.h"
 #include "winlib/Toolbar.h"
-#include "image/ZadniBuffer.h"
 #include "winlib/Handles.h"
 #include "winlib/Okno.h"
 #include "winlib/RozliseniCasovace.h"
@@ -98,9 +96,6 @@ public:
     HWND PanelNastroju() const { return panelNastroju ? panelNastroju->Handle() : nullptr; }
     HWND SeznamSnimku() const { return seznamSnimku ? seznamSnimku->Handle() : nullptr; }
     const std::array<int, 3>& CastiStavoveListy() const { return castiStavoveListy; }
-    const MezipametSnimku& Mezipamet() const { return mezipamet; }
-    // The benchmarks compare playback with the cache and without it (a budget of 0).
-    void OmezitMezipamet(size_t bajtu) { mezipamet.NastavitRozpocet(bajtu); }
     // The DPI the window is laid out for.
     UINT Dpi() const { return dpi; }
 
@@ -139,12 +134,8 @@ private:
     // A frame change: only the picture between the bars, which covers itself.
     void PrekreslitObrazek();
     RECT OblastObrazku() const;
-    // The frame on screen into the rectangle of dc: a copy of its kept picture, or drawn by
-    // the model, which first makes it its active frame.
+    // The frame on screen into the rectangle of dc, as the model draws it.
     void VykreslitSnimek(HDC dc, const RECT& oblast);
-    // Makes the frame the model's active one; frames the library composes on the way there
-    // (going back it starts from the first) are drawn into the cache as well.
-    void DojitNaSnimek(UINT cil, int sirka, int vyska, HBRUSH pozadi);
     void PoslatZmenuVelikosti();
     HMENU HlavniMenu() const;
 
@@ -169,7 +160,13 @@ private:
     void VytvoritSeznamSnimku();
     void NaplnitSeznamSnimku();
 
-    // Playback helpers.
+    // Playback helpers. The one way playback starts and the one way it stops: the timer, the
+    // flag and the finer system timer together.
+    void ZacitPrehravani(UINT intervalMs);
+    void UkoncitPrehravani();
+    // After any change: the status texts, the counter and the command states from one look
+    // at the conditions.
+    void Obnovit();
     StavModelu StavAnimace() const;
     std::wstring TextPripraven() const;
     bool JeSnimek(int index) const;
@@ -177,7 +174,6 @@ private:
     // Commands that open dialogs, the frames overview tool or the web page.
     void OtevritDialogem();
     void UlozitAktualniSnimek();
-    void UkazatPrepsanySoubor();
     void ZobrazitPredvolby();
     void PrepnoutPrehledObrazku();
     // False when the overview thread has not ended within its limit.
@@ -205,9 +201,8 @@ private:
     RytmusSnimku rytmus;
     Tarnel::WinApi::RozliseniCasovace presnostCasovace;
     bool polohaUlozena = false;
-    // Pictures of frames drawn, and the buffer a kept one is copied through to the screen.
-    MezipametSnimku mezipamet;
-    ZadniBuffer kopie;
+    // What the playback rules know of the open file, read once when it opens.
+    StavModelu stavModelu;
 };
 
 extern OknoHlavni oknoHlavni;

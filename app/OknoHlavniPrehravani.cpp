@@ -24,11 +24,33 @@ StavModelu OknoHlavni::StavAnimace() const
     return model;
 }
 
-Podminky OknoHlavni::AktualniPodminky() const { return UrcitPodminky(StavAnimace(), prehrava); }
+Podminky OknoHlavni::AktualniPodminky() const { return UrcitPodminky(stavModelu, prehrava); }
 
 bool OknoHlavni::JeSnimek(int index) const
 {
     return animace && static_cast<unsigned>(index) < static_cast<unsigned>(animace->FrameCount());
+}
+
+void OknoHlavni::ZacitPrehravani(UINT intervalMs)
+{
+    CheckWin32(NastavitCasovac(intervalMs));
+    prehrava = true;
+    presnostCasovace.Drzet();
+}
+
+void OknoHlavni::UkoncitPrehravani()
+{
+    // Only an armed timer is killed: a stray tick must not end the program.
+    if (prehrava) CheckWin32(ZrusitCasovac());
+    prehrava = false;
+    presnostCasovace.Uvolnit();
+}
+
+void OknoHlavni::Obnovit()
+{
+    AktualizovatStav();
+    AktualizovatPocitadlo();
+    AktualizovatPrikazy();
 }
 
 void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
@@ -38,41 +60,32 @@ void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
 
     animace = std::make_unique<GifAnimace>();
     animace->Load(cesta, true); // an undecodable file simply leaves the model without an image
+    stavModelu = StavAnimace();
     cestaSouboru = cesta;
     snimek = 0;
-    prehrava = false;
 
     if (AktualniPodminky().a && spustit) {
         // Frame 0 is active right after loading. Should arming fail, the file still shows.
-        NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(animace->FrameDelayMs(0), rychlost), rychlost));
-        prehrava = true;
-        presnostCasovace.Drzet();
+        if (NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(animace->FrameDelayMs(0), rychlost), rychlost))) {
+            prehrava = true;
+            presnostCasovace.Drzet();
+        }
     }
-
-    snimek = 0;
     PrekreslitOkno();
-    AktualizovatStav();
-    AktualizovatPocitadlo();
-    AktualizovatPrikazy();
+    Obnovit();
 }
 
 void OknoHlavni::ZavritSoubor()
 {
-    if (prehrava) {
-        CheckWin32(ZrusitCasovac());
-        prehrava = false;
-    }
-    presnostCasovace.Uvolnit();
+    UkoncitPrehravani();
     DestroyGifAnimace(animace);
-    mezipamet.Vyprazdnit();
+    stavModelu = StavModelu{};
     snimek = -1;
     cestaSouboru.clear();
     ZrusitSeznamSnimku();
 
     PrekreslitOkno();
-    AktualizovatPocitadlo();
-    AktualizovatPrikazy();
-    AktualizovatStav();
+    Obnovit();
 }
 
 LRESULT OknoHlavni::SpustitAnimaci()
@@ -80,9 +93,7 @@ LRESULT OknoHlavni::SpustitAnimaci()
     if (!AktualniPodminky().a || !JeSnimek(snimek)) return 0;
     const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
     PrekreslitObrazek();
-    CheckWin32(NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(zpozdeni, rychlost), rychlost)));
-    prehrava = true;
-    presnostCasovace.Drzet();
+    ZacitPrehravani(rytmus.Zacit(CasRytmu(), IntervalSnimku(zpozdeni, rychlost), rychlost));
     AktualizovatPrikazy();
     return 0;
 }
@@ -95,29 +106,26 @@ LRESULT OknoHlavni::DalsiSnimek()
     CheckWin32(ZrusitCasovac());
     prehrava = false;
 
-    const int pocet = animace ? animace->FrameCount() : -1;
-    snimek = NasledujiciSnimek(snimek, pocet);
-    if (animace && animace->HasImage() && animace->HasDelayTable() && JeSnimek(snimek)) {
-        const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
-        // Armed before the frame is decoded and drawn, so that the work overlaps the wait
-        // instead of adding to it. The speed is read here: a change made while the previous
-        // frame showed applies from this one.
-        CheckWin32(NastavitCasovac(rytmus.Dalsi(ted, IntervalSnimku(zpozdeni, rychlost), rychlost)));
-        prehrava = true;
-        AktualizovatPocitadlo();
-        PrekreslitObrazek();
-    } else {
-        presnostCasovace.Uvolnit();
+    snimek = NasledujiciSnimek(snimek, animace ? animace->FrameCount() : -1);
+    if (!stavModelu.maObrazek || !stavModelu.maTabulkuZpozdeni || !JeSnimek(snimek)) {
+        UkoncitPrehravani();
+        return 0;
     }
+    const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
+    // Armed before the frame is decoded and drawn, so that the work overlaps the wait instead
+    // of adding to it. The speed is read here: a change made while the previous frame showed
+    // applies from this one.
+    CheckWin32(NastavitCasovac(rytmus.Dalsi(ted, IntervalSnimku(zpozdeni, rychlost), rychlost)));
+    prehrava = true;
+    AktualizovatPocitadlo();
+    PrekreslitObrazek();
     return 0;
 }
 
 void OknoHlavni::PrerusitAnimaci()
 {
     if (!prehrava) return;
-    CheckWin32(ZrusitCasovac());
-    prehrava = false;
-    presnostCasovace.Uvolnit();
+    UkoncitPrehravani();
     PrekreslitObrazek();
     AktualizovatPrikazy();
 }
@@ -128,7 +136,6 @@ void OknoHlavni::ZastavitAnimaci()
     if (!AktualniPodminky().a) return;
     const std::wstring cesta = animace->Path();
     OtevritSoubor(cesta, false);
-    AktualizovatPrikazy();
 }
 
 void OknoHlavni::KrokVpred()

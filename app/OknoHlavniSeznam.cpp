@@ -40,44 +40,9 @@ LRESULT OknoHlavni::OnPaint()
 
 void OknoHlavni::VykreslitSnimek(HDC dc, const RECT& oblast)
 {
-    const int sirka = Width(oblast);
-    const int vyska = Height(oblast);
-    HBRUSH pozadi = GetSysColorBrush(COLOR_WINDOW);
-    if (sirka <= 0 || vyska <= 0 || !JeSnimek(snimek)) {
-        animace->DrawFitted(dc, oblast.left, oblast.top, sirka, vyska, pozadi);
-        return;
-    }
-    const auto ktery = static_cast<UINT>(snimek);
-    // Another picture size or background makes every kept picture another picture.
-    mezipamet.Nastavit(sirka, vyska, GetSysColor(COLOR_WINDOW), static_cast<size_t>(animace->FrameCount()));
-    if (const uint32_t* obraz = mezipamet.Najit(ktery)) {
-        kopie.Pripravit(sirka, vyska);
-        const PixelTarget cil = kopie.Oblast(0, 0, sirka, vyska);
-        std::memcpy(cil.first, obraz, static_cast<size_t>(sirka) * static_cast<size_t>(vyska) * 4);
-        CheckWin32(BitBlt(dc, oblast.left, oblast.top, sirka, vyska, kopie.Dc(), 0, 0, SRCCOPY));
-        return;
-    }
-    DojitNaSnimek(ktery, sirka, vyska, pozadi);
-    const ZadniBuffer& obraz = animace->DrawFittedOffScreen(sirka, vyska, pozadi);
-    mezipamet.Ulozit(ktery, obraz.Pixely(), obraz.Krok());
-    CheckWin32(BitBlt(dc, oblast.left, oblast.top, sirka, vyska, obraz.Dc(), 0, 0, SRCCOPY));
-}
-
-void OknoHlavni::DojitNaSnimek(UINT cil, int sirka, int vyska, HBRUSH pozadi)
-{
-    if (animace->ActiveFrame() == cil) return;
-    const UINT od = animace->FirstFrameOnTheWay(cil);
-    // Of the frames passed, only the last ones the budget holds would stay kept.
-    const size_t kapacita = mezipamet.Kapacita();
-    const size_t naCeste = static_cast<size_t>(cil - od) + 1;
-    const UINT prvniUlozeny = naCeste > kapacita ? static_cast<UINT>(cil + 1 - kapacita) : od;
-    for (UINT i = od; i < cil; ++i) {
-        if (FAILED(animace->SelectFrame(i))) break;
-        if (i < prvniUlozeny || mezipamet.Obsahuje(i)) continue;
-        const ZadniBuffer& obraz = animace->DrawFittedOffScreen(sirka, vyska, pozadi);
-        mezipamet.Ulozit(i, obraz.Pixely(), obraz.Krok());
-    }
-    animace->SelectFrame(cil);
+    // The window's frame number leads; the model shows that frame, kept or drawn afresh.
+    if (JeSnimek(snimek)) animace->SelectFrame(static_cast<UINT>(snimek));
+    animace->DrawFitted(dc, oblast.left, oblast.top, Width(oblast), Height(oblast), GetSysColorBrush(COLOR_WINDOW));
 }
 
 void OknoHlavni::PrekreslitObrazek()
@@ -121,9 +86,7 @@ void OknoHlavni::ZobrazitPrehledSnimku()
 {
     if (!animace || !animace->HasImage()) return;
     if (prehrava) {
-        CheckWin32(ZrusitCasovac());
-        prehrava = false;
-        presnostCasovace.Uvolnit();
+        UkoncitPrehravani();
         PrekreslitOkno();
         AktualizovatPrikazy();
     }

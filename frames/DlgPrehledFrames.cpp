@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "image/ExportSnimku.h"
+#include "soubory/PrikazUlozeni.h"
 #include "image/GifAnimace.h"
-#include "image/SouboroveDialogy.h"
+#include "soubory/SouboroveDialogy.h"
 #include "resources/resource.h"
 #include "winlib/Cesta.h"
 #include "winlib/Chyby.h"
@@ -18,10 +18,6 @@
 using namespace Tarnel::WinApi;
 
 namespace {
-
-// How many rows above a step back are rendered on the way forward. Each costs a drawing of
-// its own, so this many keeps that one pause short and spares the next fifteen steps back.
-constexpr UINT kZasobaRadku = 16;
 
 std::wstring TitulekSObrazkem(const std::wstring& cesta, int pocetSnimku)
 {
@@ -38,10 +34,7 @@ std::wstring TextInformace(UINT sirka, UINT vyska, UINT intervalMs)
 
 } // namespace
 
-DlgPrehledFrames::DlgPrehledFrames(size_t rozpocetMezipameti)
-    : DialogImpl(IDD_PREHLED_FRAMES), list(rozpocetMezipameti)
-{
-}
+DlgPrehledFrames::DlgPrehledFrames() : DialogImpl(IDD_PREHLED_FRAMES) {}
 
 DlgPrehledFrames::~DlgPrehledFrames() = default;
 
@@ -64,7 +57,6 @@ BOOL DlgPrehledFrames::OnInitDialog()
     list.NastavitModel(model.get());
     if (JeSoubor(path)) {
         model->Load(path, true);
-        list.ZapomenoutModel();
         FillFrameList();
     }
     UpdateTitle();
@@ -103,22 +95,10 @@ bool SeznamSnimkuPrehledu::OnDrawItem(const DRAWITEMSTRUCT& polozka)
     // image without pixels: there is nothing to show in either.
     if (polozka.itemID == static_cast<UINT>(-1) || Width(r) <= 0 || Height(r) <= 0) return true;
     if (model->Width() == 0 || model->Height() == 0) return true;
-
-    const int barva = (polozka.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    HBRUSH pozadi = GetSysColorBrush(barva);
-    const auto snimek = static_cast<UINT>(polozka.itemData);
-    rozmerPolozky = SIZE{Width(r), Height(r)};
-    if (mezipamet.Kapacita(Width(r), Height(r)) == 0) {
-        PrejitNaSnimek(snimek);
-        model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
-        return true;
-    }
-    const MezipametPolozek::Klic klic{snimek, Width(r), Height(r), GetSysColor(barva)};
-    if (mezipamet.Vykreslit(klic, polozka.hDC, r.left, r.top)) return true;
-    PrejitNaSnimek(snimek);
-    mezipamet.Ulozit(klic, Vykreslit(Width(r), Height(r), pozadi));
-    if (!mezipamet.Vykreslit(klic, polozka.hDC, r.left, r.top))
-        model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    // A frame the model lacks leaves whatever it had active, and that is what gets drawn.
+    model->SelectFrame(static_cast<UINT>(polozka.itemData));
+    HBRUSH pozadi = GetSysColorBrush((polozka.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
     return true;
 }
 
@@ -132,7 +112,6 @@ void DlgPrehledFrames::UpdateTitle()
 void DlgPrehledFrames::FillFrameList()
 {
     if (!list.IsWindow()) RaiseFatal(E_HANDLE);
-    list.ZapomenoutModel();
     list.Clear();
     if (!model || !model->HasImage()) return;
     const int pocet = model->FrameCount();
@@ -147,7 +126,7 @@ void DlgPrehledFrames::ShowFrameInfo()
     const int snimek = VybranySnimek();
     if (!model || snimek < 0 || snimek >= model->FrameCount()) return;
     const auto index = static_cast<UINT>(snimek);
-    list.PrejitNaSnimek(index);
+    model->SelectFrame(index);
     SetInfo(TextInformace(model->Width(), model->Height(), model->FrameDelayMs(index)));
 }
 
@@ -158,7 +137,6 @@ void DlgPrehledFrames::OnOpenFile()
     const std::optional<std::wstring> zvoleno = ShowOpenDialog(hwnd_);
     if (!zvoleno || !list.IsWindow()) return;
     model->Load(*zvoleno, true);
-    list.ZapomenoutModel();
     path = *zvoleno;
     FillFrameList();
     UpdateTitle();
@@ -174,9 +152,8 @@ void DlgPrehledFrames::OnSaveFrame()
     const VysledekUlozeni vysledek =
         ::OnSaveFrame(hwnd_, model.get(), snimek >= 0 ? std::optional<UINT>(snimek) : std::nullopt);
     if (!list.IsWindow()) return;
-    // Rows drawn meanwhile moved the model's active frame; after a save over the panel's own
-    // file the model holds the file as it now is, and the list and title follow it.
-    list.ZapomenoutModel();
+    // After a save over the panel's own file the model holds the file as it now is, and the
+    // list and title follow it.
     if (vysledek == VysledekUlozeni::UlozenoDoOtevreneho || model->FrameCount() != list.Count()) {
         FillFrameList();
         UpdateTitle();
@@ -192,53 +169,4 @@ int DlgPrehledFrames::VybranySnimek() const
 {
     const int vybrana = list.Selected();
     return vybrana == LB_ERR ? -1 : static_cast<int>(list.ItemData(vybrana));
-}
-
-void SeznamSnimkuPrehledu::PrejitNaSnimek(UINT snimek)
-{
-    if (aktivniSnimek == static_cast<int>(snimek)) return;
-    if (aktivniSnimek > static_cast<int>(snimek)) NaplnitMezipametPred(snimek);
-    // A frame the model lacks leaves whatever it had active, and that is what gets drawn.
-    aktivniSnimek = SUCCEEDED(model->SelectFrame(snimek)) ? static_cast<int>(snimek) : -1;
-}
-
-void SeznamSnimkuPrehledu::NaplnitMezipametPred(UINT snimek)
-{
-    const int sirka = rozmerPolozky.cx;
-    const int vyska = rozmerPolozky.cy;
-    const size_t kapacita = mezipamet.Kapacita(sirka, vyska);
-    // The rows on screen now stay in the cache as well.
-    const size_t naObrazovce = vyska > 0 ? static_cast<size_t>(Height(ClientRect()) / vyska) + 2 : 0;
-    if (kapacita <= naObrazovce + 1) return;
-    const UINT zasoba = static_cast<UINT>(std::min<size_t>({snimek, kapacita - naObrazovce - 1, kZasobaRadku}));
-
-    const COLORREF barva = GetSysColor(COLOR_WINDOW);
-    HBRUSH pozadi = GetSysColorBrush(COLOR_WINDOW);
-    for (UINT i = snimek - zasoba; i < snimek; ++i) {
-        const MezipametPolozek::Klic klic{i, sirka, vyska, barva};
-        if (mezipamet.Obsahuje(klic)) continue;
-        if (FAILED(model->SelectFrame(i))) {
-            aktivniSnimek = -1;
-            return;
-        }
-        aktivniSnimek = static_cast<int>(i);
-        mezipamet.Ulozit(klic, Vykreslit(sirka, vyska, pozadi));
-    }
-}
-
-Bitmap SeznamSnimkuPrehledu::Vykreslit(int sirka, int vyska, HBRUSH pozadi) const
-{
-    WindowDc obrazovka(nullptr);
-    Bitmap obraz(CreateCompatibleBitmap(obrazovka.Get(), sirka, vyska));
-    if (!obraz) RaiseLastError();
-    MemoryDc dc(obrazovka.Get());
-    SelectGuard vyber(dc.Get(), obraz.Get());
-    model->DrawFitted(dc.Get(), 0, 0, sirka, vyska, pozadi);
-    return obraz;
-}
-
-void SeznamSnimkuPrehledu::ZapomenoutModel()
-{
-    mezipamet.Vyprazdnit();
-    aktivniSnimek = -1;
 }

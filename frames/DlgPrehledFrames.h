@@ -9,48 +9,29 @@
 #include <string>
 
 #include "winlib/ListBox.h"
-#include "frames/MezipametPolozek.h"
 #include "winlib/DialogImpl.h"
 
 class GifAnimace;
 
 // The panel's list of frames: one row per frame of the model, each drawn as the frame fitted
-// into the row and kept in a cache of drawn rows.
+// into the row. The model keeps the rows it draws once the user scrolls back.
 class SeznamSnimkuPrehledu : public Tarnel::WinApi::ListBox {
 public:
-    explicit SeznamSnimkuPrehledu(size_t rozpocetMezipameti) : mezipamet(rozpocetMezipameti) {}
-
     // The model the rows show; null shows nothing. Not owned.
     void NastavitModel(GifAnimace* novy) { model = novy; }
-    // Forgets the drawn rows and what the model has active: it holds another file, or its
-    // active frame was moved by someone else.
-    void ZapomenoutModel();
-    // Makes a frame the model's active one; a step back first renders the rows just above it
-    // on the way forward, so that scrolling on upwards finds them ready.
-    void PrejitNaSnimek(UINT snimek);
-    const MezipametPolozek& Mezipamet() const { return mezipamet; }
 
 protected:
     bool OnDrawItem(const DRAWITEMSTRUCT& polozka) override;
     bool OnMeasureItem(MEASUREITEMSTRUCT& polozka) override;
 
 private:
-    void NaplnitMezipametPred(UINT snimek);
-    Tarnel::WinApi::Bitmap Vykreslit(int sirka, int vyska, HBRUSH pozadi) const;
-
     GifAnimace* model = nullptr;
-    MezipametPolozek mezipamet;
-    int aktivniSnimek = -1; // what the model has active, as far as the list knows; -1 unknown
-    SIZE rozmerPolozky{};   // size of the rows last drawn
 };
 
 // Owns its model and its dialog window: deleting the object destroys the window.
 class DlgPrehledFrames : public Tarnel::WinApi::DialogImpl {
 public:
-    // Enough for the rows of a typical list several times over, small beside the decoded image.
-    static constexpr size_t kRozpocetMezipameti = 32u << 20;
-
-    explicit DlgPrehledFrames(size_t rozpocetMezipameti = kRozpocetMezipameti);
+    DlgPrehledFrames();
     ~DlgPrehledFrames() override;
 
     // Creates the panel as a child of the host, not yet visible. With a path of an existing
@@ -60,7 +41,6 @@ public:
 
     const std::wstring& Cesta() const { return path; }
     const GifAnimace* Model() const { return model.get(); }
-    const MezipametPolozek& Mezipamet() const { return list.Mezipamet(); }
 
 protected:
     BOOL OnInitDialog() override;

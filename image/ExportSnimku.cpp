@@ -3,12 +3,7 @@
 #include <shlwapi.h>
 
 #include "image/GifAnimace.h"
-#include "image/SouboroveDialogy.h"
-#include "resources/resource.h"
 #include "winlib/Chyby.h"
-#include "winlib/Identita.h"
-#include "winlib/ModalniSmycka.h"
-#include "winlib/Retezce.h"
 
 using namespace Tarnel::WinApi;
 
@@ -83,13 +78,6 @@ HRESULT PutInPlace(const std::wstring& temporary, const std::wstring& target)
     return S_OK;
 }
 
-void Report(HWND owner, const std::wstring& target, HRESULT result)
-{
-    const std::wstring text = TextNeulozeni(target, result);
-    ModalniSmycka smycka;
-    MessageBoxW(owner, text.c_str(), NazevProgramu().c_str(), MB_OK | MB_ICONERROR);
-}
-
 } // namespace
 
 bool PatternsNameExtension(const wchar_t* patterns, const wchar_t* ext)
@@ -143,20 +131,6 @@ bool IsImageOfSize(const std::wstring& path, UINT width, UINT height)
     OwnedBitmap written;
     if (!OpenBitmapFile(path, written)) return false;
     return BitmapWidth(written.Get()) == width && BitmapHeight(written.Get()) == height;
-}
-
-std::wstring TextNeulozeni(const std::wstring& cil, HRESULT vysledek)
-{
-    CLSID encoder{};
-    const wchar_t* ext = ExtensionOf(cil);
-    std::wstring duvod;
-    if (!*ext || (*ext == L'.' && !ext[1]))
-        duvod = NacistRetezec(IDS_ULOZENI_BEZ_PRIPONY).value_or(L"");
-    else if (FindEncoder(ext, &encoder) < 0)
-        duvod = VyplnitVzor(NacistRetezec(IDS_ULOZENI_NEZNAMY_FORMAT).value_or(L"%1"), {ext});
-    else
-        duvod = ErrorInfo(vysledek).ErrorText();
-    return VyplnitVzor(NacistRetezec(IDS_ULOZENI_SELHALO).value_or(L"%1%n%n%2"), {cil, duvod});
 }
 
 HRESULT GifAnimace::SaveToFile(const std::wstring& target)
@@ -235,21 +209,4 @@ HRESULT GifAnimace::ReplaceOpenFile()
     Load(source, hadFrameInfo);
     if (FAILED(result) && HasImage()) SelectFrame(shown);
     return result;
-}
-
-VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek)
-{
-    if (!model || !model->HasImage()) return VysledekUlozeni::Nic;
-    const std::optional<std::wstring> target = ShowSaveDialog(owner);
-    // The dialog's loop may have drawn other frames (list items, a playing animation): the
-    // frame meant is made active again, once the model is known to still hold an image.
-    // A frame the model no longer has is not replaced by another.
-    if (!target || !model->HasImage()) return VysledekUlozeni::Nic;
-    const std::optional<UINT> ktery = snimek ? snimek() : std::nullopt;
-    if (ktery && FAILED(model->SelectFrame(*ktery))) return VysledekUlozeni::Nic;
-    const bool overOpen = SamePath(model->Path(), target->c_str());
-    const HRESULT result = model->SaveFrame(target->c_str());
-    if (SUCCEEDED(result)) return overOpen ? VysledekUlozeni::UlozenoDoOtevreneho : VysledekUlozeni::Ulozeno;
-    Report(owner, *target, result);
-    return VysledekUlozeni::Selhalo;
 }

@@ -7,8 +7,6 @@
 // way leaves the target as it was and removes what the save created.
 #include <windows.h>
 
-#include <functional>
-#include <optional>
 #include <string>
 
 class GifAnimace;
@@ -31,27 +29,3 @@ HRESULT ReserveTemporaryFile(const std::wstring& target, std::wstring& temporary
 
 // True when the file decodes as an image of exactly width x height pixels.
 bool IsImageOfSize(const std::wstring& path, UINT width, UINT height);
-
-// Which frame to save, asked once the dialog has closed (the dialog's loop may have moved the
-// animation on); nothing means the active frame.
-using KterySnimek = std::function<std::optional<UINT>()>;
-
-enum class VysledekUlozeni {
-    Nic,              // no image, or the user chose no target
-    Ulozeno,          // written to another file
-    UlozenoDoOtevreneho, // written over the open file, which the model now shows afresh
-    Selhalo,          // nothing was written; the user has been told why
-};
-
-// The save command of a window: asks for a target and saves the model's active frame there,
-// or the frame named. A failed save is reported in a message box owned by the window. The
-// caller keeps the model alive through the dialogs, and checks its own state afterwards:
-// both loops dispatch whatever arrives meanwhile.
-VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek);
-inline VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek = std::nullopt)
-{
-    return OnSaveFrame(owner, model, KterySnimek([snimek] { return snimek; }));
-}
-
-// What the message box says of a save of the file that failed with the code.
-std::wstring TextNeulozeni(const std::wstring& cil, HRESULT vysledek);

@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "image/GifPaleta.h"
+#include "image/GifStruktura.h"
 #include "winlib/Chyby.h"
 #include "winlib/Handles.h"
 
@@ -50,7 +50,30 @@ bool IsGifSignature(const uint8_t* head)
 // The whole file, when it starts as a GIF; nothing otherwise (another format, no such file,
 // or more than the process can hold). The file is read while others may have it open, and is
 // not kept open: saving over it later needs no release first.
-enum class Content { Gif, NotGif, Unreadable };
+enum class Content { Gif, LargeGif, NotGif, Unreadable };
+
+// The image library crashes on a GIF frame without any colour table rather than refusing it,
+// so such a file is turned away before the library sees it. The blocks are walked by the
+// decoder's own walker where the file lies, mapped: the library gets only files too large for
+// our decoder, which may be more than the process could read into memory.
+bool GifWithoutColourTable(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false; // the library will not open it either
+    Tarnel::WinApi::KernelHandle holder(file);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart == 0) return false;
+    Tarnel::WinApi::KernelHandle mapping(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping) return false;
+    const void* view = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0);
+    if (!view) return false;
+    const GifStruktura::Obsah obsah =
+        GifStruktura::Projdi(static_cast<const uint8_t*>(view), static_cast<size_t>(size.QuadPart));
+    CheckWin32(UnmapViewOfFile(view));
+    return std::any_of(obsah.snimky.begin(), obsah.snimky.end(),
+                       [](const GifStruktura::Snimek& s) { return s.barev == 0; });
+}
 
 Content ReadGifFile(const std::wstring& path, std::vector<uint8_t>& bytes)
 {
@@ -63,7 +86,7 @@ Content ReadGifFile(const std::wstring& path, std::vector<uint8_t>& bytes)
     DWORD got = 0;
     if (!GetFileSizeEx(file, &size) || !ReadFile(file, head, sizeof head, &got, nullptr)) return Content::Unreadable;
     if (got < sizeof head || !IsGifSignature(head)) return Content::NotGif;
-    if (static_cast<uint64_t>(size.QuadPart) > (uint64_t{1} << 31)) return Content::NotGif; // the library's to try
+    if (static_cast<uint64_t>(size.QuadPart) > (uint64_t{1} << 31)) return Content::LargeGif; // the library's to try
     try {
         bytes.resize(static_cast<size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
@@ -89,7 +112,7 @@ HRESULT GifAnimace::Load(const std::wstring& path, bool readFrames)
     std::vector<uint8_t> bytes;
     const Content content = ReadGifFile(path, bytes);
     if (content == Content::Unreadable) return E_INVALIDARG;
-    if (content == Content::NotGif || libraryForGifs_) return LoadWithLibrary(path, readFrames, content == Content::Gif);
+    if (content != Content::Gif || libraryForGifs_) return LoadWithLibrary(path, readFrames, content != Content::NotGif);
 
     auto decoder = std::make_unique<GifDekoder>();
     switch (decoder->Open(std::move(bytes))) {
@@ -101,13 +124,13 @@ HRESULT GifAnimace::Load(const std::wstring& path, bool readFrames)
     path_ = path;
     active_ = 0;
     frameCount_ = readFrames ? static_cast<UINT>(gif_->FrameCount()) : 0;
+    StartBudget();
     return S_OK;
 }
 
 HRESULT GifAnimace::LoadWithLibrary(const std::wstring& path, bool readFrames, bool gif)
 {
-    // The library crashes on a GIF without any colour table rather than refusing it.
-    if (gif && GifFileLacksColourTable(path)) return E_INVALIDARG;
+    if (gif && GifWithoutColourTable(path)) return E_INVALIDARG;
     if (!OpenBitmapFile(path, image_)) return E_INVALIDARG;
     // A frame the decoder accepts but whose pixels the process cannot have is no image to show.
     if (!PixelsReadable()) {
@@ -116,9 +139,9 @@ HRESULT GifAnimace::LoadWithLibrary(const std::wstring& path, bool readFrames, b
     }
     path_ = path;
     active_ = 0;
-    if (!readFrames) return S_OK;
-    ReadFrameInfo();
-    return ReadDelayTable();
+    if (readFrames) ReadFrameInfo();
+    StartBudget();
+    return readFrames ? ReadDelayTable() : S_OK;
 }
 
 void GifAnimace::ReadFrameInfo()
@@ -164,6 +187,12 @@ void GifAnimace::Clear()
     path_.clear();
     delayTable_.Reset();
     frameCount_ = 0;
+    // What was kept of the file goes with it, and the next file starts playing forward.
+    pictures_.Vyprazdnit();
+    picture_ = {};
+    keeping_ = false;
+    lastDrawn_ = -1;
+    rozpocet_ = 0;
 }
 
 HRESULT GifAnimace::SelectFrame(UINT index)
@@ -213,57 +242,6 @@ UINT GifAnimace::FirstFrameOnTheWay(UINT index) const
     if (gif_) return static_cast<UINT>(gif_->PrvniSnimekCesty(index));
     if (index == active_) return index;
     return index > active_ ? active_ + 1 : 0;
-}
-
-void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const
-{
-    RequireImage();
-    // A window shrunk below its bars asks for an empty box: nothing to show.
-    if (cx <= 0 || cy <= 0) {
-        if (Height() == 0 || Width() == 0) RaiseFatal(E_HANDLE);
-        return;
-    }
-    const ZadniBuffer& picture = DrawFittedOffScreen(cx, cy, brush);
-    CheckWin32(BitBlt(dc, x, y, cx, cy, picture.Dc(), 0, 0, SRCCOPY));
-}
-
-const ZadniBuffer& GifAnimace::DrawFittedOffScreen(int cx, int cy, HBRUSH brush) const
-{
-    RequireImage();
-    const UINT h = Height();
-    const UINT w = Width();
-    if (h == 0 || w == 0) RaiseFatal(E_HANDLE);
-
-    // Background and frame are composed off screen and copied in one step, so they never
-    // show separately. The brush is GDI's to paint, whatever kind of brush it is; the frame
-    // is then laid over it pixel by pixel.
-    backBuffer_.Pripravit(cx, cy);
-    const RECT box = {0, 0, cx, cy};
-    if (!FillRect(backBuffer_.Dc(), &box, brush)) RaiseLastError();
-    const FittedPlacement to = FittedRect(w, h, cx, cy);
-    if (to.cx > 0 && to.cy > 0) {
-        const PixelTarget target = backBuffer_.Oblast(to.x, to.y, to.cx, to.cy);
-        const bool natural = static_cast<UINT>(to.cx) == w && static_cast<UINT>(to.cy) == h;
-        if (gif_) {
-            const PixelSource frame{reinterpret_cast<const uint8_t*>(gif_->Snimek(active_)),
-                                    static_cast<ptrdiff_t>(w) * 4, static_cast<int>(w), static_cast<int>(h),
-                                    SourceAlpha::Straight};
-            if (natural) {
-                CopyOver(frame, target);
-            } else {
-                reduction_.ReduceOver(frame, target);
-            }
-        } else {
-            FrameBands frame(image_.Get(), w, h, converted_);
-            if (natural) {
-                CopyOver(frame, target);
-            } else {
-                reduction_.ReduceOver(frame, target);
-            }
-        }
-    }
-    GdiFlush(); // the caller may read the pixels: GDI's fill must have landed
-    return backBuffer_;
 }
 
 void DestroyGifAnimace(std::unique_ptr<GifAnimace>& model)

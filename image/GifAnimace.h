@@ -1,11 +1,19 @@
 #pragma once
-// The model of one opened image file: the decoded image, its frame count, its frame-delay
-// table and fitted drawing of the active frame. Saving the active frame lives in
-// ExportSnimku.cpp. Each instance is used by one thread only.
+// The model of one opened image file, and the frame service of that file: every picture of a
+// frame that a window shows comes from here. The model holds the decoded image, its frame
+// count and frame-delay table, and draws the active frame fitted into a rectangle; saving the
+// active frame lives in ExportSnimku.cpp, drawing in GifAnimaceObrazy.cpp. Each instance is
+// used by one thread only.
 //
 // A GIF (known by its signature, not its name) is decoded by our own decoder, which composes
 // its frames as the format says and only when they are asked for; every other format, and a
 // GIF whose canvas is beyond our decoder's budget, goes to the image library.
+//
+// Memory follows use. While the file only plays forward, the model holds the file, the
+// decoder's canvas and the last picture drawn, nothing more. Once the user steps back or
+// jumps, it keeps checkpoints of the canvas (so that an earlier frame is composed from the
+// nearest one, not from the first frame) and the pictures it draws (so that going over them
+// again is a copy), both within one budget that grows with the file (RozpocetPameti).
 #include <windows.h>
 
 #include <cstdint>
@@ -16,6 +24,7 @@
 
 #include "image/GdipObraz.h"
 #include "image/GifDekoder.h"
+#include "image/ObrazySnimku.h"
 #include "image/ZadniBuffer.h"
 #include "image/ZmenseniSnimku.h"
 #include "winlib/Handles.h"
@@ -75,12 +84,27 @@ public:
     UINT Height() const;
     // Draws the active frame fitted and centred into (x, y, cx, cy) over the brush; an empty
     // target rectangle draws nothing. At its natural size the frame is copied pixel for
-    // pixel, reduced it is area-averaged; either way the picture reaches dc in one copy.
+    // pixel, reduced it is area-averaged. The frame's picture reaches dc in one copy and the
+    // brush fills the rest around it, so no pixel is drawn twice.
     void DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
-    // The same picture, cx x cy (both positive), left in the model's back buffer for the
-    // caller to copy; valid until the next drawing.
-    const ZadniBuffer& DrawFittedOffScreen(int cx, int cy, HBRUSH brush) const;
+    // The picture of the active frame fitted into cx x cy (both positive) over the colour:
+    // only the frame's rectangle within the box (FittedRect), rows top-down, 32 bits a pixel
+    // with the alpha byte 0. Kept pictures come from memory; valid until the next drawing.
+    struct Obraz {
+        const uint32_t* pixely;
+        FittedPlacement kde;
+    };
+    Obraz FittedPicture(int cx, int cy, COLORREF pozadi) const;
     const std::wstring& Path() const { return path_; }
+
+    // The most the checkpoints and kept pictures of this file may take, and what they take now.
+    size_t Rozpocet() const { return rozpocet_; }
+    size_t DrzenaPamet() const;
+    // Another budget for this file (the benchmarks compare budgets); what is kept goes.
+    void NastavitRozpocet(size_t bajtu);
+    // Every composed frame when they all fit in 16 MB, else room that grows with the frames'
+    // size from 16 MB to 64 MB; never more than a sixteenth of the machine's memory.
+    static size_t RozpocetPameti(size_t snimku, size_t bajtuPlatna, uint64_t fyzickaPamet);
 
     // Writes the active frame in the format of the target's extension: S_OK, E_INVALIDARG
     // when no encoder knows the extension, or the failure of the write. The frame goes to a
@@ -106,6 +130,19 @@ private:
     HRESULT ReplaceOpenFile();
     // Whether the frame's pixels can be had at all, a band at a time.
     bool PixelsReadable() const;
+    void StartBudget();
+    // Drawing (GifAnimaceObrazy.cpp).
+    void DrawFittedOverBrush(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
+    // The frame of the key fitted into the key's size over its colour, into pixely.
+    void DrawPicture(const KlicObrazu& klic, uint32_t* pixely) const;
+    void LayFrameOver(UINT snimek, const PixelTarget& target) const;
+    // The first request to go back or skip ahead starts keeping checkpoints and pictures.
+    void NoteWhereDrawing(UINT snimek) const;
+    // Composes the frames before `snimek` that the decoder passes on its way there, keeping
+    // the pictures of the last ones the budget holds.
+    void WalkTo(UINT snimek, const KlicObrazu& klic) const;
+    size_t CheckpointBudget() const;
+    size_t PictureBudget() const;
 
     OwnedBitmap image_;                // the library's decoded image, or
     std::unique_ptr<GifDekoder> gif_;  // our own decoder's
@@ -116,9 +153,15 @@ private:
     std::wstring path_;
     Tarnel::WinApi::HeapBlock delayTable_;
 
-    // Drawing resources reused from one draw to the next (not frames: only the last picture
-    // drawn, the reduction's weights, and room for a band of a frame the library keeps in
-    // another format).
+    // The budget of this file, and whether keeping has started (see above).
+    size_t rozpocet_ = 0;
+    mutable bool keeping_ = false;
+    mutable int lastDrawn_ = -1;
+    mutable ObrazySnimku pictures_;
+    // Drawing resources reused from one draw to the next: the picture drawn when none is kept,
+    // the back buffer of a brush that is not one colour, the reduction's weights, and room for
+    // a band of a frame the library keeps in another format.
+    mutable std::vector<uint32_t> picture_;
     mutable ZadniBuffer backBuffer_;
     mutable AreaReduction reduction_;
     mutable std::vector<uint32_t> converted_;

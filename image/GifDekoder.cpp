@@ -44,13 +44,7 @@ GifDekoder::Otevreni GifDekoder::Open(std::vector<uint8_t> file)
     kratke_.assign(snimky_.size(), 0);
     platno_.assign(static_cast<size_t>(pixels), 0);
 
-    // Checkpoints evenly spaced over the animation, as many as the budget holds; the blank
-    // canvas before frame 0 needs none.
-    const size_t slots = limity_.pametKontrol / (static_cast<size_t>(pixels) * sizeof(uint32_t));
-    if (slots > 0 && snimky_.size() > 1) {
-        rozestup_ = (snimky_.size() + slots) / (slots + 1);
-        kontroly_.resize((snimky_.size() - 1) / rozestup_);
-    }
+    NastavitRozpocetKontrol(limity_.pametKontrol);
     Snimek(0);
     return Otevreni::Otevreno;
 }
@@ -69,6 +63,27 @@ void GifDekoder::Close()
     predchozi_ = {};
     rozestup_ = 0;
     kontroly_ = {};
+}
+
+void GifDekoder::NastavitRozpocetKontrol(size_t bajtu)
+{
+    // Checkpoints evenly spaced over the animation, as many as the budget holds; the blank
+    // canvas before frame 0 needs none.
+    rozestup_ = 0;
+    kontroly_ = {};
+    const size_t platno = platno_.size() * sizeof(uint32_t);
+    const size_t slots = platno ? bajtu / platno : 0;
+    if (slots > 0 && snimky_.size() > 1) {
+        rozestup_ = (snimky_.size() + slots) / (slots + 1);
+        kontroly_.resize((snimky_.size() - 1) / rozestup_);
+    }
+}
+
+size_t GifDekoder::PametKontrol() const
+{
+    size_t bajtu = 0;
+    for (const auto& k : kontroly_) bajtu += k.size() * sizeof(uint32_t);
+    return bajtu;
 }
 
 size_t GifDekoder::PrvniSnimekCesty(size_t i) const

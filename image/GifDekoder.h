@@ -26,7 +26,7 @@ public:
 
     struct Limity {
         uint64_t pixelu = uint64_t{64} << 20;  // largest canvas, width * height
-        size_t pametKontrol = size_t{64} << 20; // bytes for checkpoints (whole canvases)
+        size_t pametKontrol = 0;                 // bytes for checkpoints at open (whole canvases)
         size_t oknoLzw = GifLzw::kOkno;         // decoded values the LZW decoder keeps
     };
 
@@ -62,6 +62,11 @@ public:
     // checkpoint before i (0 when there is none). Every frame from there to i passes over
     // the canvas on the way.
     size_t PrvniSnimekCesty(size_t i) const;
+    // Bytes the checkpoints may take from now on: as many whole canvases, evenly spaced over the
+    // animation, filled as the canvas passes them. Checkpoints held so far are dropped.
+    void NastavitRozpocetKontrol(size_t bajtu);
+    // Bytes the checkpoints hold now.
+    size_t PametKontrol() const;
     // Frames between checkpoints (0 when the budget holds none); for tests and benchmarks.
     size_t RozestupKontrol() const { return rozestup_; }
 

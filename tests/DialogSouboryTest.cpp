@@ -9,7 +9,8 @@
 
 #include "image/ExportSnimku.h"
 #include "image/GifAnimace.h"
-#include "image/SouboroveDialogy.h"
+#include "soubory/PrikazUlozeni.h"
+#include "soubory/SouboroveDialogy.h"
 #include "tests/DialogDriver.h"
 #include "tests/GifFixtures.h"
 #include "tests/TestSupport.h"

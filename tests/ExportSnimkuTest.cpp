@@ -9,6 +9,7 @@
 
 #include "image/ExportSnimku.h"
 #include "image/GifAnimace.h"
+#include "soubory/PrikazUlozeni.h"
 #include "tests/GifFixtures.h"
 #include "tests/TestSupport.h"
 

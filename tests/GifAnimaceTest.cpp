@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "image/GifAnimace.h"
-#include "image/GifPaleta.h"
 #include "tests/GifFixtures.h"
 #include "tests/TestSupport.h"
 #include "winlib/Chyby.h"
@@ -358,67 +357,12 @@ TEST(GifAnimaceDeathTest, OperationsThatNeedAnImageRaiseEHandle)
 
 // --- GIFs without any colour table --------------------------------------------------------
 
-namespace {
-bool Lacks(const std::string& data)
-{
-    return GifLacksColourTable(reinterpret_cast<const BYTE*>(data.data()), data.size());
-}
-} // namespace
-
-TEST(GifPaletaTest, RecognisesAFrameWithoutAnyColourTable)
-{
-    GifRecipe recipe = Animation(4, 4, 2);
-    recipe.palette = Palette::None;
-    EXPECT_TRUE(Lacks(EncodeGif(recipe)));
-    // Extensions before the first image are skipped, however many sub-blocks they have.
-    recipe.comment = std::string(700, 'c');
-    EXPECT_TRUE(Lacks(EncodeGif(recipe)));
-    recipe.loop = false;
-    recipe.comment.clear();
-    EXPECT_TRUE(Lacks(EncodeGif(recipe)));
-    // A later frame without a table counts as much as the first one; the image data of the
-    // frames before it (more than one sub-block) is skipped on the way.
-    GifRecipe later = Animation(40, 40, 3);
-    later.palette = Palette::FirstFrameOnly;
-    EXPECT_TRUE(Lacks(EncodeGif(later)));
-}
-
-TEST(GifPaletaTest, LeavesEverythingElseToTheDecoder)
-{
-    GifRecipe global = Animation(40, 40, 3);
-    global.comment = "x";
-    EXPECT_FALSE(Lacks(EncodeGif(global)));
-    GifRecipe local = Animation(40, 40, 3);
-    local.palette = Palette::Local;
-    local.comment = std::string(300, 'y');
-    EXPECT_FALSE(Lacks(EncodeGif(local)));
-
-    GifRecipe none = Animation(4, 4, 1);
-    none.palette = Palette::None;
-    const std::string bare = EncodeGif(none);
-    // Cut inside the image descriptor, before its flags: not enough to judge.
-    EXPECT_FALSE(Lacks(bare.substr(0, bare.find('\x2C') + 5)));
-    EXPECT_FALSE(Lacks(bare.substr(0, 12)));
-    EXPECT_FALSE(Lacks(""));
-    EXPECT_FALSE(Lacks("\x89PNG\r\n\x1a\n" + bare.substr(8)));
-    std::string other = bare;
-    other[0] = 'g';
-    EXPECT_FALSE(Lacks(other));
-
-    // The frames that are complete all have tables; the rest is cut off.
-    GifRecipe later = Animation(4, 4, 2);
-    later.palette = Palette::FirstFrameOnly;
-    const std::string two = EncodeGif(later);
-    EXPECT_FALSE(Lacks(two.substr(0, two.rfind('\x2C') + 5)));
-}
-
 TEST(GifPaletaTest, OnlyTheLibraryIsSparedSuchAFile)
 {
     ScratchDir dir;
     GifRecipe recipe = Animation(4, 4, 2);
     recipe.palette = Palette::None;
     const std::wstring path = MakeGif(dir, L"bez palety.gif", recipe);
-    EXPECT_TRUE(GifFileLacksColourTable(path));
     // Our decoder shows its frames in black, as browsers do.
     GifAnimace model;
     ASSERT_EQ(S_OK, model.Load(path, true));

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The layers look only down: winlib <- image <- settings, about, frames <- app. Every
+# The layers look only down: winlib <- image <- soubory <- frames, and image <- settings,
+# about; all of them <- app. Every
 # #include "folder/..." of a source is checked against the folders its layer may use; the
 # resource identifiers are shared by all but the window layer. Prints each include that climbs
 # against the order and fails when there is one.
@@ -11,8 +12,9 @@ declare -A smi=(
   [image]="image winlib resources"
   [settings]="settings image winlib resources"
   [about]="about image winlib resources"
-  [frames]="frames image winlib resources"
-  [app]="app settings about frames image winlib resources"
+  [soubory]="soubory image winlib resources"
+  [frames]="frames soubory image winlib resources"
+  [app]="app settings about frames soubory image winlib resources"
 )
 
 chyby=0

@@ -1,4 +1,4 @@
-#include "image/SouboroveDialogy.h"
+#include "soubory/SouboroveDialogy.h"
 
 #include <array>
 
