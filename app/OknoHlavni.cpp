@@ -44,6 +44,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
     NastavitKlicRegistru(kKlicAplikace);
     polohaUlozena = false;
     rychlost = nastaveni.rychlostAnimace;
+    modulPrehledFrames.NastavitCasovani(nastaveni.casovaniSnimku);
     textStavu = TextPripraven();
 
     const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
@@ -183,6 +184,10 @@ bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
     case ID_RYCHLOST_ZVYSIT:
     case ID_RYCHLOST_SNIZIT:
     case ID_RYCHLOST_VYCHOZI: ZmenitRychlost(prikaz); return true;
+    case ID_CASOVANI_PODLE_SOUBORU: ZvolitCasovani(Casovani::PodleSouboru); return true;
+    case ID_CASOVANI_JAKO_PROHLIZEC: ZvolitCasovani(Casovani::JakoProhlizec); return true;
+    case ID_OPAKOVANI_STALE: ZvolitOpakovani(Opakovani::StaleDokola); return true;
+    case ID_OPAKOVANI_PODLE_SOUBORU: ZvolitOpakovani(Opakovani::PodleSouboru); return true;
     default: return false;
     }
 }

@@ -18,6 +18,7 @@
 #include "app/Prikazy.h"
 #include "winlib/Rebar.h"
 #include "app/RytmusSnimku.h"
+#include "image/PravidlaPrehravani.h"
 #include "winlib/StatusBar.h"
 #include "winlib/Toolbar.h"
 #include "winlib/Handles.h"
@@ -74,6 +75,8 @@ public:
     void KrokZpet();
     void ZmenitRychlost(UINT prikaz);
     void ZvolitRychlost();
+    void ZvolitCasovani(Casovani casovani);
+    void ZvolitOpakovani(Opakovani opakovani);
     void AktualizovatStav();
     void AktualizovatPocitadlo();
     void AktualizovatPrikazy();
@@ -168,6 +171,8 @@ private:
     // at the conditions.
     void Obnovit();
     StavModelu StavAnimace() const;
+    // The delay frame index shows for under the chosen timing rule, before the speed.
+    UINT ZpozdeniSnimku(UINT index) const;
     std::wstring TextPripraven() const;
     bool JeSnimek(int index) const;
 
@@ -203,6 +208,10 @@ private:
     bool polohaUlozena = false;
     // What the playback rules know of the open file, read once when it opens.
     StavModelu stavModelu;
+    // Plays of the file ended since it was opened or started again, and whether they are all
+    // it asked for (only when the file's loop count is followed).
+    uint32_t odehrano = 0;
+    bool dohrano = false;
 };
 
 extern OknoHlavni oknoHlavni;

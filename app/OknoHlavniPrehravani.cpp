@@ -3,6 +3,7 @@
 #include "app/OknoHlavni.h"
 
 #include "app/Aplikace.h"
+#include "frames/ModulPrehledFrames.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
 #include "settings/DlgRychlostAnimace.h"
@@ -20,8 +21,13 @@ StavModelu OknoHlavni::StavAnimace() const
     model.maObrazek = true;
     model.pocetSnimku = animace->FrameCount();
     model.maTabulkuZpozdeni = animace->HasDelayTable();
-    model.zpozdeniPrvniho = animace->FrameDelayMs(0);
+    model.zpozdeniPrvniho = ZpozdeniSnimku(0);
     return model;
+}
+
+UINT OknoHlavni::ZpozdeniSnimku(UINT index) const
+{
+    return ZpozdeniPodlePravidla(animace->FrameDelayMs(index), nastaveni.casovaniSnimku);
 }
 
 Podminky OknoHlavni::AktualniPodminky() const { return UrcitPodminky(stavModelu, prehrava); }
@@ -63,10 +69,12 @@ void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
     stavModelu = StavAnimace();
     cestaSouboru = cesta;
     snimek = 0;
+    odehrano = 0;
+    dohrano = false;
 
     if (AktualniPodminky().a && spustit) {
         // Frame 0 is active right after loading. Should arming fail, the file still shows.
-        if (NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(animace->FrameDelayMs(0), rychlost), rychlost))) {
+        if (NastavitCasovac(rytmus.Zacit(CasRytmu(), IntervalSnimku(ZpozdeniSnimku(0), rychlost), rychlost))) {
             prehrava = true;
             presnostCasovace.Drzet();
         }
@@ -91,7 +99,14 @@ void OknoHlavni::ZavritSoubor()
 LRESULT OknoHlavni::SpustitAnimaci()
 {
     if (!AktualniPodminky().a || !JeSnimek(snimek)) return 0;
-    const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
+    if (dohrano) {
+        // The plays the file asked for are over: Spustit plays it again from its start.
+        dohrano = false;
+        odehrano = 0;
+        snimek = 0;
+        AktualizovatPocitadlo();
+    }
+    const UINT zpozdeni = ZpozdeniSnimku(static_cast<UINT>(snimek));
     PrekreslitObrazek();
     ZacitPrehravani(rytmus.Zacit(CasRytmu(), IntervalSnimku(zpozdeni, rychlost), rychlost));
     AktualizovatPrikazy();
@@ -106,12 +121,21 @@ LRESULT OknoHlavni::DalsiSnimek()
     CheckWin32(ZrusitCasovac());
     prehrava = false;
 
-    snimek = NasledujiciSnimek(snimek, animace ? animace->FrameCount() : -1);
+    const int dalsi = NasledujiciSnimek(snimek, animace ? animace->FrameCount() : -1);
+    if (dalsi == 0 && JeSnimek(snimek) && !DalsiPrehrani(nastaveni.opakovani, animace->LoopCount(), ++odehrano)) {
+        // The last play has ended: the last frame stays, as in a browser, and the commands
+        // are those of a paused animation.
+        dohrano = true;
+        UkoncitPrehravani();
+        AktualizovatPrikazy();
+        return 0;
+    }
+    snimek = dalsi;
     if (!stavModelu.maObrazek || !stavModelu.maTabulkuZpozdeni || !JeSnimek(snimek)) {
         UkoncitPrehravani();
         return 0;
     }
-    const UINT zpozdeni = animace->FrameDelayMs(static_cast<UINT>(snimek));
+    const UINT zpozdeni = ZpozdeniSnimku(static_cast<UINT>(snimek));
     // Armed before the frame is decoded and drawn, so that the work overlaps the wait instead
     // of adding to it. The speed is read here: a change made while the previous frame showed
     // applies from this one.
@@ -197,6 +221,32 @@ void OknoHlavni::ZvolitRychlost()
     AktualizovatStav();
 }
 
+void OknoHlavni::ZvolitCasovani(Casovani casovani)
+{
+    if (nastaveni.casovaniSnimku == casovani) return;
+    nastaveni.casovaniSnimku = casovani;
+    UlozitVolby(nastaveni); // a registry that refuses keeps the choice for this run
+    modulPrehledFrames.NastavitCasovani(casovani);
+    // The first frame's delay decides whether the file is an animation at all: a file that
+    // stops being one under the new rule is shown as a still image, from its first frame.
+    stavModelu = StavAnimace();
+    if (!AktualniPodminky().a && (prehrava || snimek > 0)) {
+        UkoncitPrehravani();
+        snimek = 0;
+        PrekreslitObrazek();
+    }
+    Obnovit();
+}
+
+void OknoHlavni::ZvolitOpakovani(Opakovani opakovani)
+{
+    if (nastaveni.opakovani == opakovani) return;
+    nastaveni.opakovani = opakovani;
+    UlozitVolby(nastaveni);
+    odehrano = 0; // the file's plays count from the choice on
+    AktualizovatPrikazy();
+}
+
 std::wstring OknoHlavni::TextPripraven() const
 {
     return TextZdroje(IDS_PRIPRAVEN, {NazevProgramu()});
@@ -238,4 +288,11 @@ void OknoHlavni::PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel)
         else if (panel)
             panel->EnableButton(static_cast<int>(stav.prikaz), stav.povoleno);
     }
+    // The choices of the Animace menu, in every menu that has them.
+    const UINT casovani = nastaveni.casovaniSnimku == Casovani::JakoProhlizec ? ID_CASOVANI_JAKO_PROHLIZEC
+                                                                              : ID_CASOVANI_PODLE_SOUBORU;
+    const UINT opakovani =
+        nastaveni.opakovani == Opakovani::PodleSouboru ? ID_OPAKOVANI_PODLE_SOUBORU : ID_OPAKOVANI_STALE;
+    CheckMenuRadioItem(menu, ID_CASOVANI_PODLE_SOUBORU, ID_CASOVANI_JAKO_PROHLIZEC, casovani, MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, ID_OPAKOVANI_STALE, ID_OPAKOVANI_PODLE_SOUBORU, opakovani, MF_BYCOMMAND);
 }

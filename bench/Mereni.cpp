@@ -83,4 +83,38 @@ std::wstring PripravitJednobarevny(int width, int height)
                      [&](const std::wstring& cesta) { ZapsatJednobarevny(cesta, width, height); });
 }
 
+std::string VystupDitete(const wchar_t* rezim, const std::wstring& cesta, int cislo)
+{
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE cteni = nullptr;
+    HANDLE zapis = nullptr;
+    if (!CreatePipe(&cteni, &zapis, &sa, 0)) return {};
+    SetHandleInformation(cteni, HANDLE_FLAG_INHERIT, 0);
+    std::wstring exe(MAX_PATH, L'\0');
+    exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
+    std::wstring radek = L"\"" + exe + L"\" " + rezim + L" \"" + cesta + L"\" " + std::to_wstring(cislo);
+    STARTUPINFOW si{sizeof si};
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = zapis;
+    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    const BOOL spusteno =
+        CreateProcessW(exe.c_str(), radek.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    CloseHandle(zapis);
+    std::string vystup;
+    if (spusteno) {
+        char buffer[512];
+        DWORD precteno = 0;
+        while (ReadFile(cteni, buffer, sizeof buffer, &precteno, nullptr) && precteno > 0)
+            vystup.append(buffer, precteno);
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(cteni);
+    return vystup;
+}
+
+
 } // namespace Bench

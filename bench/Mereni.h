@@ -18,6 +18,9 @@ inline double Median(const std::vector<double>& values) { return Percentile(valu
 
 std::wstring NazevProcesoru();
 
+// Runs this program in one of its child modes ("MODE FILE NUMBER") and returns what it printed.
+std::string VystupDitete(const wchar_t* rezim, const std::wstring& cesta, int cislo);
+
 // The animation of count frames of width x height held delayCs each, in the data folder
 // beside the benchmark; written on first use, then reused by later runs.
 std::wstring PripravitAnimaci(int width, int height, int count, int delayCs);

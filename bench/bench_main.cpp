@@ -9,6 +9,7 @@
 //   animora_bench --memory-decode FILE LOOPS   only opens FILE and selects every frame
 //   animora_bench --huge-decode FILE 1         only opens a one-frame FILE
 //   animora_bench --huge-window FILE 1         opens and shows it in the main window
+//   animora_bench --own-memory FILE STEPS      plays FILE, then steps back (bench/BenchPamet)
 #include <windows.h>
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -27,6 +28,7 @@
 #include "app/Prikazy.h"
 #include "bench/BenchDekoder.h"
 #include "bench/BenchKroky.h"
+#include "bench/BenchPamet.h"
 #include "bench/BenchPrehled.h"
 #include "bench/GifZapis.h"
 #include "bench/Mereni.h"
@@ -408,40 +410,6 @@ struct Mereni {
     double soucasnaMb;
 };
 
-// Runs this program in one of its child modes and returns what it prints.
-std::string VystupDitete(const wchar_t* rezim, const std::wstring& cesta, int smycek)
-{
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE cteni = nullptr;
-    HANDLE zapis = nullptr;
-    if (!CreatePipe(&cteni, &zapis, &sa, 0)) return {};
-    SetHandleInformation(cteni, HANDLE_FLAG_INHERIT, 0);
-    std::wstring exe(MAX_PATH, L'\0');
-    exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
-    std::wstring radek = L"\"" + exe + L"\" " + rezim + L" \"" + cesta + L"\" " + std::to_wstring(smycek);
-    STARTUPINFOW si{sizeof si};
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = zapis;
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi{};
-    const BOOL spusteno =
-        CreateProcessW(exe.c_str(), radek.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(zapis);
-    std::string vystup;
-    if (spusteno) {
-        char buffer[512];
-        DWORD precteno = 0;
-        while (ReadFile(cteni, buffer, sizeof buffer, &precteno, nullptr) && precteno > 0)
-            vystup.append(buffer, precteno);
-        WaitForSingleObject(pi.hProcess, INFINITE);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    CloseHandle(cteni);
-    return vystup;
-}
-
 // The lines "loop peak-KB ws-KB" a memory child prints.
 std::vector<Mereni> SpustitDite(const wchar_t* rezim, const std::wstring& cesta, int smycek)
 {
@@ -560,6 +528,11 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 4 && std::wcscmp(argv[1], L"--memory-decode") == 0) return PametDekoderu(argv[2], _wtoi(argv[3]));
     if (argc == 4 && std::wcscmp(argv[1], L"--huge-decode") == 0) return ObrovskyDekoder(argv[2]);
     if (argc == 4 && std::wcscmp(argv[1], L"--huge-window") == 0) return ObrovskyVOkne(argv[2]);
+    if (argc == 4 && std::wcscmp(argv[1], L"--own-memory") == 0) {
+        SpustitProstredi();
+        ScratchHkcu scratch(std::wstring(kKlicBench) + L"\\child");
+        return VlastniPametDite(argv[2], _wtoi(argv[3]));
+    }
 
     VypsatStroj();
     if (argc == 2 && std::wcscmp(argv[1], L"--huge") == 0) { // this table alone
@@ -572,6 +545,7 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     if (argc == 2 && std::wcscmp(argv[1], L"--steps") == 0) { // these tables alone
+        VlastniPamet();
         ScratchHkcu scratch(kKlicBench);
         oknoHlavni.VytvoritHlavniOkno(nullptr);
         KrokyAPrehravani();
@@ -581,6 +555,7 @@ int wmain(int argc, wchar_t** argv)
     const std::vector<Soubor> soubory = {Pripravit(320, 240, 100, 4), Pripravit(1280, 720, 60, 4),
                                          Pripravit(1920, 1080, 40, 4)};
     Pamet(soubory.back());
+    VlastniPamet();
     ObrovskySnimek();
     {
         ScratchHkcu scratch(kKlicBench);

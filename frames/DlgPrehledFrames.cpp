@@ -26,15 +26,23 @@ std::wstring TitulekSObrazkem(const std::wstring& cesta, int pocetSnimku)
 
 std::wstring TitulekBezObrazku() { return TextZdroje(IDS_PREHLED_BEZ_OBRAZKU, {NazevProgramu()}); }
 
-std::wstring TextInformace(UINT sirka, UINT vyska, UINT intervalMs)
+// The frame's interval as the file gives it, and where the timing rule changes it, both.
+std::wstring TextInformace(UINT sirka, UINT vyska, UINT intervalMs, Casovani pravidlo)
 {
-    return TextZdroje(IDS_PREHLED_INFORMACE,
-                      {std::to_wstring(sirka), std::to_wstring(vyska), std::to_wstring(intervalMs)});
+    const UINT hraje = ZpozdeniPodlePravidla(intervalMs, pravidlo);
+    if (hraje == intervalMs)
+        return TextZdroje(IDS_PREHLED_INFORMACE,
+                          {std::to_wstring(sirka), std::to_wstring(vyska), std::to_wstring(intervalMs)});
+    return TextZdroje(IDS_PREHLED_INFORMACE_PRAVIDLO, {std::to_wstring(sirka), std::to_wstring(vyska),
+                                                       std::to_wstring(intervalMs), std::to_wstring(hraje)});
 }
 
 } // namespace
 
-DlgPrehledFrames::DlgPrehledFrames() : DialogImpl(IDD_PREHLED_FRAMES) {}
+DlgPrehledFrames::DlgPrehledFrames(std::function<Casovani()> pravidlo)
+    : DialogImpl(IDD_PREHLED_FRAMES), pravidlo(std::move(pravidlo))
+{
+}
 
 DlgPrehledFrames::~DlgPrehledFrames() = default;
 
@@ -127,7 +135,9 @@ void DlgPrehledFrames::ShowFrameInfo()
     if (!model || snimek < 0 || snimek >= model->FrameCount()) return;
     const auto index = static_cast<UINT>(snimek);
     model->SelectFrame(index);
-    SetInfo(TextInformace(model->Width(), model->Height(), model->FrameDelayMs(index)));
+    // A single image has no delays for the rule to change.
+    const Casovani casovani = pravidlo && model->HasDelayTable() ? pravidlo() : Casovani::PodleSouboru;
+    SetInfo(TextInformace(model->Width(), model->Height(), model->FrameDelayMs(index), casovani));
 }
 
 void DlgPrehledFrames::OnOpenFile()

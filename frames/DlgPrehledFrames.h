@@ -5,8 +5,11 @@
 // lives on the thread of its host window; it sets the host's title.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "image/PravidlaPrehravani.h"
 
 #include "winlib/ListBox.h"
 #include "winlib/DialogImpl.h"
@@ -31,7 +34,9 @@ private:
 // Owns its model and its dialog window: deleting the object destroys the window.
 class DlgPrehledFrames : public Tarnel::WinApi::DialogImpl {
 public:
-    DlgPrehledFrames();
+    // pravidlo: the timing rule the information line shows a frame's interval under, asked
+    // each time it is shown; the file's own delays without one.
+    explicit DlgPrehledFrames(std::function<Casovani()> pravidlo = {});
     ~DlgPrehledFrames() override;
 
     // Creates the panel as a child of the host, not yet visible. With a path of an existing
@@ -61,6 +66,7 @@ private:
     int VybranySnimek() const;
 
     std::wstring path;
+    std::function<Casovani()> pravidlo;
     std::unique_ptr<GifAnimace> model;
     SeznamSnimkuPrehledu list; // shows the model, so it goes before it
 

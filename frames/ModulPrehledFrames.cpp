@@ -142,7 +142,7 @@ void ModulPrehledFrames::VytvoritOkno()
 
     // A window that closes at once need not wait for its file to be decoded.
     const bool ukazatSoubor = !zavrit && JeSoubor(cestaSouboru);
-    panel = std::make_unique<DlgPrehledFrames>();
+    panel = std::make_unique<DlgPrehledFrames>([this] { return casovani.load(); });
     HWND oknoPanelu = panel->Vytvorit(hwnd_, ukazatSoubor ? cestaSouboru.c_str() : nullptr);
     ShowWindow(oknoPanelu, SW_SHOW);
     PrizpusobitPanelu(oknoPanelu);

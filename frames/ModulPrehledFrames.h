@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "image/PravidlaPrehravani.h"
 #include "winlib/Handles.h"
 #include "winlib/Okno.h"
 
@@ -44,6 +45,9 @@ public:
     bool Bezi() const { return vlakno.load() != nullptr; }
     // The overview window while it exists, else null; any thread.
     HWND OknoPrehledu() const { return okno.load(); }
+    // The timing rule the panel's information line follows; any thread.
+    void NastavitCasovani(Casovani pravidlo) { casovani.store(pravidlo); }
+    Casovani PravidloCasovani() const { return casovani.load(); }
 
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -74,6 +78,7 @@ private:
     std::atomic<HWND> okno{nullptr};
     // A close asked for before the window existed; the thread carries it out once it does.
     std::atomic<bool> zavritPoVytvoreni{false};
+    std::atomic<Casovani> casovani{Casovani::PodleSouboru};
     // What Ukoncit waits on: a handle of the thread that stays valid however the thread
     // handles its own. Closed after the wait or at the next start.
     Tarnel::WinApi::KernelHandle cekani;

@@ -77,6 +77,8 @@ public:
     int FrameCount() const { return HasImage() ? static_cast<int>(frameCount_) : -1; }
     // An animation carries its frames' delays; a single image, or frames not read, none.
     bool HasDelayTable() const { return gif_ ? frameCount_ > 1 : static_cast<bool>(delayTable_); }
+    // The file's loop count: -1 without one (or not a GIF), 0 for ever, n for n repetitions.
+    int LoopCount() const { return gif_ ? gif_->Opakovani() : -1; }
     // Delay of frame index in milliseconds; 0 when unknown or out of range.
     UINT FrameDelayMs(UINT index) const;
     // Both are fatal (E_HANDLE) without an image.

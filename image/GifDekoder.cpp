@@ -41,6 +41,7 @@ GifDekoder::Otevreni GifDekoder::Open(std::vector<uint8_t> file)
     sirka_ = obsah.sirka;
     vyska_ = obsah.vyska;
     snimky_ = std::move(obsah.snimky);
+    opakovani_ = obsah.opakovani;
     kratke_.assign(snimky_.size(), 0);
     platno_.assign(static_cast<size_t>(pixels), 0);
 
@@ -56,6 +57,7 @@ void GifDekoder::Close()
     sirka_ = 0;
     vyska_ = 0;
     snimky_ = {};
+    opakovani_ = -1;
     kratke_ = {};
     platno_ = {};
     stav_ = Stav::Zaklad;

@@ -46,6 +46,8 @@ public:
     uint32_t Width() const { return sirka_; }
     uint32_t Height() const { return vyska_; }
     size_t FrameCount() const { return snimky_.size(); }
+    // The file's loop count: -1 without one, 0 for ever, n for n repetitions after the first play.
+    int Opakovani() const { return opakovani_; }
     // Delay of frame i in hundredths of a second (0 without a control extension).
     uint16_t Delay(size_t i) const { return snimky_[i].zpozdeni; }
     // Rectangle, disposal, transparent index and interlacing of frame i as the file gives them.
@@ -86,6 +88,7 @@ private:
     uint32_t sirka_ = 0;
     uint32_t vyska_ = 0;
     std::vector<GifStruktura::Snimek> snimky_;
+    int opakovani_ = -1;
     std::vector<uint8_t> kratke_; // per frame: its data ended short when it was composed
 
     std::vector<uint32_t> platno_;

@@ -11,6 +11,7 @@ constexpr uint8_t kInterlaceFlag = 0x40;
 constexpr uint8_t kExtension = 0x21;
 constexpr uint8_t kImage = 0x2C;
 constexpr uint8_t kGraphicControl = 0xF9;
+constexpr uint8_t kApplication = 0xFF;
 constexpr size_t kHeaderSize = 13; // signature and logical screen descriptor
 constexpr size_t kDescriptorSize = 9;
 constexpr uint8_t kLargestMinimumCode = 11; // codes of 12 bits at most
@@ -74,8 +75,18 @@ private:
     size_t pos_ = 0;
 };
 
+// The loop count of an application extension whose identifier block starts at p (its length
+// byte), or -1 when it is not a looping extension.
+int LoopCountOf(const Walker& in)
+{
+    const uint8_t* p = in.At();
+    if (!in.Has(16) || p[0] != 11 || p[12] < 3 || p[13] != 1) return -1;
+    if (std::memcmp(p + 1, "NETSCAPE2.0", 11) != 0 && std::memcmp(p + 1, "ANIMEXTS1.0", 11) != 0) return -1;
+    return static_cast<int>(Read16(p + 14));
+}
+
 // Reads an extension after its introducer; false when the data ends inside it.
-bool ReadExtension(Walker& in, Control& control)
+bool ReadExtension(Walker& in, Control& control, int& loops)
 {
     uint8_t label = 0;
     if (!in.Byte(label)) return false;
@@ -85,6 +96,7 @@ bool ReadExtension(Walker& in, Control& control)
         control.delay = static_cast<uint16_t>(Read16(p + 1));
         control.transparent = (p[0] & 1) ? p[3] : -1;
     }
+    if (label == kApplication && loops < 0) loops = LoopCountOf(in);
     return in.SkipSubBlocks();
 }
 
@@ -142,7 +154,7 @@ Obsah Projdi(const uint8_t* data, size_t size)
     uint8_t block = 0;
     while (in.Byte(block)) {
         if (block == kExtension) {
-            if (!ReadExtension(in, control)) break;
+            if (!ReadExtension(in, control, obsah.opakovani)) break;
         } else if (block == kImage) {
             Snimek frame;
             bool usable = false;

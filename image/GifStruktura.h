@@ -40,6 +40,9 @@ struct Obsah {
     uint32_t sirka = 0;
     uint32_t vyska = 0;
     std::vector<Snimek> snimky;
+    // The loop count of the first NETSCAPE2.0 (or ANIMEXTS1.0) application extension: -1
+    // without one, 0 for ever, n for n repetitions after the first play.
+    int opakovani = -1;
 };
 
 // Walks the blocks once. The walk ends at the trailer, at a byte that starts no block, or

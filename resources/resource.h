@@ -48,6 +48,8 @@
 #define IDS_TYP_BITMAPY             20021
 #define IDS_TYP_GIF                 20022
 #define IDS_TYP_TIFF                20023
+// The overview's information line for a frame whose delay the browsers' rule changed.
+#define IDS_PREHLED_INFORMACE_PRAVIDLO 20100
 
 // Commands; each has a help text of the same number in the string table.
 #define ID_SOUBOR_KONEC             40001
@@ -69,6 +71,11 @@
 #define ID_RYCHLOST_ZVYSIT          40017
 #define ID_RYCHLOST_SNIZIT          40018
 #define ID_RYCHLOST_VYCHOZI         40019
+// How frames are timed and how often an animation plays (Animace > Časování snímků, Opakování).
+#define ID_CASOVANI_PODLE_SOUBORU   40050
+#define ID_CASOVANI_JAKO_PROHLIZEC  40051
+#define ID_OPAKOVANI_STALE          40052
+#define ID_OPAKOVANI_PODLE_SOUBORU  40053
 
 // The maker's web address: the Help menu shows it as an item's text and the
 // program opens it through the shell. The two forms must name the same site.

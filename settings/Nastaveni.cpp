@@ -35,6 +35,13 @@ HRESULT NacistNastaveni()
     hodnota = nastaveni.rychlostAnimace;
     klic.CistDword(L"rychlostAnimace", hodnota);
     nastaveni.rychlostAnimace = hodnota;
+    // A value no version wrote means the default, as a missing one does.
+    hodnota = 0;
+    klic.CistDword(L"casovaniSnimku", hodnota);
+    nastaveni.casovaniSnimku = hodnota == 1 ? Casovani::JakoProhlizec : Casovani::PodleSouboru;
+    hodnota = 0;
+    klic.CistDword(L"opakovani", hodnota);
+    nastaveni.opakovani = hodnota == 1 ? Opakovani::PodleSouboru : Opakovani::StaleDokola;
     OmezitNaRozsahy(nastaveni);
     klic.Zavrit();
     return S_OK;
@@ -47,6 +54,19 @@ HRESULT UlozitNastaveni(const Nastaveni& zaznam)
     if (LONG chyba = klic.ZapsatDword(L"rychlostAnimace", zaznam.rychlostAnimace); chyba != ERROR_SUCCESS)
         return ChybaRegistru(chyba);
     if (LONG chyba = klic.ZapsatDword(L"krokZmenyRychlosti", zaznam.krokZmenyRychlosti); chyba != ERROR_SUCCESS)
+        return ChybaRegistru(chyba);
+    klic.Zavrit();
+    return S_OK;
+}
+
+HRESULT UlozitVolby(const Nastaveni& zaznam)
+{
+    KlicRegistru klic(kKlicAplikace);
+    if (LONG chyba = klic.Vytvorit(); chyba != ERROR_SUCCESS) return ChybaRegistru(chyba);
+    if (LONG chyba = klic.ZapsatDword(L"casovaniSnimku", static_cast<DWORD>(zaznam.casovaniSnimku));
+        chyba != ERROR_SUCCESS)
+        return ChybaRegistru(chyba);
+    if (LONG chyba = klic.ZapsatDword(L"opakovani", static_cast<DWORD>(zaznam.opakovani)); chyba != ERROR_SUCCESS)
         return ChybaRegistru(chyba);
     klic.Zavrit();
     return S_OK;

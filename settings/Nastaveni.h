@@ -1,12 +1,17 @@
 #pragma once
-// The program's two user settings and their home in the per-user registry.
+// The program's user settings and their home in the per-user registry: the default speed and
+// its step, which the settings dialog edits, and the choices the menus make.
 #include <windows.h>
 
 #include <cstdint>
 
+#include "image/PravidlaPrehravani.h"
+
 struct Nastaveni {
     uint32_t rychlostAnimace = 100;   // default playback speed, percent
     uint32_t krokZmenyRychlosti = 10; // speed step, percentage points
+    Casovani casovaniSnimku = Casovani::PodleSouboru;
+    Opakovani opakovani = Opakovani::StaleDokola;
 };
 
 // The one settings record of the program (main thread only).
@@ -20,7 +25,9 @@ constexpr uint32_t kKrokMax = 100;
 
 constexpr wchar_t kKlicAplikace[] = L"Software\\Tarnel\\Animora\\1";
 
-// Reads both values over the record; S_OK when the key opened, 1 when it could not.
+// Reads the values over the record; S_OK when the key opened, 1 when it could not.
 HRESULT NacistNastaveni();
 // Writes both values (speed first); S_OK or the failure of the first call that failed.
 HRESULT UlozitNastaveni(const Nastaveni& zaznam);
+// Writes the menus' choices; S_OK or the failure.
+HRESULT UlozitVolby(const Nastaveni& zaznam);

@@ -191,3 +191,37 @@ TEST(GifAnimaceKresleni, EachSizeGetsItsOwnPicture)
         EXPECT_EQ(d.cx * d.cy - area, canvas.Count(kBrush, RECT{0, 0, d.cx, d.cy}));
     }
 }
+
+// The frame service: nothing is kept while a file plays forward; going back keeps pictures and
+// checkpoints within the file's budget, however small; and whatever is kept or composed on the
+// way, every frame shows exactly as a model that just opened the file draws it.
+TEST(GifAnimaceKresleni, GoingBackKeepsWithinTheBudgetAndShowsEachFrameAsDrawnAfresh)
+{
+    ScratchDir dir;
+    constexpr int kFrames = 20;
+    GifRecipe recipe = Animation(90, 60, kFrames);
+    for (int i = 1; i < kFrames; i += 3) recipe.frames[static_cast<size_t>(i)].transparent = true;
+    const std::wstring path = dir.File(L"zpet.gif");
+    ASSERT_TRUE(WriteGif(path, recipe));
+    auto drawn = [](const GifAnimace& model, UINT frame) {
+        const_cast<GifAnimace&>(model).SelectFrame(frame);
+        const GifAnimace::Obraz obraz = model.FittedPicture(60, 40, kBrush);
+        return std::vector<uint32_t>(obraz.pixely, obraz.pixely + obraz.kde.cx * obraz.kde.cy);
+    };
+    // One picture of 60 x 40, then room for all, then none at all.
+    for (const size_t budget : {size_t{60 * 40 * 4 + 100}, size_t{64} << 20, size_t{0}}) {
+        SCOPED_TRACE(budget);
+        GifAnimace model;
+        ASSERT_EQ(S_OK, model.Load(path, true));
+        model.NastavitRozpocet(budget);
+        for (UINT i = 0; i < kFrames; ++i) drawn(model, i);
+        EXPECT_EQ(0u, model.DrzenaPamet()) << "playing forward keeps nothing";
+        for (UINT i = kFrames - 1; i-- > 0;) {
+            GifAnimace fresh;
+            ASSERT_EQ(S_OK, fresh.Load(path, true));
+            EXPECT_EQ(drawn(fresh, i), drawn(model, i)) << "frame " << i;
+            EXPECT_LE(model.DrzenaPamet(), budget);
+        }
+        EXPECT_EQ(drawn(model, 5), drawn(model, 5)) << "a kept picture is the picture";
+    }
+}

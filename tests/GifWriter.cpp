@@ -142,10 +142,13 @@ std::vector<BYTE> Interlace(const std::vector<BYTE>& pixels, size_t width, size_
     return out;
 }
 
-void PutLoop(std::string& out)
+void PutLoop(std::string& out, UINT16 count)
 {
     out += "\x21\xFF\x0B" "NETSCAPE2.0";
-    out += std::string("\x03\x01\x00\x00\x00", 5);
+    out += std::string("\x03\x01", 2);
+    out += static_cast<char>(count & 0xFF);
+    out += static_cast<char>(count >> 8);
+    out += '\0';
 }
 
 void PutComment(std::string& out, const std::string& text)
@@ -308,7 +311,7 @@ std::string EncodeGif(const GifRecipe& recipe)
             for (const Frame& f : recipe.frames) colours.push_back(f.colour);
         PutTable(out, colours);
     }
-    if (recipe.loop) PutLoop(out);
+    if (recipe.loop) PutLoop(out, recipe.loopCount);
     if (!recipe.comment.empty()) PutComment(out, recipe.comment);
     for (size_t i = 0; i < recipe.frames.size(); ++i) PutFrame(out, recipe, i);
     out += '\x3B';

@@ -49,6 +49,7 @@ struct GifRecipe {
     std::vector<Frame> frames;
     Palette palette = Palette::Global;
     bool loop = true;      // NETSCAPE2.0 loop block right after the screen descriptor
+    UINT16 loopCount = 0;  // its count: 0 for ever, n for n repetitions after the first play
     std::string comment;   // a comment block before the first frame when not empty
     // An application extension between each frame's control extension and its image, as
     // ImageMagick writes them.

@@ -6,6 +6,7 @@
 #include "app/Aplikace.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
+#include "settings/Nastaveni.h"
 #include "tests/PrehledFramesTest.h"
 #include "winlib/RozliseniCasovace.h"
 
@@ -310,4 +311,43 @@ TEST_F(SnimkyOkna, SaveRightAfterAStepBackWritesTheFrameOnScreen)
     COLORREF barva = 0;
     ASSERT_TRUE(DecodedPixel(cil, 0, 500, 450, barva));
     EXPECT_LE(ColourDistance(FrameColour(2), barva), 2);
+}
+
+// The browsers' rules, chosen in the Animace menu and remembered: a first frame without a delay
+// plays for 100 ms, and a file's loop count ends its playback on its last frame.
+TEST_F(OknoHlavniTest, BrowserTimingAndTheFilesLoopCount)
+{
+    GifFixtures::GifRecipe popis = GifFixtures::Animation(30, 20, 3, {0, 1, 50});
+    popis.loopCount = 1;
+    const std::wstring cesta = Gif(L"prohlizec.gif", popis);
+    Vytvorit(cesta.c_str());
+    OcekavatStav(Stav::Obrazek, "a first frame without a delay: a still image");
+
+    Prikaz(ID_CASOVANI_JAKO_PROHLIZEC);
+    EXPECT_TRUE(MenuZaskrtnuto(ID_CASOVANI_JAKO_PROHLIZEC));
+    EXPECT_FALSE(MenuZaskrtnuto(ID_CASOVANI_PODLE_SOUBORU));
+    OcekavatStav(Stav::Pozastaveno, "the same file under the browsers' timing");
+    Prikaz(ID_OPAKOVANI_PODLE_SOUBORU);
+    okno->intervaly.clear();
+    Prikaz(ID_ANIMACE_SPUSTIT);
+    for (int i = 0; i < 5; ++i) Tik(); // the first play, and the second up to its last frame
+    EXPECT_EQ((std::vector<UINT>{100, 100, 500, 100, 100, 500}), okno->intervaly);
+    ASSERT_TRUE(okno->Prehrava());
+    Tik(); // two plays for a count of 1
+    EXPECT_FALSE(okno->Prehrava());
+    EXPECT_EQ(2, okno->Snimek()) << "the last frame stays";
+    OcekavatStav(Stav::Pozastaveno, "after the file's plays");
+    Prikaz(ID_ANIMACE_SPUSTIT);
+    EXPECT_TRUE(okno->Prehrava());
+    EXPECT_EQ(0, okno->Snimek()) << "played again from its start";
+
+    // Both choices are stored under the program's key, and read back by the next run.
+    nastaveni = Nastaveni{};
+    ASSERT_EQ(S_OK, NacistNastaveni());
+    EXPECT_EQ(Casovani::JakoProhlizec, nastaveni.casovaniSnimku);
+    EXPECT_EQ(Opakovani::PodleSouboru, nastaveni.opakovani);
+    Prikaz(ID_CASOVANI_PODLE_SOUBORU);
+    OcekavatStav(Stav::Obrazek, "back to the file's own timing");
+    EXPECT_EQ(0, okno->Snimek());
+    Prikaz(ID_OPAKOVANI_STALE);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Prikazy.h"
+#include "image/PravidlaPrehravani.h"
 #include "resources/resource.h"
 #include "winlib/Cesta.h"
 #include "winlib/ListBox.h"
@@ -111,6 +112,38 @@ TEST(PrehravaniInterval, ZeroSpeedAndHugeDelaysAreSafe)
     EXPECT_EQ(100u, IntervalSnimku(100, 0)) << "a zero speed plays at the file's own timing";
     EXPECT_EQ(655350u * 10, IntervalSnimku(655350, 10)) << "the largest GIF delay at the slowest speed";
     EXPECT_EQ(UINT32_MAX, IntervalSnimku(UINT32_MAX, 10)) << "saturates instead of wrapping";
+}
+
+// Browsers show frames of 0 and 1 hundredth for 100 ms; the speed then scales what the rule
+// gives, and the rule decides whether a file whose first frame has no delay plays at all.
+TEST(PrehravaniPravidla, BrowserTimingAndConditionA)
+{
+    const struct {
+        uint32_t ms, podleSouboru, jakoProhlizec;
+    } radky[] = {{0, 0, 100}, {10, 10, 100}, {20, 20, 20}, {100, 100, 100}};
+    for (const auto& r : radky) {
+        EXPECT_EQ(r.podleSouboru, ZpozdeniPodlePravidla(r.ms, Casovani::PodleSouboru)) << r.ms;
+        EXPECT_EQ(r.jakoProhlizec, ZpozdeniPodlePravidla(r.ms, Casovani::JakoProhlizec)) << r.ms;
+    }
+    EXPECT_EQ(50u, IntervalSnimku(ZpozdeniPodlePravidla(10, Casovani::JakoProhlizec), 200));
+    EXPECT_FALSE(UrcitPodminky(Animace(3, ZpozdeniPodlePravidla(0, Casovani::PodleSouboru)), false).a);
+    EXPECT_TRUE(UrcitPodminky(Animace(3, ZpozdeniPodlePravidla(0, Casovani::JakoProhlizec)), false).a);
+}
+
+// Plays as browsers count them: without the extension once, 0 for ever, n for n + 1 plays.
+TEST(PrehravaniPravidla, LoopCountOfTheFile)
+{
+    const struct {
+        int smycky;
+        uint32_t prehrani; // plays before it stops; 0 for never
+    } radky[] = {{-1, 1}, {0, 0}, {1, 2}, {3, 4}};
+    for (const auto& r : radky) {
+        for (uint32_t odehrano = 1; odehrano <= 6; ++odehrano) {
+            const bool dale = r.prehrani == 0 || odehrano < r.prehrani;
+            EXPECT_EQ(dale, DalsiPrehrani(Opakovani::PodleSouboru, r.smycky, odehrano)) << r.smycky << " " << odehrano;
+            EXPECT_TRUE(DalsiPrehrani(Opakovani::StaleDokola, r.smycky, odehrano));
+        }
+    }
 }
 
 TEST(PrehravaniRychlost, RaisingStopsAt1000)
