@@ -157,9 +157,14 @@ void DlgPrehledFrames::OnOpenFile()
     if (ModalniSmycka::Bezi()) return;
     const std::optional<std::wstring> zvoleno = ShowOpenDialog(hwnd_);
     if (!zvoleno || !list.IsWindow()) return;
-    model->Load(*zvoleno, true);
+    NacistSoubor(*zvoleno);
+}
+
+void DlgPrehledFrames::NacistSoubor(const std::wstring& cesta)
+{
+    model->Load(cesta, true);
     list.ZapomenoutModel();
-    path = *zvoleno;
+    path = cesta;
     FillFrameList();
     UpdateTitle();
 }
