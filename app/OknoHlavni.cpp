@@ -94,6 +94,10 @@ bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam), result);
     case WM_AKTUALIZOVAT_STAV: AktualizovatPrikazy(); result = 0; return true;
     case WM_DPICHANGED: result = OnDpiChanged(wParam, lParam); return true;
+    case WM_KEYDOWN: result = 0; return OnKeyDown(static_cast<UINT>(wParam), lParam);
+    case WM_CHAR: result = 0; return OnChar(static_cast<wchar_t>(wParam), lParam);
+    case WM_VKEYTOITEM: result = OnVKeyToItem(LOWORD(wParam)); return true;
+    case WM_PARENTNOTIFY: OnParentNotify(wParam, lParam); return false;
     default: return false;
     }
 }
@@ -188,7 +192,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
     case ID_CASOVANI_JAKO_PROHLIZEC: ZvolitCasovani(Casovani::JakoProhlizec); return true;
     case ID_OPAKOVANI_STALE: ZvolitOpakovani(Opakovani::StaleDokola); return true;
     case ID_OPAKOVANI_PODLE_SOUBORU: ZvolitOpakovani(Opakovani::PodleSouboru); return true;
-    default: return false;
+    default: return OnPrikazKlavesnice(prikaz);
     }
 }
 

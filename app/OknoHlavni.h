@@ -26,6 +26,7 @@
 #include "winlib/RozliseniCasovace.h"
 
 class GifAnimace;
+struct Klavesa;
 
 constexpr UINT_PTR TIMER_ANIMACE = 1;
 constexpr UINT ID_REBAR = 1;
@@ -48,6 +49,8 @@ public:
 protected:
     bool OnDrawItem(const DRAWITEMSTRUCT& polozka) override;
     bool OnMeasureItem(MEASUREITEMSTRUCT& polozka) override;
+    // Characters of the window's keys go to the window (OknoHlavniKlavesy.cpp).
+    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     const std::unique_ptr<GifAnimace>& animace;
@@ -162,6 +165,20 @@ private:
     // Frames list view.
     void VytvoritSeznamSnimku();
     void NaplnitSeznamSnimku();
+
+    // Keys (OknoHlavniKlavesy.cpp): from the window itself and from the frames list.
+    bool OnKeyDown(UINT vk, LPARAM lParam);
+    bool OnChar(wchar_t znak, LPARAM lParam);
+    LRESULT OnVKeyToItem(UINT vk);
+    void OnParentNotify(WPARAM wParam, LPARAM lParam);
+    // Runs the key's commands unless a later press of the same key already waits; false
+    // when the key is not one of the window's.
+    bool ProvestKlavesu(const Klavesa& klavesa, UINT vk, UINT skenKod);
+    // Commands beyond the menus': the list of keys and the keyboard's own moves.
+    bool OnPrikazKlavesnice(UINT prikaz);
+    void PrejitNaSnimek(int cil);
+    void OtevritSousedniSoubor(int smer);
+    void ZobrazitKlavesy();
 
     // Playback helpers. The one way playback starts and the one way it stops: the timer, the
     // flag and the finer system timer together.

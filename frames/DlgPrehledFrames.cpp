@@ -146,8 +146,13 @@ void DlgPrehledFrames::OnOpenFile()
     if (ModalniSmycka::Bezi()) return;
     const std::optional<std::wstring> zvoleno = ShowOpenDialog(hwnd_);
     if (!zvoleno || !list.IsWindow()) return;
-    model->Load(*zvoleno, true);
-    path = *zvoleno;
+    NacistSoubor(*zvoleno);
+}
+
+void DlgPrehledFrames::NacistSoubor(const std::wstring& cesta)
+{
+    model->Load(cesta, true);
+    path = cesta;
     FillFrameList();
     UpdateTitle();
 }

@@ -44,6 +44,11 @@ public:
     // the dialog cannot be created.
     HWND Vytvorit(HWND hostitel, const wchar_t* cesta);
 
+    // For the host's message loop, before a message is dispatched: the panel's keys (Page Down
+    // and Page Up walk through the folder of its file) and the dialog keys (Tab, Shift+Tab
+    // between its controls). True when the message has been dealt with.
+    bool PredzpracovatZpravu(MSG& zprava);
+
     const std::wstring& Cesta() const { return path; }
     const GifAnimace* Model() const { return model.get(); }
 
@@ -59,6 +64,9 @@ private:
     void FillFrameList();
     void ShowFrameInfo();
     void OnOpenFile();
+    // Shows the file in the panel, whether or not it opens as an image.
+    void NacistSoubor(const std::wstring& cesta);
+    void OtevritSousedniSoubor(int smer);
     void OnSaveFrame();
     void SetInfo(const std::wstring& text);
 

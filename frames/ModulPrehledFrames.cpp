@@ -112,6 +112,7 @@ DWORD ModulPrehledFrames::BehVlakna()
         VytvoritOkno();
         MSG zprava;
         while (GetMessageW(&zprava, nullptr, 0, 0) > 0) {
+            if (panel && panel->PredzpracovatZpravu(zprava)) continue;
             TranslateMessage(&zprava);
             DispatchMessageW(&zprava);
         }

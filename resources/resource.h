@@ -50,6 +50,11 @@
 #define IDS_TYP_TIFF                20023
 // The overview's information line for a frame whose delay the browsers' rule changed.
 #define IDS_PREHLED_INFORMACE_PRAVIDLO 20100
+// The list of keys: its caption (%1 is the product name) and its rows, every id from the
+// first to the last one a row of "key<TAB>what it does".
+#define IDS_KLAVESY_TITULEK         20030
+#define IDS_KLAVESY_PRVNI           20031
+#define IDS_KLAVESY_POSLEDNI        20046
 
 // Commands; each has a help text of the same number in the string table.
 #define ID_SOUBOR_KONEC             40001
@@ -76,6 +81,14 @@
 #define ID_CASOVANI_JAKO_PROHLIZEC  40051
 #define ID_OPAKOVANI_STALE          40052
 #define ID_OPAKOVANI_PODLE_SOUBORU  40053
+// The list of keys (Help menu), and the moves that only the keyboard makes.
+#define ID_NAPOVEDA_KLAVESY         40020
+#define ID_SNIMEK_PRVNI             40021
+#define ID_SNIMEK_POSLEDNI          40022
+#define ID_SNIMEK_VPRED_O_DESET     40023
+#define ID_SNIMEK_ZPET_O_DESET      40024
+#define ID_SOUBOR_DALSI_VE_SLOZCE   40025
+#define ID_SOUBOR_PREDCHOZI_VE_SLOZCE 40026
 
 // The maker's web address: the Help menu shows it as an item's text and the
 // program opens it through the shell. The two forms must name the same site.
@@ -105,5 +118,9 @@
 #define IDC_PREHLED_INFORMACE       1012
 #define IDC_PREHLED_OTEVRIT         1013
 #define IDC_PREHLED_ULOZIT          1014
+
+// The list of keys.
+#define IDD_KLAVESY                 113
+#define IDC_KLAVESY_SEZNAM          1021
 
 #endif // ANIMORA_RESOURCE_H
