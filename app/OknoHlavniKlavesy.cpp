@@ -4,7 +4,6 @@
 
 #include "app/DlgKlavesoveZkratky.h"
 #include "app/Klavesy.h"
-#include "frames/ModulPrehledFrames.h"
 #include "frames/SousedniObrazek.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"

@@ -77,12 +77,13 @@ std::vector<size_t> PoradiSousedu(const std::vector<std::wstring>& serazene, con
 std::optional<std::wstring> SousedniObrazek(const std::wstring& cesta, int smer,
                                             const std::function<bool(const std::wstring&)>& lzeOtevrit)
 {
+    // A bare name (from the command line, say) lies in the current folder.
     const size_t lomitko = cesta.find_last_of(L"\\/");
-    if (lomitko == std::wstring::npos) return std::nullopt;
-    const std::wstring slozka = cesta.substr(0, lomitko);
-    const std::vector<std::wstring> nazvy = ObrazkyVeSlozce(slozka);
+    const bool holyNazev = lomitko == std::wstring::npos;
+    const std::wstring predpona = holyNazev ? std::wstring() : cesta.substr(0, lomitko + 1);
+    const std::vector<std::wstring> nazvy = ObrazkyVeSlozce(holyNazev ? L"." : cesta.substr(0, lomitko));
     for (size_t i : PoradiSousedu(nazvy, Tarnel::WinApi::NazevSouboru(cesta), smer)) {
-        const std::wstring kandidat = slozka + L"\\" + nazvy[i];
+        const std::wstring kandidat = predpona + nazvy[i];
         if (lzeOtevrit ? lzeOtevrit(kandidat) : OtevreSeJakoObrazek(kandidat)) return kandidat;
     }
     return std::nullopt;
