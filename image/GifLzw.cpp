@@ -19,10 +19,11 @@ inline void CopyForward(uint16_t* to, const uint16_t* from, size_t count)
 
 } // namespace
 
-void GifLzw::Start(unsigned minimumCode, const uint8_t* bytes, size_t size, uint32_t width, uint32_t height)
+void GifLzw::Start(unsigned minimumCode, const uint8_t* subBlocks, size_t size, uint32_t width, uint32_t height)
 {
-    bajt_ = bytes;
-    konecDat_ = bytes + size;
+    bajt_ = subBlocks;
+    konecBloku_ = subBlocks; // the first length byte comes next
+    konecDat_ = subBlocks + size;
     bity_ = 0;
     pocetBitu_ = 0;
     skoncil_ = minimumCode < 1 || minimumCode > 11;
@@ -31,7 +32,6 @@ void GifLzw::Start(unsigned minimumCode, const uint8_t* bytes, size_t size, uint
     for (unsigned i = 0; i < clear_; ++i) {
         predpona_[i] = 0;
         pripona_[i] = static_cast<uint16_t>(i);
-        prvni_[i] = static_cast<uint16_t>(i);
         delka_[i] = 1;
     }
     Clear();
@@ -41,7 +41,10 @@ void GifLzw::Start(unsigned minimumCode, const uint8_t* bytes, size_t size, uint
     const uint64_t frame = uint64_t{width} * height;
     const size_t room = std::max<size_t>(static_cast<size_t>(std::min<uint64_t>(frame, okno_)),
                                          4 * (size_t{width} + kKodu)) + kRezerva;
-    if (hodnoty_.size() < room) hodnoty_.resize(room);
+    if (kapacita_ < room) {
+        hodnoty_.reset(new uint16_t[room]);
+        kapacita_ = room;
+    }
     zacatek_ = 0;
     konec_ = 0;
     zaklad_ = 0;
@@ -58,7 +61,7 @@ void GifLzw::Clear()
 size_t GifLzw::Fill(size_t wanted)
 {
     while (!skoncil_ && Available() < wanted) {
-        if (konec_ > hodnoty_.size() - kRezerva) Compact();
+        if (konec_ > kapacita_ - kRezerva) Compact();
         Decode(wanted);
     }
     return Available();
@@ -68,13 +71,13 @@ size_t GifLzw::Fill(size_t wanted)
 // of the latest codes are, and drops the rest.
 void GifLzw::Compact()
 {
-    const size_t history = hodnoty_.size() / 4;
+    const size_t history = kapacita_ / 4;
     const size_t from = std::min(zacatek_, konec_ > history ? konec_ - history : 0);
-    std::memmove(hodnoty_.data(), hodnoty_.data() + from, (konec_ - from) * sizeof(uint16_t));
+    std::memmove(hodnoty_.get(), hodnoty_.get() + from, (konec_ - from) * sizeof(uint16_t));
     zaklad_ += static_cast<uint32_t>(from);
     zacatek_ -= from;
     konec_ -= from;
-    if (konec_ > hodnoty_.size() - kRezerva) skoncil_ = true; // cannot happen: wanted is below a quarter
+    if (konec_ > kapacita_ - kRezerva) skoncil_ = true; // cannot happen: wanted is below a quarter
 }
 
 void GifLzw::Decode(size_t wanted)
@@ -82,6 +85,7 @@ void GifLzw::Decode(size_t wanted)
     // The state lives in locals while the loop runs: the compiler would otherwise store and
     // reload the members around every write to the values.
     const uint8_t* bajt = bajt_;
+    const uint8_t* konecBloku = konecBloku_;
     const uint8_t* const konecDat = konecDat_;
     uint64_t bity = bity_;
     unsigned pocetBitu = pocetBitu_;
@@ -91,27 +95,33 @@ void GifLzw::Decode(size_t wanted)
     size_t delkaPredchoziho = delkaPredchoziho_;
     const unsigned clear = clear_;
     const uint32_t zaklad = zaklad_;
-    uint16_t* const out = hodnoty_.data();
+    uint16_t* const out = hodnoty_.get();
     uint16_t* const predpona = predpona_;
     uint16_t* const pripona = pripona_;
-    uint16_t* const prvni = prvni_;
     uint16_t* const delka = delka_;
     uint32_t* const poloha = poloha_;
     bool skoncil = false;
 
     size_t n = konec_;
     const size_t target = zacatek_ + wanted;
-    const size_t limit = hodnoty_.size() - kRezerva;
+    const size_t limit = kapacita_ - kRezerva;
     while (n < target && n <= limit) {
         if (pocetBitu < sirkaKodu) {
-            if (konecDat - bajt >= 8) {
+            if (konecBloku - bajt >= 8) {
                 uint64_t next = 0;
                 std::memcpy(&next, bajt, 8); // GIF packs codes from the lowest bit up
                 bity |= next << pocetBitu;
                 bajt += (63 - pocetBitu) >> 3;
                 pocetBitu |= 56;
             } else {
-                while (pocetBitu <= 56 && bajt != konecDat) {
+                // Near a sub-block's end: a byte at a time, over the next length byte.
+                while (pocetBitu <= 56) {
+                    if (bajt == konecBloku) {
+                        if (bajt == konecDat || *bajt == 0) break; // the terminator or the file's end
+                        const size_t length = *bajt++;
+                        konecBloku = bajt + std::min<size_t>(length, static_cast<size_t>(konecDat - bajt));
+                        continue;
+                    }
                     bity |= uint64_t{*bajt++} << pocetBitu;
                     pocetBitu += 8;
                 }
@@ -130,7 +140,6 @@ void GifLzw::Decode(size_t wanted)
             if (predchozi != kZadny && dalsi < kKodu) {
                 predpona[dalsi] = static_cast<uint16_t>(predchozi);
                 pripona[dalsi] = static_cast<uint16_t>(code);
-                prvni[dalsi] = prvni[predchozi];
                 delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
                 poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
                 ++dalsi;
@@ -182,7 +191,6 @@ void GifLzw::Decode(size_t wanted)
         if (dalsi < kKodu) {
             predpona[dalsi] = static_cast<uint16_t>(predchozi);
             pripona[dalsi] = out[n];
-            prvni[dalsi] = prvni[predchozi];
             delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
             poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
             if (++dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
@@ -193,6 +201,7 @@ void GifLzw::Decode(size_t wanted)
     }
 
     bajt_ = bajt;
+    konecBloku_ = konecBloku;
     bity_ = bity;
     pocetBitu_ = pocetBitu;
     sirkaKodu_ = sirkaKodu;
