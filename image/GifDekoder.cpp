@@ -187,7 +187,7 @@ void GifDekoder::BuildPalette(const GifStruktura::Snimek& s)
     if (pruhlednost_) paleta_[s.pruhledny] = 0;
 }
 
-void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const uint16_t* values)
+template <typename T> void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values)
 {
     const uint32_t y = s.y + row;
     if (y >= vyska_ || s.x >= sirka_) return;
@@ -219,7 +219,10 @@ void GifDekoder::Draw(size_t i)
     // Rows past the canvas's bottom are never seen; a non-interlaced frame can stop there.
     const uint32_t rowsNeeded = s.prokladany ? s.vyska : std::min(s.vyska, vyska_ - s.y);
     while (rowsDone < rowsNeeded && lzw_.Fill(s.sirka) >= s.sirka) {
-        EmitRow(s, row, lzw_.Values());
+        if (lzw_.Bytes())
+            EmitRow(s, row, lzw_.Values8());
+        else
+            EmitRow(s, row, lzw_.Values16());
         lzw_.Take(s.sirka);
         ++rowsDone;
         if (!s.prokladany) {

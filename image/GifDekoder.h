@@ -81,7 +81,7 @@ private:
 
     void Draw(size_t i);
     void Dispose(size_t i);
-    void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const uint16_t* values);
+    template <typename T> void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values);
     void BuildPalette(const GifStruktura::Snimek& s);
     // The slot of the checkpoint before frame i, or null when i has none.
     std::vector<uint32_t>* Checkpoint(size_t i);

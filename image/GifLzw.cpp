@@ -2,16 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
-// Copies count values from an earlier place of the same buffer, 8 at a time: up to 7 values
-// past the end are written with whatever follows the source, to be overwritten later.
-// Every value needed lies before `to`, so no chunk reads a value this copy has written.
-inline void CopyForward(uint16_t* to, const uint16_t* from, size_t count)
+// Copies count values from an earlier place of the same buffer, 16 bytes at a time: up to
+// 15 bytes past the end are written with whatever follows the source, to be overwritten
+// later. Every value needed lies before `to`, so no chunk reads a value this copy has written.
+template <typename T> inline void CopyForward(T* to, const T* from, size_t count)
 {
-    for (size_t i = 0; i < count; i += 8) {
-        uint16_t chunk[8];
+    constexpr size_t kChunk = 16 / sizeof(T);
+    for (size_t i = 0; i < count; i += kChunk) {
+        T chunk[kChunk];
         std::memcpy(chunk, from + i, sizeof chunk);
         std::memcpy(to + i, chunk, sizeof chunk);
     }
@@ -41,13 +43,23 @@ void GifLzw::Start(unsigned minimumCode, const uint8_t* subBlocks, size_t size, 
     const uint64_t frame = uint64_t{width} * height;
     const size_t room = std::max<size_t>(static_cast<size_t>(std::min<uint64_t>(frame, okno_)),
                                          4 * (size_t{width} + kKodu)) + kRezerva;
-    if (kapacita_ < room) {
-        hodnoty_.reset(new uint16_t[room]);
-        kapacita_ = room;
-    }
+    if (Bytes())
+        Reserve(hodnoty8_, room);
+    else
+        Reserve(hodnoty16_, room);
     zacatek_ = 0;
     konec_ = 0;
     zaklad_ = 0;
+}
+
+template <typename T> void GifLzw::Reserve(std::unique_ptr<T[]>& values, size_t room)
+{
+    size_t& capacity = std::is_same_v<T, uint8_t> ? kapacita8_ : kapacita16_;
+    if (capacity < room) {
+        values.reset(new T[room]);
+        capacity = room;
+    }
+    kapacita_ = capacity;
 }
 
 void GifLzw::Clear()
@@ -61,26 +73,31 @@ void GifLzw::Clear()
 size_t GifLzw::Fill(size_t wanted)
 {
     while (!skoncil_ && Available() < wanted) {
-        if (konec_ > kapacita_ - kRezerva) Compact();
-        Decode(wanted);
+        if (Bytes()) {
+            if (konec_ > kapacita_ - kRezerva) Compact(hodnoty8_.get());
+            Decode(hodnoty8_.get(), wanted);
+        } else {
+            if (konec_ > kapacita_ - kRezerva) Compact(hodnoty16_.get());
+            Decode(hodnoty16_.get(), wanted);
+        }
     }
     return Available();
 }
 
 // Keeps what waits to be taken and the most recent quarter of the window, where the strings
 // of the latest codes are, and drops the rest.
-void GifLzw::Compact()
+template <typename T> void GifLzw::Compact(T* values)
 {
     const size_t history = kapacita_ / 4;
     const size_t from = std::min(zacatek_, konec_ > history ? konec_ - history : 0);
-    std::memmove(hodnoty_.get(), hodnoty_.get() + from, (konec_ - from) * sizeof(uint16_t));
+    std::memmove(values, values + from, (konec_ - from) * sizeof(T));
     zaklad_ += static_cast<uint32_t>(from);
     zacatek_ -= from;
     konec_ -= from;
     if (konec_ > kapacita_ - kRezerva) skoncil_ = true; // cannot happen: wanted is below a quarter
 }
 
-void GifLzw::Decode(size_t wanted)
+template <typename T> void GifLzw::Decode(T* const out, size_t wanted)
 {
     // The state lives in locals while the loop runs: the compiler would otherwise store and
     // reload the members around every write to the values.
@@ -95,7 +112,6 @@ void GifLzw::Decode(size_t wanted)
     size_t delkaPredchoziho = delkaPredchoziho_;
     const unsigned clear = clear_;
     const uint32_t zaklad = zaklad_;
-    uint16_t* const out = hodnoty_.get();
     uint16_t* const predpona = predpona_;
     uint16_t* const pripona = pripona_;
     uint16_t* const delka = delka_;
@@ -136,7 +152,7 @@ void GifLzw::Decode(size_t wanted)
         pocetBitu -= sirkaKodu;
 
         if (code < clear) {
-            out[n] = static_cast<uint16_t>(code);
+            out[n] = static_cast<T>(code);
             if (predchozi != kZadny && dalsi < kKodu) {
                 predpona[dalsi] = static_cast<uint16_t>(predchozi);
                 pripona[dalsi] = static_cast<uint16_t>(code);
@@ -176,10 +192,10 @@ void GifLzw::Decode(size_t wanted)
             if (from >= zaklad && from - zaklad + length <= n) {
                 CopyForward(out + n, out + (from - zaklad), length);
             } else { // gone from the window: along the chain, last value first
-                uint16_t* p = out + n + length;
+                T* p = out + n + length;
                 unsigned c = code;
                 while (p != out + n) {
-                    *--p = pripona[c];
+                    *--p = static_cast<T>(pripona[c]);
                     c = predpona[c];
                 }
             }
