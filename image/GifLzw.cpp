@@ -19,6 +19,25 @@ template <typename T> inline void CopyForward(T* to, const T* from, size_t count
     }
 }
 
+// Every literal value in order, and room for CopyForward's over-read past the last.
+template <typename T, size_t N> struct Literaly {
+    T hodnoty[N + 16 / sizeof(T)] = {};
+    constexpr Literaly()
+    {
+        for (size_t i = 0; i < N; ++i) hodnoty[i] = static_cast<T>(i);
+    }
+};
+constexpr Literaly<uint8_t, 256> kLiteraly8;
+constexpr Literaly<uint16_t, 2048> kLiteraly16;
+
+template <typename T> const T* Literals()
+{
+    if constexpr (std::is_same_v<T, uint8_t>)
+        return kLiteraly8.hodnoty;
+    else
+        return kLiteraly16.hodnoty;
+}
+
 } // namespace
 
 void GifLzw::Start(unsigned minimumCode, const uint8_t* subBlocks, size_t size, uint32_t width, uint32_t height)
@@ -116,6 +135,7 @@ template <typename T> void GifLzw::Decode(T* const out, size_t wanted)
     uint16_t* const pripona = pripona_;
     uint16_t* const delka = delka_;
     uint32_t* const poloha = poloha_;
+    const T* const literaly = Literals<T>();
     bool skoncil = false;
 
     size_t n = konec_;
@@ -151,51 +171,43 @@ template <typename T> void GifLzw::Decode(T* const out, size_t wanted)
         bity >>= sirkaKodu;
         pocetBitu -= sirkaKodu;
 
-        if (code < clear) {
-            out[n] = static_cast<T>(code);
-            if (predchozi != kZadny && dalsi < kKodu) {
-                predpona[dalsi] = static_cast<uint16_t>(predchozi);
-                pripona[dalsi] = static_cast<uint16_t>(code);
-                delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
-                poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
-                ++dalsi;
-            }
-            // See below; with a minimum code size of 1 this widens right after a clear code.
-            if (dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
-            ++n;
-            predchozi = code;
-            delkaPredchoziho = 1;
-            continue;
-        }
-        if (code == clear) {
-            sirkaKodu = minimalniKod_ + 1;
-            dalsi = clear + 2;
-            predchozi = kZadny;
-            continue;
-        }
-        // The end code; a code not yet defined; a string code right after a clear code.
-        if (code == clear + 1 || code > dalsi || (code == dalsi && dalsi == kKodu) || predchozi == kZadny) {
-            skoncil = true;
-            break;
-        }
-
         size_t length = 0;
-        if (code == dalsi) {
-            // The code being defined: the previous string and its own first value, which
-            // the previous string's copy just put in place.
+        T first = 0;
+        // The clear and end codes, and codes that cannot come here, are rare: a single test
+        // sends them aside, and the code being defined with them.
+        if (code >= clear && (code <= clear + 1 || code >= dalsi || predchozi == kZadny)) {
+            if (code == clear) {
+                sirkaKodu = minimalniKod_ + 1;
+                dalsi = clear + 2;
+                predchozi = kZadny;
+                continue;
+            }
+            // The end code; a code not yet defined; a string code right after a clear code.
+            if (code != dalsi || dalsi == kKodu || predchozi == kZadny) {
+                skoncil = true;
+                break;
+            }
+            // The code being defined: the previous string and its own first value.
             length = delkaPredchoziho + 1;
+            first = out[n - delkaPredchoziho];
             CopyForward(out + n, out + n - delkaPredchoziho, delkaPredchoziho);
-            out[n + delkaPredchoziho] = out[n];
+            out[n + delkaPredchoziho] = first;
         } else {
-            length = delka[code];
+            // A literal is copied from the table of literals like any string from the
+            // window, so that the mix of the two in dithered pictures costs no mispredictions.
+            const bool literal = code < clear;
+            length = literal ? 1 : delka[code];
             const uint32_t from = poloha[code];
-            if (from >= zaklad && from - zaklad + length <= n) {
-                CopyForward(out + n, out + (from - zaklad), length);
+            const T* source = literal ? literaly + code : out + (from - zaklad);
+            if (literal || (from >= zaklad && from - zaklad + length <= n)) {
+                first = *source;
+                CopyForward(out + n, source, length);
             } else { // gone from the window: along the chain, last value first
                 T* p = out + n + length;
                 unsigned c = code;
                 while (p != out + n) {
-                    *--p = static_cast<T>(pripona[c]);
+                    first = static_cast<T>(pripona[c]);
+                    *--p = first;
                     c = predpona[c];
                 }
             }
@@ -204,13 +216,14 @@ template <typename T> void GifLzw::Decode(T* const out, size_t wanted)
         // Codes widen once the next code to define does not fit; ">=" and not "==" because
         // with a minimum code size of 1 the first code to define (4) is already too wide, so
         // the code after the first literal is 3 bits wide, as giflib reads it.
-        if (dalsi < kKodu) {
+        if (predchozi != kZadny && dalsi < kKodu) {
             predpona[dalsi] = static_cast<uint16_t>(predchozi);
-            pripona[dalsi] = out[n];
+            pripona[dalsi] = first;
             delka[dalsi] = static_cast<uint16_t>(delkaPredchoziho + 1);
             poloha[dalsi] = zaklad + static_cast<uint32_t>(n - delkaPredchoziho);
-            if (++dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
+            ++dalsi;
         }
+        if (dalsi >= (1u << sirkaKodu) && sirkaKodu < 12) ++sirkaKodu;
         n += length;
         predchozi = code;
         delkaPredchoziho = length;
