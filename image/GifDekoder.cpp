@@ -195,9 +195,12 @@ template <typename T> void GifDekoder::EmitRow(const GifStruktura::Snimek& s, ui
     uint32_t* out = platno_.get() + size_t{y} * sirka_ + s.x;
     const uint32_t count = x1 - s.x;
     if (pruhlednost_) {
+        // Without a branch: transparent and opaque pixels alternate unpredictably in dithered
+        // frames whose unchanged pixels an encoder made transparent.
         for (uint32_t x = 0; x < count; ++x) {
             const uint32_t colour = paleta_[values[x]];
-            if (colour) out[x] = colour;
+            const uint32_t keep = 0u - static_cast<uint32_t>(colour == 0);
+            out[x] = colour | (out[x] & keep);
         }
     } else {
         for (uint32_t x = 0; x < count; ++x) out[x] = paleta_[values[x]];
