@@ -54,6 +54,7 @@ void GifLzw::Start(unsigned minimumCode, const uint8_t* subBlocks, size_t size, 
         predpona_[i] = 0;
         pripona_[i] = static_cast<uint16_t>(i);
         delka_[i] = 1;
+        poloha_[i] = 0; // never used, but read
     }
     Clear();
 
@@ -196,10 +197,10 @@ template <typename T> void GifLzw::Decode(T* const out, size_t wanted)
             // A literal is copied from the table of literals like any string from the
             // window, so that the mix of the two in dithered pictures costs no mispredictions.
             const bool literal = code < clear;
-            length = literal ? 1 : delka[code];
+            length = delka[code]; // 1 for a literal
             const uint32_t from = poloha[code];
-            const T* source = literal ? literaly + code : out + (from - zaklad);
             if (literal || (from >= zaklad && from - zaklad + length <= n)) {
+                const T* source = literal ? literaly + code : out + (from - zaklad);
                 first = *source;
                 CopyForward(out + n, source, length);
             } else { // gone from the window: along the chain, last value first
