@@ -42,7 +42,8 @@ sprite() {
   local frames=$work/sprite-$w
   rm -rf "$frames"
   mkdir -p "$frames"
-  convert "$work/picture.png" -crop "${w}x${h}+300+200" +repage -dither FloydSteinberg \
+  # The whole picture scaled down: every colour of the palette is in use at any size.
+  convert "$work/picture.png" -resize "${w}x${h}!" -dither FloydSteinberg \
     -remap "$work/palette.gif" "$frames/background.png"
   convert "$work/picture.png" -crop "${size}x${size}+1700+900" +repage -negate \
     -dither FloydSteinberg -remap "$work/palette.gif" \
