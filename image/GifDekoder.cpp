@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 using GifStruktura::Likvidace;
 
@@ -38,13 +39,13 @@ GifDekoder::Otevreni GifDekoder::Open(std::vector<uint8_t> file)
     const uint64_t pixels = uint64_t{obsah.sirka} * obsah.vyska;
     if (pixels > limity_.pixelu) return Otevreni::PrilisVelky;
 
+    platno_.reset(static_cast<uint32_t*>(std::calloc(static_cast<size_t>(pixels), sizeof(uint32_t))));
+    if (!platno_) throw std::bad_alloc();
     sirka_ = obsah.sirka;
     vyska_ = obsah.vyska;
     snimky_ = std::move(obsah.snimky);
     opakovani_ = obsah.opakovani;
     kratke_.assign(snimky_.size(), 0);
-    platno_.assign(static_cast<size_t>(pixels), 0);
-
     NastavitRozpocetKontrol(limity_.pametKontrol);
     Snimek(0);
     return Otevreni::Otevreno;
@@ -59,7 +60,7 @@ void GifDekoder::Close()
     snimky_ = {};
     opakovani_ = -1;
     kratke_ = {};
-    platno_ = {};
+    platno_.reset();
     stav_ = Stav::Zaklad;
     index_ = 0;
     predchozi_ = {};
@@ -69,23 +70,34 @@ void GifDekoder::Close()
 
 void GifDekoder::NastavitRozpocetKontrol(size_t bajtu)
 {
-    // Checkpoints evenly spaced over the animation, as many as the budget holds; the blank
-    // canvas before frame 0 needs none.
-    rozestup_ = 0;
-    kontroly_ = {};
-    const size_t platno = platno_.size() * sizeof(uint32_t);
-    const size_t slots = platno ? bajtu / platno : 0;
-    if (slots > 0 && snimky_.size() > 1) {
-        rozestup_ = (snimky_.size() + slots) / (slots + 1);
-        kontroly_.resize((snimky_.size() - 1) / rozestup_);
+    // The blank canvas before frame 0 needs no checkpoint.
+    const size_t frames = snimky_.size();
+    const size_t slots = frames > 1 ? bajtu / (Pixels() * sizeof(uint32_t)) : 0;
+    const size_t spacing = slots ? (frames + slots) / (slots + 1) : 0;
+    if (spacing == rozestup_) return;
+
+    // Checkpoints that fall on the new spacing stay; the others are freed.
+    std::vector<std::vector<uint32_t>> kept(spacing ? (frames - 1) / spacing : 0);
+    for (size_t j = 0; j < kept.size(); ++j) {
+        const size_t frame = (j + 1) * spacing;
+        if (rozestup_ && frame % rozestup_ == 0 && frame / rozestup_ <= kontroly_.size())
+            kept[j] = std::move(kontroly_[frame / rozestup_ - 1]);
     }
+    kontroly_ = std::move(kept);
+    rozestup_ = spacing;
 }
 
 size_t GifDekoder::PametKontrol() const
 {
-    size_t bajtu = 0;
-    for (const auto& k : kontroly_) bajtu += k.size() * sizeof(uint32_t);
-    return bajtu;
+    size_t bytes = 0;
+    for (const std::vector<uint32_t>& k : kontroly_) bytes += k.capacity() * sizeof(uint32_t);
+    return bytes;
+}
+
+std::vector<uint32_t>* GifDekoder::Checkpoint(size_t i)
+{
+    if (!rozestup_ || i == 0 || i % rozestup_ != 0 || i / rozestup_ > kontroly_.size()) return nullptr;
+    return &kontroly_[i / rozestup_ - 1];
 }
 
 size_t GifDekoder::PrvniSnimekCesty(size_t i) const
@@ -93,9 +105,9 @@ size_t GifDekoder::PrvniSnimekCesty(size_t i) const
     if (stav_ == Stav::Zobrazen && index_ == i) return i;
     size_t start = 0;
     if (rozestup_) {
-        for (size_t c = i / rozestup_ * rozestup_; c > 0; c -= rozestup_) {
-            if (c / rozestup_ - 1 < kontroly_.size() && !kontroly_[c / rozestup_ - 1].empty()) {
-                start = c;
+        for (size_t c = std::min(i / rozestup_, kontroly_.size()); c > 0; --c) {
+            if (!kontroly_[c - 1].empty()) {
+                start = c * rozestup_;
                 break;
             }
         }
@@ -108,29 +120,27 @@ size_t GifDekoder::PrvniSnimekCesty(size_t i) const
 const uint32_t* GifDekoder::Snimek(size_t i)
 {
     if (i >= snimky_.size()) return nullptr;
-    if (stav_ == Stav::Zobrazen && index_ == i) return platno_.data();
+    if (stav_ == Stav::Zobrazen && index_ == i) return platno_.get();
 
     const size_t start = PrvniSnimekCesty(i);
     if (stav_ == Stav::Zobrazen && index_ + 1 == start) {
         Dispose(index_);
     } else if (!(stav_ == Stav::Zaklad && index_ == start)) {
         if (start == 0)
-            std::fill(platno_.begin(), platno_.end(), 0u);
+            std::fill(platno_.get(), platno_.get() + Pixels(), 0u);
         else
-            platno_ = kontroly_[start / rozestup_ - 1];
+            std::memcpy(platno_.get(), Checkpoint(start)->data(), Pixels() * sizeof(uint32_t));
     }
     for (size_t f = start;; ++f) {
-        if (IsCheckpoint(f)) {
-            std::vector<uint32_t>& slot = kontroly_[f / rozestup_ - 1];
-            if (slot.empty()) slot = platno_;
-        }
+        std::vector<uint32_t>* slot = Checkpoint(f);
+        if (slot && slot->empty()) slot->assign(platno_.get(), platno_.get() + Pixels());
         Draw(f);
         if (f == i) break;
         Dispose(f);
     }
     stav_ = Stav::Zobrazen;
     index_ = i;
-    return platno_.data();
+    return platno_.get();
 }
 
 void GifDekoder::CopyRect(const GifStruktura::Snimek& s, bool save)
@@ -140,7 +150,7 @@ void GifDekoder::CopyRect(const GifStruktura::Snimek& s, bool save)
     const size_t w = c.x1 - c.x0;
     if (save) predchozi_.resize(w * (c.y1 - c.y0));
     for (uint32_t y = c.y0; y < c.y1; ++y) {
-        uint32_t* canvas = platno_.data() + size_t{y} * sirka_ + c.x0;
+        uint32_t* canvas = platno_.get() + size_t{y} * sirka_ + c.x0;
         uint32_t* kept = predchozi_.data() + (y - c.y0) * w;
         if (save)
             std::memcpy(kept, canvas, w * sizeof(uint32_t));
@@ -157,24 +167,12 @@ void GifDekoder::Dispose(size_t i)
     } else if (s.likvidace == Likvidace::Vymazat) {
         const Clip c = ClipOf(s, sirka_, vyska_);
         for (uint32_t y = c.y0; y < c.y1; ++y) {
-            uint32_t* row = platno_.data() + size_t{y} * sirka_;
+            uint32_t* row = platno_.get() + size_t{y} * sirka_;
             std::fill(row + c.x0, row + c.x1, 0u);
         }
     }
     stav_ = Stav::Zaklad;
     index_ = i + 1;
-}
-
-void GifDekoder::GatherData(const GifStruktura::Snimek& s)
-{
-    data_.clear();
-    size_t pos = s.data;
-    while (pos < soubor_.size() && soubor_[pos] != 0) {
-        const size_t length = std::min<size_t>(soubor_[pos], soubor_.size() - pos - 1);
-        data_.insert(data_.end(), soubor_.begin() + static_cast<ptrdiff_t>(pos + 1),
-                     soubor_.begin() + static_cast<ptrdiff_t>(pos + 1 + length));
-        pos += 1 + length;
-    }
 }
 
 void GifDekoder::BuildPalette(const GifStruktura::Snimek& s)
@@ -191,17 +189,20 @@ void GifDekoder::BuildPalette(const GifStruktura::Snimek& s)
     if (pruhlednost_) paleta_[s.pruhledny] = 0;
 }
 
-void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const uint16_t* values)
+template <typename T> void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values)
 {
     const uint32_t y = s.y + row;
     if (y >= vyska_ || s.x >= sirka_) return;
     const uint32_t x1 = std::min(s.x + s.sirka, sirka_);
-    uint32_t* out = platno_.data() + size_t{y} * sirka_ + s.x;
+    uint32_t* out = platno_.get() + size_t{y} * sirka_ + s.x;
     const uint32_t count = x1 - s.x;
     if (pruhlednost_) {
+        // Without a branch: transparent and opaque pixels alternate unpredictably in dithered
+        // frames whose unchanged pixels an encoder made transparent.
         for (uint32_t x = 0; x < count; ++x) {
             const uint32_t colour = paleta_[values[x]];
-            if (colour) out[x] = colour;
+            const uint32_t keep = 0u - static_cast<uint32_t>(colour == 0);
+            out[x] = colour | (out[x] & keep);
         }
     } else {
         for (uint32_t x = 0; x < count; ++x) out[x] = paleta_[values[x]];
@@ -215,8 +216,7 @@ void GifDekoder::Draw(size_t i)
     if (ClipOf(s, sirka_, vyska_).Empty()) return; // nothing of it shows: no need to decode it
 
     BuildPalette(s);
-    GatherData(s);
-    lzw_.Start(s.minimalniKod, data_.data(), data_.size(), s.sirka, s.vyska);
+    lzw_.Start(s.minimalniKod, soubor_.data() + s.data, soubor_.size() - s.data, s.sirka, s.vyska);
 
     uint32_t pass = 0;
     uint32_t row = 0; // row within the frame, in the order the file gives them
@@ -224,7 +224,10 @@ void GifDekoder::Draw(size_t i)
     // Rows past the canvas's bottom are never seen; a non-interlaced frame can stop there.
     const uint32_t rowsNeeded = s.prokladany ? s.vyska : std::min(s.vyska, vyska_ - s.y);
     while (rowsDone < rowsNeeded && lzw_.Fill(s.sirka) >= s.sirka) {
-        EmitRow(s, row, lzw_.Values());
+        if (lzw_.Bytes())
+            EmitRow(s, row, lzw_.Values8());
+        else
+            EmitRow(s, row, lzw_.Values16());
         lzw_.Take(s.sirka);
         ++rowsDone;
         if (!s.prokladany) {

@@ -1,14 +1,17 @@
 #pragma once
 // Animora's own GIF decoder: frames composed on the logical screen as browsers compose them,
-// decoded lazily from the file's bytes, with a few full-canvas checkpoints so that an earlier
-// frame is reached in a handful of frame decodes. Standard C++ only (no Win32): the program
-// wraps it, and the fuzz test builds it natively. One thread per instance.
+// decoded lazily from the file's bytes. Playing forward needs nothing but the canvas; once
+// the program gives it a budget, full-canvas checkpoints let an earlier frame be reached in a
+// handful of frame decodes. Standard C++ only (no Win32): the program wraps it, and the fuzz
+// test builds it natively. One thread per instance.
 //
 // Pixels are 32-bit 0xAARRGGBB values (bytes B, G, R, A in memory), straight alpha; the
 // canvas starts fully transparent (0). Damaged files give what they hold: a frame cut short
 // shows the rows it decoded over the canvas as it was.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "image/GifLzw.h"
@@ -25,9 +28,9 @@ public:
     };
 
     struct Limity {
-        uint64_t pixelu = uint64_t{64} << 20;  // largest canvas, width * height
-        size_t pametKontrol = 0;                 // bytes for checkpoints at open (whole canvases)
-        size_t oknoLzw = GifLzw::kOkno;         // decoded values the LZW decoder keeps
+        uint64_t pixelu = uint64_t{64} << 20; // largest canvas, width * height
+        size_t pametKontrol = 0;              // checkpoint budget each Open starts with
+        size_t oknoLzw = GifLzw::kOkno;       // decoded values the LZW decoder keeps
     };
 
     GifDekoder() : GifDekoder(Limity{}) {}
@@ -64,8 +67,11 @@ public:
     // checkpoint before i (0 when there is none). Every frame from there to i passes over
     // the canvas on the way.
     size_t PrvniSnimekCesty(size_t i) const;
-    // Bytes the checkpoints may take from now on: as many whole canvases, evenly spaced over the
-    // animation, filled as the canvas passes them. Checkpoints held so far are dropped.
+
+    // Bytes the checkpoints may hold; 0, the state after Open, keeps none. As many whole
+    // canvases as the budget holds are spaced evenly over the animation (every frame's when
+    // they all fit); each is filled when a composition passes its frame, not before. A lower
+    // budget drops at once what no longer fits.
     void NastavitRozpocetKontrol(size_t bajtu);
     // Bytes the checkpoints hold now.
     size_t PametKontrol() const;
@@ -77,11 +83,18 @@ private:
 
     void Draw(size_t i);
     void Dispose(size_t i);
-    void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const uint16_t* values);
-    void GatherData(const GifStruktura::Snimek& s);
+    template <typename T> void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values);
     void BuildPalette(const GifStruktura::Snimek& s);
-    bool IsCheckpoint(size_t i) const { return rozestup_ && i > 0 && i % rozestup_ == 0; }
+    // The slot of the checkpoint before frame i, or null when i has none.
+    std::vector<uint32_t>* Checkpoint(size_t i);
     void CopyRect(const GifStruktura::Snimek& s, bool save);
+    size_t Pixels() const { return size_t{sirka_} * vyska_; }
+
+    // The canvas comes from calloc: fresh memory is zero already, so frame 0 after Open is
+    // drawn without first clearing the whole canvas.
+    struct Uvolnit {
+        void operator()(uint32_t* p) const { std::free(p); }
+    };
 
     Limity limity_;
     std::vector<uint8_t> soubor_;
@@ -91,15 +104,16 @@ private:
     int opakovani_ = -1;
     std::vector<uint8_t> kratke_; // per frame: its data ended short when it was composed
 
-    std::vector<uint32_t> platno_;
+    std::unique_ptr<uint32_t[], Uvolnit> platno_;
     Stav stav_ = Stav::Zaklad;
     size_t index_ = 0;
     std::vector<uint32_t> predchozi_; // the rectangle under the frame shown, kept for disposal 3
     size_t rozestup_ = 0;
-    std::vector<std::vector<uint32_t>> kontroly_; // kontroly_[j]: the canvas before frame (j + 1) * rozestup_
+    // kontroly_[j]: the canvas before frame (j + 1) * rozestup_, empty until a composition
+    // passes that frame.
+    std::vector<std::vector<uint32_t>> kontroly_;
 
     GifLzw lzw_;
-    std::vector<uint8_t> data_; // the frame's image data without sub-block lengths
     uint32_t paleta_[1u << 11] = {}; // 0 marks the transparent index
     bool pruhlednost_ = false;
 };

@@ -1,31 +1,38 @@
 #pragma once
-// The variable-length LZW code of GIF image data. Decoded values gather in a window the
-// decoder owns; a code's string is copied from where it came out before, and only a string
-// that has left the window is rebuilt along its chain of prefixes. Standard C++ only.
+// The variable-length LZW code of GIF image data. The codes are read straight from the
+// file's data sub-blocks. Decoded values gather in a window the decoder owns; a code's string
+// is copied from where it came out before, and only a string that has left the window is
+// rebuilt along its chain of prefixes. Standard C++ only.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class GifLzw {
 public:
-    // Values kept by default: a 1920 x 1080 frame's strings are copied, not rebuilt, up to
-    // its last rows.
-    static constexpr size_t kOkno = size_t{1} << 20;
+    // Values kept by default. A code's string is nearly always among the values decoded since
+    // the last clear code, a few tens of thousands at most in photographic frames; a window no
+    // larger stays in the cache, and opening a file touches few fresh pages for it.
+    static constexpr size_t kOkno = size_t{1} << 16;
 
     // window: values the decoder keeps; fewer than a few rows' worth is raised to that.
     explicit GifLzw(size_t window = kOkno) : okno_(window) {}
     GifLzw(const GifLzw&) = delete;
     GifLzw& operator=(const GifLzw&) = delete;
 
-    // Starts a stream of minimumCode (1..11; anything else ends at once) over bytes, the image
-    // data without its sub-block lengths, for a frame of width x height values. The bytes
-    // stay the caller's and must outlive the decoding.
-    void Start(unsigned minimumCode, const uint8_t* bytes, size_t size, uint32_t width, uint32_t height);
+    // Starts a stream of minimumCode (1..11; anything else ends at once) over subBlocks, the
+    // image data as the file holds it: from the length byte of the first data sub-block to
+    // the terminator or the end of the size bytes, whichever comes first. It is for a frame
+    // of width x height values. The bytes stay the caller's and must outlive the decoding.
+    void Start(unsigned minimumCode, const uint8_t* subBlocks, size_t size, uint32_t width, uint32_t height);
 
     // Decodes until at least `wanted` values (at most the frame's width) wait to be taken, or
     // the stream ends; returns how many wait.
     size_t Fill(size_t wanted);
-    const uint16_t* Values() const { return hodnoty_.data() + zacatek_; }
+    // Values below 256 (minimum code sizes up to 8: every frame whose colour table has at
+    // most 256 entries) come as bytes, which halves what decoding writes and drawing reads.
+    bool Bytes() const { return minimalniKod_ <= 8; }
+    const uint8_t* Values8() const { return hodnoty8_.get() + zacatek_; }
+    const uint16_t* Values16() const { return hodnoty16_.get() + zacatek_; }
     size_t Available() const { return konec_ - zacatek_; }
     void Take(size_t count) { zacatek_ += count; }
 
@@ -39,11 +46,13 @@ private:
     static constexpr size_t kRezerva = kKodu + 16;
 
     void Clear();
-    void Compact();
-    void Decode(size_t wanted);
+    template <typename T> void Reserve(std::unique_ptr<T[]>& values, size_t room);
+    template <typename T> void Compact(T* values);
+    template <typename T> void Decode(T* out, size_t wanted);
 
     size_t okno_;
     const uint8_t* bajt_ = nullptr;
+    const uint8_t* konecBloku_ = nullptr; // end of the sub-block being read
     const uint8_t* konecDat_ = nullptr;
     uint64_t bity_ = 0;
     unsigned pocetBitu_ = 0;
@@ -56,15 +65,21 @@ private:
     unsigned delkaPredchoziho_ = 0;
     bool skoncil_ = true;
 
-    std::vector<uint16_t> hodnoty_;
+    // One of the two in use, as Bytes() says; not vectors: growing them would zero values
+    // that decoding overwrites anyway.
+    std::unique_ptr<uint8_t[]> hodnoty8_;
+    std::unique_ptr<uint16_t[]> hodnoty16_;
+    size_t kapacita8_ = 0;
+    size_t kapacita16_ = 0;
+    size_t kapacita_ = 0; // of the one in use
     size_t zacatek_ = 0; // first value not yet taken
     size_t konec_ = 0;   // one past the last value decoded
-    // Position in the whole stream of hodnoty_[0]; a frame's stream is below 2^32 values.
+    // Position in the whole stream of the first value kept; a frame's stream is below 2^32
+    // values.
     uint32_t zaklad_ = 0;
 
     uint16_t predpona_[kKodu];
     uint16_t pripona_[kKodu];
-    uint16_t prvni_[kKodu];
     uint16_t delka_[kKodu];
     uint32_t poloha_[kKodu]; // where in the stream the code's string came out first
 };

@@ -214,7 +214,8 @@ TEST(GifDekoder, ScreenGrowsOnlyForAFirstFrameLargerThanIt)
 
 TEST(GifDekoder, SteppingBackComposesAsGoingForward)
 {
-    // Mixed disposals and transparency over 20 frames, three checkpoints' worth of memory.
+    // Mixed disposals and transparency over 20 frames; three checkpoints' worth of memory,
+    // given only once every frame has been composed forward.
     std::vector<Frame> frames;
     for (UINT16 i = 0; i < 20; ++i) {
         Frame f = OwnFrame(i % 5, i % 3, 3, 2, {0, 1, 2, 1, 0, 1}, {GifFixtures::FrameColour(i), kA, kB},
@@ -223,20 +224,46 @@ TEST(GifDekoder, SteppingBackComposesAsGoingForward)
         frames.push_back(f);
     }
     const std::string gif = GifFixtures::EncodeGif(Screen(8, 5, frames));
-    GifDekoder::Limity limity;
-    limity.pametKontrol = 3 * 8 * 5 * sizeof(uint32_t);
-    GifDekoder d(limity);
+    constexpr size_t kCanvas = 8 * 5 * sizeof(uint32_t);
+    GifDekoder d;
     const auto forward = Compose(gif, d);
     ASSERT_EQ(20u, forward.size());
+    EXPECT_EQ(0u, d.PametKontrol()) << "going forward needs no checkpoint";
+    d.NastavitRozpocetKontrol(3 * kCanvas);
     ASSERT_EQ(5u, d.RozestupKontrol()); // ceil(20 / (3 + 1))
 
-    for (size_t i : {19, 18, 3, 12, 0, 17, 4, 5, 19, 1}) {
+    // The first step back starts from the blank canvas and fills the checkpoints it passes.
+    EXPECT_EQ(0u, d.PrvniSnimekCesty(18));
+    EXPECT_EQ(forward[18], std::vector<uint32_t>(d.Snimek(18), d.Snimek(18) + 40));
+    EXPECT_EQ(3 * kCanvas, d.PametKontrol());
+    for (size_t i : {19, 3, 12, 0, 17, 4, 5, 19, 1}) {
         const size_t start = d.PrvniSnimekCesty(i);
         EXPECT_LE(start, i);
         EXPECT_LT(i - start, 5u) << "frame " << i << " from frame " << start;
         const uint32_t* p = d.Snimek(i);
         EXPECT_EQ(forward[i], std::vector<uint32_t>(p, p + 40)) << "frame " << i;
     }
+
+    // One canvas's worth keeps the checkpoint of frame 10 only, which still composes frame 12.
+    d.NastavitRozpocetKontrol(kCanvas + kCanvas / 2);
+    EXPECT_EQ(kCanvas, d.PametKontrol());
+    EXPECT_EQ(10u, d.PrvniSnimekCesty(12));
+    const uint32_t* p = d.Snimek(12);
+    EXPECT_EQ(forward[12], std::vector<uint32_t>(p, p + 40));
+}
+
+// The data in sub-blocks of every length from 1 to 255 in turn, so that codes straddle
+// sub-block boundaries wherever they can.
+std::string SubBlocks(const std::string& data)
+{
+    std::string out;
+    size_t length = 1;
+    for (size_t pos = 0; pos < data.size(); pos += length, length = length % 255 + 1) {
+        length = std::min(length, data.size() - pos);
+        out += static_cast<char>(length);
+        out += data.substr(pos, length);
+    }
+    return out + '\0';
 }
 
 TEST(GifDekoder, LzwAtEveryCodeSize)
@@ -251,11 +278,14 @@ TEST(GifDekoder, LzwAtEveryCodeSize)
                 x = x * 1103515245u + 12345u;
                 values[i] = static_cast<uint16_t>((i % 5 < 2 ? x >> 16 : i / 40) % (1u << code));
             }
-            const std::string data = GifFixtures::LzwCompressed(values, code, deferred);
+            const std::string data = SubBlocks(GifFixtures::LzwCompressed(values, code, deferred));
             GifLzw lzw;
             lzw.Start(code, reinterpret_cast<const uint8_t*>(data.data()), data.size(), 30000, 1);
             ASSERT_EQ(values.size(), lzw.Fill(values.size()));
-            EXPECT_TRUE(std::equal(values.begin(), values.end(), lzw.Values()));
+            if (code <= 8)
+                EXPECT_TRUE(std::equal(values.begin(), values.end(), lzw.Values8()));
+            else
+                EXPECT_TRUE(std::equal(values.begin(), values.end(), lzw.Values16()));
         }
     }
 }

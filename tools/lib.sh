@@ -11,7 +11,7 @@ export WINEARCH=win64
 
 PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine wine64 xvfb xauth x11-utils imagemagick googletest xdotool
-  nsis zip unzip clang"
+  nsis zip unzip clang libgif-dev"
 
 ensure_packages() {
   local missing=()

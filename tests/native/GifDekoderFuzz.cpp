@@ -1,11 +1,13 @@
 // libFuzzer target: any bytes through GifDekoder. Opens the input, composes its frames
-// forward, then asks for frames out of order, which must compose exactly as they did
-// forward (checkpoints, disposal 3 and the LZW window are all on that way). The sanitizers
-// catch what goes outside a buffer; a difference traps.
+// forward (which must hold no checkpoints), then gives it a checkpoint budget, lowers it half
+// way, and asks for frames out of order, which must compose exactly as they did forward
+// (checkpoints, disposal 3 and the LZW window are all on that way). The sanitizers catch
+// what goes outside a buffer; a difference traps.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +18,9 @@ namespace {
 // Keeps one input's work within a fraction of a second under the sanitizers.
 constexpr uint64_t kCanvasPixels = uint64_t{1} << 18;
 constexpr uint64_t kComposedPixels = uint64_t{1} << 23;
+// A few checkpoints for small canvases, none for large; then fewer.
+constexpr size_t kBudget = size_t{1} << 20;
+constexpr size_t kLowerBudget = size_t{1} << 17;
 
 // The standard library's hash is not instrumented: a loop of ours over every pixel would take
 // most of the fuzzer's time and teach it nothing.
@@ -35,7 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     GifDekoder::Limity limity;
     limity.pixelu = kCanvasPixels;
-    limity.pametKontrol = size_t{1} << 20; // a few checkpoints for small canvases, none for large
     // Half the inputs with the smallest LZW window, so that strings are rebuilt from their
     // prefix chains as well as copied.
     limity.oknoLzw = (size & 1) ? 0 : GifLzw::kOkno;
@@ -54,11 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         forward[i] = Hash(d.Snimek(i), pixels);
     }
     Require(d.Snimek(d.FrameCount()) == nullptr);
+    Require(d.PametKontrol() == 0);
 
+    d.NastavitRozpocetKontrol(kBudget);
     const size_t order[] = {frames - 1, frames / 2, 0, frames > 1 ? frames - 2 : 0, frames / 3, frames - 1};
-    for (size_t i : order) {
+    for (size_t k = 0; k < std::size(order); ++k) {
+        if (k == 3) d.NastavitRozpocetKontrol(kLowerBudget);
+        const size_t i = order[k];
         Require(d.PrvniSnimekCesty(i) <= i);
         Require(Hash(d.Snimek(i), pixels) == forward[i]);
+        Require(d.PametKontrol() <= (k < 3 ? kBudget : kLowerBudget));
     }
     return 0;
 }
