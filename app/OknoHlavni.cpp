@@ -272,9 +272,12 @@ void OknoHlavni::OtevritDialogem()
 
 void OknoHlavni::UlozitAktualniSnimek()
 {
-    // The frame on screen: the window's frame number leads, the model follows when it must.
-    const std::optional<UINT> naObrazovce = JeSnimek(snimek) ? std::optional<UINT>(snimek) : std::nullopt;
-    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace.get(), naObrazovce);
+    // The frame on screen when the dialog closes: an animation plays on under the dialog, and
+    // the window's frame number leads while the model follows when it must.
+    const VysledekUlozeni vysledek = OnSaveFrame(hwnd_, animace.get(), [this]() -> std::optional<UINT> {
+        if (!JeSnimek(snimek)) return std::nullopt;
+        return static_cast<UINT>(snimek);
+    });
     // The dialogs' loops may have closed the window meanwhile. A file written over is opened
     // again as any file the user drops: from its first frame, with its own texts and commands.
     if (vysledek != VysledekUlozeni::UlozenoDoOtevreneho || !IsWindow()) return;

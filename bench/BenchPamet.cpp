@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/OknoHlavni.h"
-#include "bench/BenchKroky.h"
 #include "bench/Mereni.h"
 #include "image/GifAnimace.h"
 #include "resources/resource.h"
@@ -32,7 +31,7 @@ double VelikostSouboruMb(const std::wstring& cesta)
     return static_cast<double>((uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow) / 1048576.0;
 }
 
-void Prehravat(DWORD ms)
+void Cekat(DWORD ms)
 {
     const ULONGLONG konec = GetTickCount64() + ms;
     while (GetTickCount64() < konec) {
@@ -48,11 +47,11 @@ int VlastniPametDite(const wchar_t* cesta, int kroku)
 {
     oknoHlavni.VytvoritHlavniOkno(nullptr);
     oknoHlavni.OtevritSoubor(cesta, true);
-    Prehravat(kPrehravatMs);
+    Cekat(kPrehravatMs);
     const double prehrava = PracovniSadaMb();
     SendMessageW(oknoHlavni.Handle(), WM_COMMAND, ID_ANIMACE_PRERUSIT, 0);
     for (int i = 0; i < kroku; ++i) SendMessageW(oknoHlavni.Handle(), WM_COMMAND, ID_ANIMACE_KROKZPET, 0);
-    Prehravat(200);
+    Cekat(200);
     std::printf("%.0f %.0f\n", prehrava * 1024, PracovniSadaMb() * 1024);
     std::fflush(stdout);
     DestroyWindow(oknoHlavni.Handle());

@@ -42,13 +42,14 @@ std::wstring TextNeulozeni(const std::wstring& cil, HRESULT vysledek)
     return VyplnitVzor(NacistRetezec(IDS_ULOZENI_SELHALO).value_or(L"%1%n%n%2"), {cil, duvod});
 }
 
-VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, std::optional<UINT> snimek)
+VysledekUlozeni OnSaveFrame(HWND owner, GifAnimace* model, const KterySnimek& snimek)
 {
     if (!model || !model->HasImage()) return VysledekUlozeni::Nic;
     const std::optional<std::wstring> target = ShowSaveDialog(owner);
-    // A frame the model no longer has (its file was replaced meanwhile) is not replaced by another.
     if (!target || !model->HasImage()) return VysledekUlozeni::Nic;
-    if (snimek && FAILED(model->SelectFrame(*snimek))) return VysledekUlozeni::Nic;
+    // A frame the model no longer has (its file was replaced meanwhile) is not replaced by another.
+    const std::optional<UINT> ktery = snimek ? snimek() : std::nullopt;
+    if (ktery && FAILED(model->SelectFrame(*ktery))) return VysledekUlozeni::Nic;
     const bool overOpen = SamePath(model->Path(), *target);
     const HRESULT result = model->SaveFrame(target->c_str());
     if (SUCCEEDED(result)) return overOpen ? VysledekUlozeni::UlozenoDoOtevreneho : VysledekUlozeni::Ulozeno;
