@@ -183,7 +183,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
     case ID_RYCHLOST_ZVYSIT:
     case ID_RYCHLOST_SNIZIT:
     case ID_RYCHLOST_VYCHOZI: ZmenitRychlost(prikaz); return true;
-    default: return false;
+    default: return ObslouzitPrikazExportu(prikaz);
     }
 }
 

@@ -238,4 +238,5 @@ void OknoHlavni::PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel)
         else if (panel)
             panel->EnableButton(static_cast<int>(stav.prikaz), stav.povoleno);
     }
+    PouzitStavyExportu(menu);
 }
