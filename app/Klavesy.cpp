@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/resource.h"
+#include "soubory/KlavesyExportu.h"
 
 namespace {
 
@@ -59,7 +60,10 @@ PrikazyKlavesy UrcitPrikazyKlavesy(const Klavesa& klavesa, bool prehrava)
     if (klavesa.alt) return {};
     // A character typed with Ctrl is a control code, not the character itself.
     if (klavesa.znak) return klavesa.ctrl ? PrikazyKlavesy{} : PrikazyZnaku(klavesa.znak, prehrava);
-    if (klavesa.ctrl) return klavesa.shift ? PrikazyKlavesy{} : PrikazyCtrl(klavesa.vk);
+    if (klavesa.ctrl) {
+        if (const UINT export_ = PrikazKlavesyExportu(klavesa.vk, true, klavesa.shift, false)) return Jeden(export_);
+        return klavesa.shift ? PrikazyKlavesy{} : PrikazyCtrl(klavesa.vk);
+    }
     return PrikazyVirtualniKlavesy(klavesa.vk, klavesa.shift, prehrava);
 }
 

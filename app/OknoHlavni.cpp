@@ -192,7 +192,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
     case ID_CASOVANI_JAKO_PROHLIZEC: ZvolitCasovani(Casovani::JakoProhlizec); return true;
     case ID_OPAKOVANI_STALE: ZvolitOpakovani(Opakovani::StaleDokola); return true;
     case ID_OPAKOVANI_PODLE_SOUBORU: ZvolitOpakovani(Opakovani::PodleSouboru); return true;
-    default: return OnPrikazKlavesnice(prikaz);
+    default: return ObslouzitPrikazExportu(prikaz) || OnPrikazKlavesnice(prikaz);
     }
 }
 

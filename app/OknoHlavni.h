@@ -202,6 +202,10 @@ private:
     bool UkoncitPrehledObrazku();
     bool PrehledObrazkuBezi() const;
     void OtevritWeb();
+    // Exporting the frames and the clipboard (OknoHlavniExport.cpp): the commands, false for
+    // any other, and their states in a menu.
+    bool ObslouzitPrikazExportu(UINT prikaz);
+    void PouzitStavyExportu(HMENU menu) const;
 
     std::unique_ptr<GifAnimace> animace;
     std::unique_ptr<Tarnel::WinApi::StatusBar> stavovaLista;

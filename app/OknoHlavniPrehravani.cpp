@@ -295,4 +295,5 @@ void OknoHlavni::PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel)
         nastaveni.opakovani == Opakovani::PodleSouboru ? ID_OPAKOVANI_PODLE_SOUBORU : ID_OPAKOVANI_STALE;
     CheckMenuRadioItem(menu, ID_CASOVANI_PODLE_SOUBORU, ID_CASOVANI_JAKO_PROHLIZEC, casovani, MF_BYCOMMAND);
     CheckMenuRadioItem(menu, ID_OPAKOVANI_STALE, ID_OPAKOVANI_PODLE_SOUBORU, opakovani, MF_BYCOMMAND);
+    PouzitStavyExportu(menu);
 }

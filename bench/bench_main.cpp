@@ -27,6 +27,7 @@
 #include "app/OknoHlavni.h"
 #include "app/Prikazy.h"
 #include "bench/BenchDekoder.h"
+#include "bench/BenchExport.h"
 #include "bench/BenchKroky.h"
 #include "bench/BenchPamet.h"
 #include "bench/BenchPrehled.h"
@@ -544,6 +545,10 @@ int wmain(int argc, wchar_t** argv)
         Dekodery();
         return 0;
     }
+    if (argc == 2 && std::wcscmp(argv[1], L"--export") == 0) { // this table alone
+        Bench::ExportSnimku();
+        return 0;
+    }
     if (argc == 2 && std::wcscmp(argv[1], L"--steps") == 0) { // these tables alone
         VlastniPamet();
         ScratchHkcu scratch(kKlicBench);
@@ -566,6 +571,7 @@ int wmain(int argc, wchar_t** argv)
         KrokyAPrehravani();
         Casovac();
         Bench::PrehledSnimku();
+        Bench::ExportSnimku();
         DestroyWindow(oknoHlavni.Handle());
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kKlicBench);

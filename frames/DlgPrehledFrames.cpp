@@ -85,7 +85,7 @@ bool DlgPrehledFrames::OnCommand(UINT id, UINT kod, HWND)
         OnSaveFrame();
         return true;
     }
-    return false;
+    return kod == 0 && ObslouzitPrikazExportu(id); // a menu command arrives with code 0
 }
 
 bool SeznamSnimkuPrehledu::OnMeasureItem(MEASUREITEMSTRUCT& polozka)

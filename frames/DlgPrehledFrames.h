@@ -55,6 +55,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(UINT id, UINT kod, HWND prvek) override;
+    // The list's context menu: export and clipboard (DlgPrehledFramesExport.cpp).
+    bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The panel is part of its host window: OK or Cancel from anywhere must not end it.
     void OnOk() override {}
     void OnCancel() override {}
@@ -69,6 +71,10 @@ private:
     void OtevritSousedniSoubor(int smer);
     void OnSaveFrame();
     void SetInfo(const std::wstring& text);
+    void ZobrazitKontextoveMenu(LPARAM pozice);
+    // The export and clipboard commands for the panel's file and selected frame; false for
+    // any other command.
+    bool ObslouzitPrikazExportu(UINT prikaz);
 
     // The frame of the selected row, or -1.
     int VybranySnimek() const;

@@ -133,16 +133,18 @@ bool IsImageOfSize(const std::wstring& path, UINT width, UINT height)
     return BitmapWidth(written.Get()) == width && BitmapHeight(written.Get()) == height;
 }
 
-HRESULT GifAnimace::SaveToFile(const std::wstring& target)
+HRESULT GifAnimace::SaveToFile(const std::wstring& target) { return SaveToFile(target, std::nullopt); }
+
+HRESULT GifAnimace::SaveToFile(const std::wstring& target, std::optional<COLORREF> podklad)
 {
     std::wstring temporary;
-    HRESULT result = WriteChecked(target, temporary);
+    HRESULT result = WriteChecked(target, temporary, podklad);
     if (SUCCEEDED(result)) result = PutInPlace(temporary, target);
     if (FAILED(result) && !temporary.empty()) DeleteFileW(temporary.c_str());
     return result;
 }
 
-HRESULT GifAnimace::WriteChecked(const std::wstring& target, std::wstring& temporary)
+HRESULT GifAnimace::WriteChecked(const std::wstring& target, std::wstring& temporary, std::optional<COLORREF> podklad)
 {
     RequireImage();
     CLSID encoder{};
@@ -152,7 +154,7 @@ HRESULT GifAnimace::WriteChecked(const std::wstring& target, std::wstring& tempo
     HRESULT result = ReserveTemporaryFile(target, temporary);
     if (FAILED(result)) return result;
     OwnedBitmap over;
-    Gdiplus::GpBitmap* frame = FrameBitmap(over);
+    Gdiplus::GpBitmap* frame = podklad ? FlatFrameBitmap(over, *podklad) : FrameBitmap(over);
     if (!frame) return E_OUTOFMEMORY;
     result = IsEqualGUID(format, kImageFormatGif) ? SavePaletteCopy(frame, temporary, encoder)
                                                   : WriteImage(frame, temporary, encoder);

@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,23 @@ public:
     // through a temporary file beside it and the file is opened again afterwards.
     HRESULT SaveFrame(const wchar_t* target);
 
+    // Exporting whole frames (GifAnimaceSnimek.cpp). What the file says of a frame: its
+    // rectangle as declared, its delay as written, and the disposal it is composed with, as
+    // the GIF89a code (1 the frame stays, 2 its rectangle is cleared, 3 what was under it
+    // returns). An image of another format is one frame over the whole picture.
+    struct PopisSnimku {
+        UINT x, y, sirka, vyska;
+        UINT zpozdeniMs;
+        UINT likvidace;
+    };
+    PopisSnimku FrameDescription(UINT index) const;
+    // The active frame composed on the whole canvas: Width() x Height() pixels 0xAARRGGBB
+    // with straight alpha, rows top-down. E_OUTOFMEMORY when it does not fit in memory.
+    HRESULT ActiveFramePixels(std::vector<uint32_t>& pixely) const;
+    // SaveToFile, with the frame laid over the colour first when one is given (for formats
+    // that keep no transparency: what the window shows under it).
+    HRESULT SaveToFile(const std::wstring& target, std::optional<COLORREF> podklad);
+
 private:
     void RequireImage() const;
     // The library's side of Load.
@@ -127,7 +145,10 @@ private:
     // a bitmap over our decoder's canvas, which `over` then holds.
     Gdiplus::GpBitmap* FrameBitmap(OwnedBitmap& over) const;
     // Writes the frame beside the target (temporary names the file) and checks it.
-    HRESULT WriteChecked(const std::wstring& target, std::wstring& temporary);
+    HRESULT WriteChecked(const std::wstring& target, std::wstring& temporary,
+                         std::optional<COLORREF> podklad = std::nullopt);
+    // The active frame over the colour, as the library's bitmap over flat_.
+    Gdiplus::GpBitmap* FlatFrameBitmap(OwnedBitmap& over, COLORREF podklad) const;
     HRESULT SavePaletteCopy(Gdiplus::GpBitmap* frame, const std::wstring& target, const CLSID& encoder);
     HRESULT ReplaceOpenFile();
     // Whether the frame's pixels can be had at all, a band at a time.
@@ -167,6 +188,7 @@ private:
     mutable ZadniBuffer backBuffer_;
     mutable AreaReduction reduction_;
     mutable std::vector<uint32_t> converted_;
+    mutable std::vector<uint32_t> flat_; // a frame laid over a colour, for saving
 };
 
 // Deletes the owner's model, if any, and leaves the owner's pointer null.
