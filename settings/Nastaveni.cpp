@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/Priblizeni.h"
 #include "settings/KlicRegistru.h"
 #include "winlib/Chyby.h"
 
@@ -21,7 +22,11 @@ void OmezitNaRozsahy(Nastaveni& zaznam)
 {
     zaznam.rychlostAnimace = std::clamp(zaznam.rychlostAnimace, kRychlostMin, kRychlostMax);
     zaznam.krokZmenyRychlosti = std::clamp(zaznam.krokZmenyRychlosti, kKrokMin, kKrokMax);
+    // A background this program does not know (a later version's, say) is the default one.
+    if (zaznam.pozadiPruhlednosti >= kPocetPozadi) zaznam.pozadiPruhlednosti = 0;
 }
+
+constexpr wchar_t kHodnotaPozadi[] = L"pozadiPruhlednosti";
 
 } // namespace
 
@@ -35,6 +40,9 @@ HRESULT NacistNastaveni()
     hodnota = nastaveni.rychlostAnimace;
     klic.CistDword(L"rychlostAnimace", hodnota);
     nastaveni.rychlostAnimace = hodnota;
+    hodnota = nastaveni.pozadiPruhlednosti;
+    klic.CistDword(kHodnotaPozadi, hodnota);
+    nastaveni.pozadiPruhlednosti = hodnota;
     OmezitNaRozsahy(nastaveni);
     klic.Zavrit();
     return S_OK;
@@ -48,6 +56,15 @@ HRESULT UlozitNastaveni(const Nastaveni& zaznam)
         return ChybaRegistru(chyba);
     if (LONG chyba = klic.ZapsatDword(L"krokZmenyRychlosti", zaznam.krokZmenyRychlosti); chyba != ERROR_SUCCESS)
         return ChybaRegistru(chyba);
+    klic.Zavrit();
+    return S_OK;
+}
+
+HRESULT UlozitPozadiPruhlednosti(uint32_t pozadi)
+{
+    KlicRegistru klic(kKlicAplikace);
+    if (LONG chyba = klic.Vytvorit(); chyba != ERROR_SUCCESS) return ChybaRegistru(chyba);
+    if (LONG chyba = klic.ZapsatDword(kHodnotaPozadi, pozadi); chyba != ERROR_SUCCESS) return ChybaRegistru(chyba);
     klic.Zavrit();
     return S_OK;
 }

@@ -7,6 +7,7 @@
 struct Nastaveni {
     uint32_t rychlostAnimace = 100;   // default playback speed, percent
     uint32_t krokZmenyRychlosti = 10; // speed step, percentage points
+    uint32_t pozadiPruhlednosti = 0;  // the background under transparent pixels (PozadiPruhlednosti)
 };
 
 // The one settings record of the program (main thread only).
@@ -24,3 +25,5 @@ constexpr wchar_t kKlicAplikace[] = L"Software\\Tarnel\\Animora\\1";
 HRESULT NacistNastaveni();
 // Writes both values (speed first); S_OK or the failure of the first call that failed.
 HRESULT UlozitNastaveni(const Nastaveni& zaznam);
+// Writes the transparency background alone, as the user picks it; S_OK or the failure.
+HRESULT UlozitPozadiPruhlednosti(uint32_t pozadi);
