@@ -45,8 +45,9 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
     polohaUlozena = false;
     rychlost = nastaveni.rychlostAnimace;
     textStavu = TextPripraven();
+    NastavitSpolecnePozadi(static_cast<PozadiPruhlednosti>(nastaveni.pozadiPruhlednosti));
 
-    const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
+    const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, IDC_ARROW,
                             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1)),
                             MAKEINTRESOURCEW(IDR_HLAVNI_MENU)};
     if (!Create(trida, nullptr, aplikace.nazevAplikace.c_str(), WS_OVERLAPPEDWINDOW, 0,
@@ -79,6 +80,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
 
 bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (ZpravaPohledu(message, wParam, lParam, result)) return true; // zoom, panning, full screen
     switch (message) {
     case WM_CLOSE: result = OnClose(wParam, lParam); return true;
     case WM_ENDSESSION: result = OnEndSession(wParam, lParam); return true;
@@ -93,6 +95,7 @@ bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wParam), result);
     case WM_AKTUALIZOVAT_STAV: AktualizovatPrikazy(); result = 0; return true;
     case WM_DPICHANGED: result = OnDpiChanged(wParam, lParam); return true;
+    case WM_KEYDOWN: result = OnKeyDown(wParam, lParam); return true;
     default: return false;
     }
 }
@@ -161,6 +164,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
     // A handler of ours waits in a dialog or menu: nothing may replace the model it uses, and
     // no second loop starts over it.
     if (ModalniSmycka::Bezi() && CekaNaModalniSmycku(prikaz)) return true;
+    if (PrikazPohledu(prikaz)) return true;
     switch (prikaz) {
     case ID_SOUBOR_KONEC: Post(WM_CLOSE); return true;
     case ID_NASTROJE_PREDVOLBY: ZobrazitPredvolby(); return true;

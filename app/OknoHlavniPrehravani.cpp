@@ -60,6 +60,7 @@ void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
 
     animace = std::make_unique<GifAnimace>();
     animace->Load(cesta, true); // an undecodable file simply leaves the model without an image
+    VychoziPriblizeni();
     stavModelu = StavAnimace();
     cestaSouboru = cesta;
     snimek = 0;
@@ -238,4 +239,5 @@ void OknoHlavni::PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel)
         else if (panel)
             panel->EnableButton(static_cast<int>(stav.prikaz), stav.povoleno);
     }
+    PouzitStavyPohledu(menu);
 }

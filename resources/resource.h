@@ -48,6 +48,9 @@
 #define IDS_TYP_BITMAPY             20021
 #define IDS_TYP_GIF                 20022
 #define IDS_TYP_TIFF                20023
+// The zoom shown in the status bar; %1 is the percentage.
+#define IDS_PRIBLIZENI              20060
+#define IDS_PRIBLIZENI_PRIZPUSOBENO 20061
 
 // Commands; each has a help text of the same number in the string table.
 #define ID_SOUBOR_KONEC             40001
@@ -69,6 +72,17 @@
 #define ID_RYCHLOST_ZVYSIT          40017
 #define ID_RYCHLOST_SNIZIT          40018
 #define ID_RYCHLOST_VYCHOZI         40019
+// The view: zoom, the background under transparent pixels, full screen.
+#define ID_ZOBRAZIT_PRIZPUSOBIT     40030
+#define ID_ZOBRAZIT_SKUTECNA        40031
+#define ID_ZOBRAZIT_ZVETSIT         40032
+#define ID_ZOBRAZIT_ZMENSIT         40033
+#define ID_POZADI_BARVA_OKNA        40034
+#define ID_POZADI_SACHOVNICE        40035
+#define ID_POZADI_TMAVE             40036
+#define ID_POZADI_SVETLE            40037
+#define ID_POZADI_DALSI             40038
+#define ID_ZOBRAZIT_CELA_OBRAZOVKA  40039
 
 // The maker's web address: the Help menu shows it as an item's text and the
 // program opens it through the shell. The two forms must name the same site.
