@@ -47,7 +47,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
     textStavu = TextPripraven();
     NastavitSpolecnePozadi(static_cast<PozadiPruhlednosti>(nastaveni.pozadiPruhlednosti));
 
-    const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, IDC_ARROW,
+    const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
                             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1)),
                             MAKEINTRESOURCEW(IDR_HLAVNI_MENU)};
     if (!Create(trida, nullptr, aplikace.nazevAplikace.c_str(), WS_OVERLAPPEDWINDOW, 0,

@@ -191,6 +191,7 @@ private:
     LRESULT OnScroll(int lista, UINT kod);
     bool OnMouseWheel(WPARAM wParam, LPARAM lParam, bool vodorovne);
     bool OnLButtonDown(LPARAM lParam);
+    bool DvojityKlik(POINT bod);
     bool OnMouseMove(LPARAM lParam);
     bool OnSetCursor(LPARAM lParam, LRESULT& result);
     bool BodVPohledu(POINT klient) const;
@@ -257,6 +258,9 @@ private:
     int sirkaTextuPriblizeni = 0;
     // Dragging the picture: where the button went down and the scroll position then.
     std::optional<std::pair<POINT, POINT>> tazeni;
+    // The last press of the left button on the picture, for the double click: the window
+    // class asks for no double clicks of its own.
+    std::optional<std::pair<LONG, POINT>> posledniKlik;
     // Full screen: the window as it was before, to go back to.
     struct CelaObrazovka {
         WINDOWPLACEMENT poloha;

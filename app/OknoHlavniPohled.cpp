@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "frames/ModulPrehledFrames.h"
 #include "image/GifAnimace.h"
@@ -298,7 +299,13 @@ bool OknoHlavni::ZpravaPohledu(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_MOUSEWHEEL: return OnMouseWheel(wParam, lParam, false) && ((result = 0), true);
     case WM_MOUSEHWHEEL: return OnMouseWheel(wParam, lParam, true) && ((result = 0), true);
-    case WM_LBUTTONDOWN: return OnLButtonDown(lParam) && ((result = 0), true);
+    case WM_LBUTTONDOWN:
+        if (DvojityKlik(BodZLParam(lParam))) {
+            PrepnoutCelouObrazovku();
+            result = 0;
+            return true;
+        }
+        return OnLButtonDown(lParam) && ((result = 0), true);
     case WM_MOUSEMOVE: return OnMouseMove(lParam) && ((result = 0), true);
     case WM_LBUTTONUP:
         if (!tazeni) return false;
@@ -374,6 +381,23 @@ bool OknoHlavni::OnLButtonDown(LPARAM lParam)
     if (!BodVPohledu(bod) || !LzePosouvat()) return false;
     tazeni = std::make_pair(bod, posun);
     SetCapture(hwnd_);
+    return true;
+}
+
+bool OknoHlavni::DvojityKlik(POINT bod)
+{
+    if (!BodVPohledu(bod)) {
+        posledniKlik.reset();
+        return false;
+    }
+    const LONG ted = GetMessageTime();
+    const auto predtim = posledniKlik;
+    posledniKlik = std::make_pair(ted, bod);
+    if (!predtim) return false;
+    const bool blizko = std::abs(bod.x - predtim->second.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                        std::abs(bod.y - predtim->second.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    if (!blizko || static_cast<DWORD>(ted - predtim->first) > GetDoubleClickTime()) return false;
+    posledniKlik.reset(); // a third press starts a new pair
     return true;
 }
 
