@@ -46,6 +46,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
     rychlost = nastaveni.rychlostAnimace;
     modulPrehledFrames.NastavitCasovani(nastaveni.casovaniSnimku);
     textStavu = TextPripraven();
+    NastavitSpolecnePozadi(static_cast<PozadiPruhlednosti>(nastaveni.pozadiPruhlednosti));
 
     const WindowClass trida{kNazevTridy, CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
                             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1)),
@@ -80,6 +81,7 @@ void OknoHlavni::VytvoritHlavniOkno(const wchar_t* cesta)
 
 bool OknoHlavni::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (ZpravaPohledu(message, wParam, lParam, result)) return true; // zoom, panning, full screen
     switch (message) {
     case WM_CLOSE: result = OnClose(wParam, lParam); return true;
     case WM_ENDSESSION: result = OnEndSession(wParam, lParam); return true;
@@ -166,6 +168,7 @@ bool OknoHlavni::OnCommand(UINT prikaz, UINT, HWND)
     // A handler of ours waits in a dialog or menu: nothing may replace the model it uses, and
     // no second loop starts over it.
     if (ModalniSmycka::Bezi() && CekaNaModalniSmycku(prikaz)) return true;
+    if (PrikazPohledu(prikaz)) return true;
     switch (prikaz) {
     case ID_SOUBOR_KONEC: Post(WM_CLOSE); return true;
     case ID_NASTROJE_PREDVOLBY: ZobrazitPredvolby(); return true;

@@ -13,7 +13,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "image/Priblizeni.h"
+#include "winlib/ChildControl.h"
 #include "winlib/ListBox.h"
 #include "app/Prikazy.h"
 #include "winlib/Rebar.h"
@@ -105,6 +108,17 @@ public:
     // The DPI the window is laid out for.
     UINT Dpi() const { return dpi; }
 
+    // Looking closer (OknoHlavniPohled.cpp, OknoHlavniCelaObrazovka.cpp): the zoom of the
+    // picture, how far it is scrolled, the background under transparent pixels, full screen.
+    const Priblizeni& AktualniPriblizeni() const { return priblizeni; }
+    POINT Posun() const { return posun; }
+    bool NaCeleObrazovce() const { return celaObrazovka.has_value(); }
+    // The area the picture is drawn in: between the bars, less the scroll bars shown.
+    RECT OblastPohledu() const;
+    // The keys of the view (Ctrl+0, Ctrl+1, Ctrl with + and -, B, F11, Esc on full screen);
+    // false for any other key. The window's WM_KEYDOWN handling asks it first.
+    bool KlavesaPohledu(UINT klavesa);
+
 protected:
     bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnCommand(UINT prikaz, UINT kod, HWND prvek) override;
@@ -161,6 +175,35 @@ private:
     // and file commands only) and, when given, on the toolbar.
     void PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Tarnel::WinApi::Toolbar* panel) const;
     void SledovatMenu(HMENU popup, POINT pozice);
+
+    // Looking closer: messages and commands of the view; true when handled.
+    bool ZpravaPohledu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool PrikazPohledu(UINT prikaz);
+    void VychoziPriblizeni();
+    // A new zoom; with a point of the view area, the image point under it stays there.
+    void NastavitPriblizeni(const Priblizeni& nove, std::optional<POINT> bod);
+    void Priblizit(bool blize, std::optional<POINT> bod);
+    // The scale the picture is shown at (the fitted one included).
+    double ZobrazeneMeritko() const;
+    SIZE VelikostObrazu() const; // the zoomed picture, device pixels
+    void Posunout(POINT novy);
+    void RozmistitPohled();
+    void ZobrazitPriblizeni();
+    // The zoom's texts at their widest, in the status font.
+    int SirkaTextuPriblizeni() const;
+    void NastavitPozadi(PozadiPruhlednosti pozadi);
+    void PouzitStavyPohledu(HMENU menu) const;
+    LRESULT OnScroll(int lista, UINT kod);
+    bool OnMouseWheel(WPARAM wParam, LPARAM lParam, bool vodorovne);
+    bool OnLButtonDown(LPARAM lParam);
+    bool DvojityKlik(POINT bod);
+    bool OnMouseMove(LPARAM lParam);
+    bool OnSetCursor(LPARAM lParam, LRESULT& result);
+    bool BodVPohledu(POINT klient) const;
+    bool LzePosouvat() const;
+    void PrepnoutCelouObrazovku();
+    void VstoupitNaCelouObrazovku();
+    void OpustitCelouObrazovku();
 
     // Frames list view.
     void VytvoritSeznamSnimku();
@@ -233,6 +276,26 @@ private:
     // it asked for (only when the file's loop count is followed).
     uint32_t odehrano = 0;
     bool dohrano = false;
+
+    // Looking closer.
+    Priblizeni priblizeni;
+    POINT posun{};
+    Posuvniky posuvniky;
+    Tarnel::WinApi::ChildControl vodorovnyPosuvnik;
+    Tarnel::WinApi::ChildControl svislyPosuvnik;
+    Tarnel::WinApi::ChildControl textPriblizeni; // a child of the status bar, in the speed part
+    int sirkaTextuPriblizeni = 0;
+    // Dragging the picture: where the button went down and the scroll position then.
+    std::optional<std::pair<POINT, POINT>> tazeni;
+    // The last press of the left button on the picture, for the double click: the window
+    // class asks for no double clicks of its own.
+    std::optional<std::pair<LONG, POINT>> posledniKlik;
+    // Full screen: the window as it was before, to go back to.
+    struct CelaObrazovka {
+        WINDOWPLACEMENT poloha;
+        LONG_PTR styl;
+    };
+    std::optional<CelaObrazovka> celaObrazovka;
 };
 
 extern OknoHlavni oknoHlavni;

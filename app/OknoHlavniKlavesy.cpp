@@ -45,6 +45,8 @@ bool DalsiStiskCeka(UINT vk, UINT skenKod)
 
 bool OknoHlavni::OnKeyDown(UINT vk, LPARAM lParam)
 {
+    // The view's own keys first: zoom, background, full screen (and Esc leaving it).
+    if (KlavesaPohledu(vk)) return true;
     return ProvestKlavesu(KlavesaSModifikatory(vk, 0), vk, SkenKod(lParam));
 }
 

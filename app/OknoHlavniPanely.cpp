@@ -133,6 +133,9 @@ void OknoHlavni::NastavitPismoStavoveListy()
     pismoStavoveListy = std::move(pismo);
     sirkaPocitadla = stavovaLista->SirkaCasti(kNejdelsiPocitadlo, dpi);
     sirkaRychlosti = stavovaLista->SirkaCasti(TextRychlosti(kNejvyssiRychlost), dpi);
+    // The zoom shares the speed part, on its right.
+    sirkaTextuPriblizeni = SirkaTextuPriblizeni();
+    sirkaRychlosti += sirkaTextuPriblizeni;
 }
 
 LRESULT OknoHlavni::OnDpiChanged(WPARAM wParam, LPARAM lParam)
@@ -186,6 +189,7 @@ LRESULT OknoHlavni::RozmistitPanely(WPARAM wParam, LPARAM lParam)
         CheckWin32(SetWindowPos(seznamSnimku->Handle(), nullptr, oblast.x, oblast.y, oblast.cx, oblast.cy,
                                 SWP_NOZORDER));
     }
+    RozmistitPohled();
     return DefWindowProc(WM_SIZE, wParam, lParam);
 }
 

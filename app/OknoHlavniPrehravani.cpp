@@ -66,6 +66,7 @@ void OknoHlavni::OtevritSoubor(const std::wstring& cesta, bool spustit)
 
     animace = std::make_unique<GifAnimace>();
     animace->Load(cesta, true); // an undecodable file simply leaves the model without an image
+    VychoziPriblizeni();
     stavModelu = StavAnimace();
     cestaSouboru = cesta;
     snimek = 0;
@@ -296,4 +297,5 @@ void OknoHlavni::PouzitStavyPrikazu(HMENU menu, bool hlavniMenu, Toolbar* panel)
     CheckMenuRadioItem(menu, ID_CASOVANI_PODLE_SOUBORU, ID_CASOVANI_JAKO_PROHLIZEC, casovani, MF_BYCOMMAND);
     CheckMenuRadioItem(menu, ID_OPAKOVANI_STALE, ID_OPAKOVANI_PODLE_SOUBORU, opakovani, MF_BYCOMMAND);
     PouzitStavyExportu(menu);
+    PouzitStavyPohledu(menu);
 }

@@ -16,7 +16,11 @@ namespace {
 constexpr DWORD kStylSeznamu = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE |
                                LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
 
-RECT OknoNeboPrazdno(HWND okno) { return okno ? Window(okno).WindowRect() : RECT{}; }
+// A bar hidden for full screen takes no room.
+RECT OknoNeboPrazdno(HWND okno)
+{
+    return okno && (GetWindowLongW(okno, GWL_STYLE) & WS_VISIBLE) ? Window(okno).WindowRect() : RECT{};
+}
 
 } // namespace
 
@@ -32,7 +36,7 @@ LRESULT OknoHlavni::OnPaint()
 {
     if (!animace || !animace->HasImage() || seznamSnimku) return DefWindowProc(WM_PAINT, 0, 0);
 
-    const RECT oblast = OblastObrazku();
+    const RECT oblast = OblastPohledu();
     PaintDc dc(hwnd_);
     VykreslitSnimek(dc.Get(), oblast);
     return 0;
@@ -42,7 +46,16 @@ void OknoHlavni::VykreslitSnimek(HDC dc, const RECT& oblast)
 {
     // The window's frame number leads; the model shows that frame, kept or drawn afresh.
     if (JeSnimek(snimek)) animace->SelectFrame(static_cast<UINT>(snimek));
-    animace->DrawFitted(dc, oblast.left, oblast.top, Width(oblast), Height(oblast), GetSysColorBrush(COLOR_WINDOW));
+    // Full screen shows the picture on black; the window's own view on the window colour.
+    const bool cela = celaObrazovka.has_value();
+    if (!priblizeni.prizpusobit) {
+        animace->DrawZoomed(dc, oblast, priblizeni.meritko, posun, cela ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOW),
+                            SpolecnePozadi());
+        return;
+    }
+    animace->DrawFitted(dc, oblast.left, oblast.top, Width(oblast), Height(oblast),
+                        cela ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : GetSysColorBrush(COLOR_WINDOW),
+                        SpolecnePozadi());
 }
 
 void OknoHlavni::PrekreslitObrazek()
@@ -78,7 +91,7 @@ bool SeznamSnimkuOkna::OnDrawItem(const DRAWITEMSTRUCT& polozka)
     animace->SelectFrame(static_cast<UINT>(polozka.itemData));
     HBRUSH pozadi = GetSysColorBrush((polozka.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     const RECT& r = polozka.rcItem;
-    animace->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    animace->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi, SpolecnePozadi());
     return true;
 }
 

@@ -10,6 +10,7 @@
 //   animora_bench --huge-decode FILE 1         only opens a one-frame FILE
 //   animora_bench --huge-window FILE 1         opens and shows it in the main window
 //   animora_bench --own-memory FILE STEPS      plays FILE, then steps back (bench/BenchPamet)
+//   animora_bench --zoom                       the frame change at each zoom alone
 #include <windows.h>
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -31,6 +32,7 @@
 #include "bench/BenchKroky.h"
 #include "bench/BenchPamet.h"
 #include "bench/BenchPrehled.h"
+#include "bench/BenchPriblizeni.h"
 #include "bench/GifZapis.h"
 #include "bench/Mereni.h"
 #include "image/GdipObraz.h"
@@ -549,6 +551,13 @@ int wmain(int argc, wchar_t** argv)
         Bench::ExportSnimku();
         return 0;
     }
+    if (argc == 2 && std::wcscmp(argv[1], L"--zoom") == 0) { // this table alone
+        ScratchHkcu scratch(kKlicBench);
+        oknoHlavni.VytvoritHlavniOkno(nullptr);
+        Bench::Priblizeni();
+        DestroyWindow(oknoHlavni.Handle());
+        return 0;
+    }
     if (argc == 2 && std::wcscmp(argv[1], L"--steps") == 0) { // these tables alone
         VlastniPamet();
         ScratchHkcu scratch(kKlicBench);
@@ -566,6 +575,7 @@ int wmain(int argc, wchar_t** argv)
         ScratchHkcu scratch(kKlicBench);
         oknoHlavni.VytvoritHlavniOkno(nullptr);
         ZmenaSnimku(soubory);
+        Bench::Priblizeni();
         Intervaly();
         Dekodery();
         KrokyAPrehravani();

@@ -106,7 +106,7 @@ bool SeznamSnimkuPrehledu::OnDrawItem(const DRAWITEMSTRUCT& polozka)
     // A frame the model lacks leaves whatever it had active, and that is what gets drawn.
     model->SelectFrame(static_cast<UINT>(polozka.itemData));
     HBRUSH pozadi = GetSysColorBrush((polozka.itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi);
+    model->DrawFitted(polozka.hDC, r.left, r.top, Width(r), Height(r), pozadi, SpolecnePozadi());
     return true;
 }
 

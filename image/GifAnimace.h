@@ -26,6 +26,7 @@
 #include "image/GdipObraz.h"
 #include "image/GifDekoder.h"
 #include "image/ObrazySnimku.h"
+#include "image/Priblizeni.h"
 #include "image/ZadniBuffer.h"
 #include "image/ZmenseniSnimku.h"
 #include "winlib/Handles.h"
@@ -89,7 +90,9 @@ public:
     // target rectangle draws nothing. At its natural size the frame is copied pixel for
     // pixel, reduced it is area-averaged. The frame's picture reaches dc in one copy and the
     // brush fills the rest around it, so no pixel is drawn twice.
-    void DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
+    // Under the frame's own rectangle a background other than the brush can be asked for.
+    void DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush,
+                    PozadiPruhlednosti podObrazem = PozadiPruhlednosti::BarvaOkna) const;
     // The picture of the active frame fitted into cx x cy (both positive) over the colour:
     // only the frame's rectangle within the box (FittedRect), rows top-down, 32 bits a pixel
     // with the alpha byte 0. Kept pictures come from memory; valid until the next drawing.
@@ -97,7 +100,14 @@ public:
         const uint32_t* pixely;
         FittedPlacement kde;
     };
-    Obraz FittedPicture(int cx, int cy, COLORREF pozadi) const;
+    Obraz FittedPicture(int cx, int cy, COLORREF pozadi,
+                        PozadiPruhlednosti podObrazem = PozadiPruhlednosti::BarvaOkna) const;
+    // Draws the active frame at a fixed scale into the rectangle `oblast` of dc, scrolled by
+    // `posun` (GifAnimacePriblizeni.cpp). Only the part in view is drawn: above 1 x straight
+    // from the frame, each image pixel a block of one colour; below, area-averaged. The
+    // background lies under the frame's rectangle only, `okolo` fills the rest.
+    void DrawZoomed(HDC dc, const RECT& oblast, double meritko, POINT posun, COLORREF okolo,
+                    PozadiPruhlednosti pozadi) const;
     const std::wstring& Path() const { return path_; }
 
     // The most the checkpoints and kept pictures of this file may take, and what they take now.
@@ -155,7 +165,7 @@ private:
     bool PixelsReadable() const;
     void StartBudget();
     // Drawing (GifAnimaceObrazy.cpp).
-    void DrawFittedOverBrush(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const;
+    void DrawFittedOverBrush(HDC dc, int x, int y, int cx, int cy, HBRUSH brush, PozadiPruhlednosti podObrazem) const;
     // The frame of the key fitted into the key's size over its colour, into pixely.
     void DrawPicture(const KlicObrazu& klic, uint32_t* pixely) const;
     void LayFrameOver(UINT snimek, const PixelTarget& target) const;
@@ -165,6 +175,10 @@ private:
     // the pictures of the last ones the budget holds.
     void WalkTo(UINT snimek, const KlicObrazu& klic) const;
     size_t CheckpointBudget() const;
+    // Zoomed drawing into the back buffer's rectangle of the picture (GifAnimacePriblizeni.cpp).
+    void DrawBlocks(const RECT& viditelne, POINT pocatek, int sirkaObrazu, int vyskaObrazu) const;
+    void DrawReducedPart(const RECT& viditelne, POINT pocatek, int sirkaObrazu, int vyskaObrazu,
+                         PozadiPruhlednosti pozadi, uint32_t okolo) const;
     size_t PictureBudget() const;
 
     OwnedBitmap image_;                // the library's decoded image, or
@@ -189,6 +203,9 @@ private:
     mutable AreaReduction reduction_;
     mutable std::vector<uint32_t> converted_;
     mutable std::vector<uint32_t> flat_; // a frame laid over a colour, for saving
+    // The source column and row of each pixel in view, at zoom.
+    mutable std::vector<int> sloupce_;
+    mutable std::vector<int> radky_;
 };
 
 // Deletes the owner's model, if any, and leaves the owner's pointer null.

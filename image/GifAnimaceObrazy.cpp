@@ -90,7 +90,7 @@ size_t GifAnimace::PictureBudget() const { return rozpocet_ - CheckpointBudget()
 
 size_t GifAnimace::DrzenaPamet() const { return pictures_.Bajtu() + (gif_ ? gif_->PametKontrol() : 0); }
 
-void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const
+void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush, PozadiPruhlednosti podObrazem) const
 {
     RequireImage();
     // A window shrunk below its bars asks for an empty box: nothing to show.
@@ -100,10 +100,10 @@ void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) 
     }
     COLORREF barva = 0;
     if (!JednaBarva(brush, barva)) {
-        DrawFittedOverBrush(dc, x, y, cx, cy, brush);
+        DrawFittedOverBrush(dc, x, y, cx, cy, brush, podObrazem);
         return;
     }
-    const Obraz obraz = FittedPicture(cx, cy, barva);
+    const Obraz obraz = FittedPicture(cx, cy, barva, podObrazem);
     const FittedPlacement& to = obraz.kde;
     // The brush around the frame's picture, and the picture in one copy: nothing twice.
     Vyplnit(dc, x, y, x + cx, y + to.y, brush);
@@ -113,14 +113,17 @@ void GifAnimace::DrawFitted(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) 
     if (to.cx > 0 && to.cy > 0) Zkopirovat(dc, x + to.x, y + to.y, obraz);
 }
 
-GifAnimace::Obraz GifAnimace::FittedPicture(int cx, int cy, COLORREF pozadi) const
+GifAnimace::Obraz GifAnimace::FittedPicture(int cx, int cy, COLORREF pozadi, PozadiPruhlednosti podObrazem) const
 {
     RequireImage();
     const UINT h = Height();
     const UINT w = Width();
     if (h == 0 || w == 0 || cx <= 0 || cy <= 0) RaiseFatal(E_HANDLE);
     const FittedPlacement to = FittedRect(w, h, cx, cy);
-    const KlicObrazu klic{active_, to.cx, to.cy, Pixel(pozadi)};
+    // The background is part of what a picture is: a kept one over another is another picture.
+    const bool sachovnice = podObrazem == PozadiPruhlednosti::Sachovnice;
+    const KlicObrazu klic{active_, to.cx, to.cy, sachovnice ? 0 : PixelPozadi(podObrazem, Pixel(pozadi), 0, 0),
+                          static_cast<uint32_t>(sachovnice ? podObrazem : PozadiPruhlednosti::BarvaOkna)};
     NoteWhereDrawing(active_);
     if (keeping_) {
         if (const uint32_t* drzeny = pictures_.Najit(klic)) return {drzeny, to};
@@ -168,7 +171,13 @@ void GifAnimace::WalkTo(UINT snimek, const KlicObrazu& klic) const
 
 void GifAnimace::DrawPicture(const KlicObrazu& klic, uint32_t* pixely) const
 {
-    std::fill(pixely, pixely + static_cast<size_t>(klic.sirka) * static_cast<size_t>(klic.vyska), klic.pozadi);
+    if (klic.vzor == 0) {
+        std::fill(pixely, pixely + static_cast<size_t>(klic.sirka) * static_cast<size_t>(klic.vyska), klic.pozadi);
+    } else {
+        for (int y = 0; y < klic.vyska; ++y)
+            VyplnitRadekPozadi(static_cast<PozadiPruhlednosti>(klic.vzor), klic.pozadi, 0, y, klic.sirka,
+                               pixely + static_cast<size_t>(y) * static_cast<size_t>(klic.sirka));
+    }
     LayFrameOver(klic.snimek, PixelTarget{reinterpret_cast<uint8_t*>(pixely),
                                           static_cast<ptrdiff_t>(klic.sirka) * 4, klic.sirka, klic.vyska});
 }
@@ -196,7 +205,8 @@ void GifAnimace::LayFrameOver(UINT snimek, const PixelTarget& target) const
         reduction_.ReduceOver(frame, target);
 }
 
-void GifAnimace::DrawFittedOverBrush(HDC dc, int x, int y, int cx, int cy, HBRUSH brush) const
+void GifAnimace::DrawFittedOverBrush(HDC dc, int x, int y, int cx, int cy, HBRUSH brush,
+                                     PozadiPruhlednosti podObrazem) const
 {
     // A brush of more than one colour shows through transparent pixels as GDI paints it: the
     // frame is laid over it in a back buffer, which then reaches dc in one copy.
@@ -204,6 +214,12 @@ void GifAnimace::DrawFittedOverBrush(HDC dc, int x, int y, int cx, int cy, HBRUS
     const RECT box = {0, 0, cx, cy};
     if (!FillRect(backBuffer_.Dc(), &box, brush)) RaiseLastError();
     const FittedPlacement to = FittedRect(Width(), Height(), cx, cy);
-    if (to.cx > 0 && to.cy > 0) LayFrameOver(active_, backBuffer_.Oblast(to.x, to.y, to.cx, to.cy));
+    if (to.cx > 0 && to.cy > 0) {
+        const PixelTarget cil = backBuffer_.Oblast(to.x, to.y, to.cx, to.cy);
+        if (podObrazem != PozadiPruhlednosti::BarvaOkna)
+            for (int y = 0; y < to.cy; ++y)
+                VyplnitRadekPozadi(podObrazem, 0, 0, y, to.cx, reinterpret_cast<uint32_t*>(cil.first + cil.stride * y));
+        LayFrameOver(active_, cil);
+    }
     CheckWin32(BitBlt(dc, x, y, cx, cy, backBuffer_.Dc(), 0, 0, SRCCOPY));
 }

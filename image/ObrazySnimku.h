@@ -20,10 +20,11 @@ struct KlicObrazu {
     int sirka;
     int vyska;
     uint32_t pozadi; // the colour under the frame's transparent pixels
+    uint32_t vzor = 0; // or, when not 0, the pattern there (PozadiPruhlednosti::Sachovnice)
 
     bool operator==(const KlicObrazu& o) const
     {
-        return snimek == o.snimek && sirka == o.sirka && vyska == o.vyska && pozadi == o.pozadi;
+        return snimek == o.snimek && sirka == o.sirka && vyska == o.vyska && pozadi == o.pozadi && vzor == o.vzor;
     }
 };
 
@@ -52,7 +53,8 @@ private:
     struct Hash {
         size_t operator()(const KlicObrazu& k) const
         {
-            return (size_t{k.snimek} * 0x9E3779B1u) ^ (size_t(k.sirka) << 20) ^ (size_t(k.vyska) << 8) ^ k.pozadi;
+            return (size_t{k.snimek} * 0x9E3779B1u) ^ (size_t(k.sirka) << 20) ^ (size_t(k.vyska) << 8) ^ k.pozadi ^
+                   (size_t{k.vzor} << 28);
         }
     };
     using Poradi = std::list<Obraz>; // most recently used first

@@ -55,6 +55,9 @@
 #define IDS_KLAVESY_TITULEK         20030
 #define IDS_KLAVESY_PRVNI           20031
 #define IDS_KLAVESY_POSLEDNI        20046
+// The zoom shown in the status bar; %1 is the percentage.
+#define IDS_PRIBLIZENI              20060
+#define IDS_PRIBLIZENI_PRIZPUSOBENO 20061
 
 // Commands; each has a help text of the same number in the string table.
 #define ID_SOUBOR_KONEC             40001
@@ -89,6 +92,17 @@
 #define ID_SNIMEK_ZPET_O_DESET      40024
 #define ID_SOUBOR_DALSI_VE_SLOZCE   40025
 #define ID_SOUBOR_PREDCHOZI_VE_SLOZCE 40026
+// The view: zoom, the background under transparent pixels, full screen.
+#define ID_ZOBRAZIT_PRIZPUSOBIT     40030
+#define ID_ZOBRAZIT_SKUTECNA        40031
+#define ID_ZOBRAZIT_ZVETSIT         40032
+#define ID_ZOBRAZIT_ZMENSIT         40033
+#define ID_POZADI_BARVA_OKNA        40034
+#define ID_POZADI_SACHOVNICE        40035
+#define ID_POZADI_TMAVE             40036
+#define ID_POZADI_SVETLE            40037
+#define ID_POZADI_DALSI             40038
+#define ID_ZOBRAZIT_CELA_OBRAZOVKA  40039
 
 // The maker's web address: the Help menu shows it as an item's text and the
 // program opens it through the shell. The two forms must name the same site.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/Priblizeni.h"
 #include "settings/KlicRegistru.h"
 #include "winlib/Chyby.h"
 
@@ -21,7 +22,11 @@ void OmezitNaRozsahy(Nastaveni& zaznam)
 {
     zaznam.rychlostAnimace = std::clamp(zaznam.rychlostAnimace, kRychlostMin, kRychlostMax);
     zaznam.krokZmenyRychlosti = std::clamp(zaznam.krokZmenyRychlosti, kKrokMin, kKrokMax);
+    // A background this program does not know (a later version's, say) is the default one.
+    if (zaznam.pozadiPruhlednosti >= kPocetPozadi) zaznam.pozadiPruhlednosti = 0;
 }
+
+constexpr wchar_t kHodnotaPozadi[] = L"pozadiPruhlednosti";
 
 } // namespace
 
@@ -42,6 +47,9 @@ HRESULT NacistNastaveni()
     hodnota = 0;
     klic.CistDword(L"opakovani", hodnota);
     nastaveni.opakovani = hodnota == 1 ? Opakovani::PodleSouboru : Opakovani::StaleDokola;
+    hodnota = nastaveni.pozadiPruhlednosti;
+    klic.CistDword(kHodnotaPozadi, hodnota);
+    nastaveni.pozadiPruhlednosti = hodnota;
     OmezitNaRozsahy(nastaveni);
     klic.Zavrit();
     return S_OK;
@@ -68,6 +76,15 @@ HRESULT UlozitVolby(const Nastaveni& zaznam)
         return ChybaRegistru(chyba);
     if (LONG chyba = klic.ZapsatDword(L"opakovani", static_cast<DWORD>(zaznam.opakovani)); chyba != ERROR_SUCCESS)
         return ChybaRegistru(chyba);
+    klic.Zavrit();
+    return S_OK;
+}
+
+HRESULT UlozitPozadiPruhlednosti(uint32_t pozadi)
+{
+    KlicRegistru klic(kKlicAplikace);
+    if (LONG chyba = klic.Vytvorit(); chyba != ERROR_SUCCESS) return ChybaRegistru(chyba);
+    if (LONG chyba = klic.ZapsatDword(kHodnotaPozadi, pozadi); chyba != ERROR_SUCCESS) return ChybaRegistru(chyba);
     klic.Zavrit();
     return S_OK;
 }

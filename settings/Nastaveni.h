@@ -12,6 +12,7 @@ struct Nastaveni {
     uint32_t krokZmenyRychlosti = 10; // speed step, percentage points
     Casovani casovaniSnimku = Casovani::PodleSouboru;
     Opakovani opakovani = Opakovani::StaleDokola;
+    uint32_t pozadiPruhlednosti = 0;  // the background under transparent pixels (PozadiPruhlednosti)
 };
 
 // The one settings record of the program (main thread only).
@@ -31,3 +32,5 @@ HRESULT NacistNastaveni();
 HRESULT UlozitNastaveni(const Nastaveni& zaznam);
 // Writes the menus' choices; S_OK or the failure.
 HRESULT UlozitVolby(const Nastaveni& zaznam);
+// Writes the transparency background alone, as the user picks it; S_OK or the failure.
+HRESULT UlozitPozadiPruhlednosti(uint32_t pozadi);
