@@ -156,11 +156,17 @@ void GifAnimace::WalkTo(UINT snimek, const KlicObrazu& klic) const
     if (!gif_) return; // the library walks on its own and keeps nothing of it
     const UINT od = static_cast<UINT>(gif_->PrvniSnimekCesty(snimek));
     if (od >= snimek) return;
-    // Of the frames passed, only the last ones the budget holds (beside the frame asked for)
-    // would stay kept; the rest are only composed.
+    // Pictures are kept only of the frames from the checkpoint at or before the frame asked
+    // for: those are what the next steps back would compose again. Further back a checkpoint
+    // is as near, so drawing them now would only make this one step slow (the first step back
+    // passes every frame from the first). And only as many as the budget holds beside the
+    // frame asked for.
+    const size_t rozestup = gif_->RozestupKontrol();
+    const UINT odKontroly = rozestup ? static_cast<UINT>(snimek / rozestup * rozestup) : od;
     const size_t jeden = ObrazySnimku::Velikost(klic.sirka, klic.vyska);
     const size_t mist = jeden ? PictureBudget() / jeden : 0;
-    const UINT drzenych = static_cast<UINT>(std::min<size_t>(snimek - od, mist > 0 ? mist - 1 : 0));
+    const UINT drzenych =
+        static_cast<UINT>(std::min<size_t>(snimek - std::max(od, odKontroly), mist > 0 ? mist - 1 : 0));
     for (UINT f = snimek - drzenych; f < snimek; ++f) {
         KlicObrazu cestou = klic;
         cestou.snimek = f;
