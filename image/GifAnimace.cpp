@@ -237,13 +237,6 @@ UINT GifAnimace::Height() const
     return gif_ ? gif_->Height() : BitmapHeight(image_.Get());
 }
 
-UINT GifAnimace::FirstFrameOnTheWay(UINT index) const
-{
-    if (gif_) return static_cast<UINT>(gif_->PrvniSnimekCesty(index));
-    if (index == active_) return index;
-    return index > active_ ? active_ + 1 : 0;
-}
-
 void DestroyGifAnimace(std::unique_ptr<GifAnimace>& model)
 {
     model.reset(); // the model clears itself as it goes

@@ -69,10 +69,6 @@ public:
     HRESULT SelectFrame(UINT index);
     // The frame made active last (0 after loading).
     UINT ActiveFrame() const { return active_; }
-    // The first frame the decoder composes on its way to frame index from the frame it has
-    // composed last: the next one going forward; going back the library starts from the first
-    // frame of the file, our own decoder from its nearest checkpoint.
-    UINT FirstFrameOnTheWay(UINT index) const;
 
     bool HasImage() const { return image_ || gif_; }
     // -1 without an image, so that an empty model yields no frames and rejects every index.

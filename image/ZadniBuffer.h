@@ -26,9 +26,6 @@ public:
     // The pixels of a rectangle inside the buffer. GDI's pending drawing is flushed first,
     // so that what the program writes lands after it.
     PixelTarget Oblast(int x, int y, int cx, int cy) const;
-    // The picture as drawn, top row first, Krok() bytes from one row to the next.
-    const uint8_t* Pixely() const { return pixely_; }
-    ptrdiff_t Krok() const { return 4 * static_cast<ptrdiff_t>(sirka_); }
 
 private:
     HDC dc_ = nullptr;
