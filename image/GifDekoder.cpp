@@ -35,8 +35,9 @@ GifDekoder::Otevreni GifDekoder::Open(std::vector<uint8_t> file)
     soubor_ = std::move(file);
     GifStruktura::Obsah obsah = GifStruktura::Projdi(soubor_.data(), soubor_.size());
     if (!obsah.gif) return Otevreni::NeniGif;
-    if (obsah.snimky.empty()) return Otevreni::ZadnySnimek;
     const uint64_t pixels = uint64_t{obsah.sirka} * obsah.vyska;
+    // Frames that draw nothing still need a canvas to leave as it was.
+    if (obsah.snimky.empty() || pixels == 0) return Otevreni::ZadnySnimek;
     if (pixels > limity_.pixelu) return Otevreni::PrilisVelky;
 
     platno_.reset(static_cast<uint32_t*>(std::calloc(static_cast<size_t>(pixels), sizeof(uint32_t))));
@@ -189,13 +190,14 @@ void GifDekoder::BuildPalette(const GifStruktura::Snimek& s)
     if (pruhlednost_) paleta_[s.pruhledny] = 0;
 }
 
-template <typename T> void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values)
+template <typename T>
+void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values, size_t available)
 {
     const uint32_t y = s.y + row;
     if (y >= vyska_ || s.x >= sirka_) return;
     const uint32_t x1 = std::min(s.x + s.sirka, sirka_);
     uint32_t* out = platno_.get() + size_t{y} * sirka_ + s.x;
-    const uint32_t count = x1 - s.x;
+    const uint32_t count = static_cast<uint32_t>(std::min<size_t>(x1 - s.x, available));
     if (pruhlednost_) {
         // Without a branch: transparent and opaque pixels alternate unpredictably in dithered
         // frames whose unchanged pixels an encoder made transparent.
@@ -213,7 +215,8 @@ void GifDekoder::Draw(size_t i)
 {
     const GifStruktura::Snimek& s = snimky_[i];
     if (s.likvidace == Likvidace::Obnovit) CopyRect(s, true);
-    if (ClipOf(s, sirka_, vyska_).Empty()) return; // nothing of it shows: no need to decode it
+    // Nothing of it shows, or it has nothing to show: no need to decode it.
+    if (!s.Kresli() || ClipOf(s, sirka_, vyska_).Empty()) return;
 
     BuildPalette(s);
     lzw_.Start(s.minimalniKod, soubor_.data() + s.data, soubor_.size() - s.data, s.sirka, s.vyska);
@@ -225,9 +228,9 @@ void GifDekoder::Draw(size_t i)
     const uint32_t rowsNeeded = s.prokladany ? s.vyska : std::min(s.vyska, vyska_ - s.y);
     while (rowsDone < rowsNeeded && lzw_.Fill(s.sirka) >= s.sirka) {
         if (lzw_.Bytes())
-            EmitRow(s, row, lzw_.Values8());
+            EmitRow(s, row, lzw_.Values8(), s.sirka);
         else
-            EmitRow(s, row, lzw_.Values16());
+            EmitRow(s, row, lzw_.Values16(), s.sirka);
         lzw_.Take(s.sirka);
         ++rowsDone;
         if (!s.prokladany) {
@@ -238,4 +241,11 @@ void GifDekoder::Draw(size_t i)
         while (row >= s.vyska && pass < 3) row = kPassStart[++pass];
     }
     kratke_[i] = rowsDone < rowsNeeded;
+    // The row the data ends in shows the pixels it got, as browsers show them.
+    if (kratke_[i] && lzw_.Available() > 0) {
+        if (lzw_.Bytes())
+            EmitRow(s, row, lzw_.Values8(), lzw_.Available());
+        else
+            EmitRow(s, row, lzw_.Values16(), lzw_.Available());
+    }
 }

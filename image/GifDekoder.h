@@ -6,8 +6,9 @@
 // test builds it natively. One thread per instance.
 //
 // Pixels are 32-bit 0xAARRGGBB values (bytes B, G, R, A in memory), straight alpha; the
-// canvas starts fully transparent (0). Damaged files give what they hold: a frame cut short
-// shows the rows it decoded over the canvas as it was.
+// canvas starts fully transparent (0). Damaged files give what browsers show: a frame cut
+// short shows the pixels it decoded over the canvas as it was, and a frame with nothing to
+// draw leaves the canvas as it was for its delay.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -83,7 +84,8 @@ private:
 
     void Draw(size_t i);
     void Dispose(size_t i);
-    template <typename T> void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values);
+    template <typename T>
+    void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values, size_t available);
     void BuildPalette(const GifStruktura::Snimek& s);
     // The slot of the checkpoint before frame i, or null when i has none.
     std::vector<uint32_t>* Checkpoint(size_t i);

@@ -14,7 +14,6 @@ constexpr uint8_t kGraphicControl = 0xF9;
 constexpr uint8_t kApplication = 0xFF;
 constexpr size_t kHeaderSize = 13; // signature and logical screen descriptor
 constexpr size_t kDescriptorSize = 9;
-constexpr uint8_t kLargestMinimumCode = 11; // codes of 12 bits at most
 
 constexpr size_t kPrefetchDistance = 1024; // four sub-blocks of 255 bytes ahead
 
@@ -66,8 +65,8 @@ public:
         return true;
     }
     // Skips data sub-blocks up to and including their terminator; false when the data ends
-    // first. dataBytes counts the bytes inside the sub-blocks that the file holds.
-    bool SkipSubBlocks(size_t* dataBytes = nullptr)
+    // first.
+    bool SkipSubBlocks()
     {
         for (;;) {
             // Each length byte says where the next one is, so without a hint every step
@@ -78,7 +77,6 @@ public:
             if (!Byte(length)) return false;
             if (length == 0) return true;
             const size_t have = std::min<size_t>(length, size_ - pos_);
-            if (dataBytes) *dataBytes += have;
             pos_ += have;
             if (have < length) return false;
         }
@@ -115,10 +113,15 @@ bool ReadExtension(Walker& in, Control& control, int& loops)
     return in.SkipSubBlocks();
 }
 
-// Reads an image after its separator into frame; false when the walk has to end.
-bool ReadImage(Walker& in, size_t globalTable, uint32_t globalEntries, bool& usable, Snimek& frame)
+// Reads an image after its separator into frame; false when the walk has to end. A separator
+// makes a frame, as browsers count them: what the file cuts off leaves the frame without a
+// rectangle, a table or data, and it draws nothing. Only a code size of 0 leaves the frame
+// out (listed is false), as it always has.
+bool ReadImage(Walker& in, size_t globalTable, uint32_t globalEntries, Snimek& frame, bool& listed)
 {
-    usable = false;
+    listed = true;
+    frame.dataCela = false;
+    frame.data = in.Pos();
     if (!in.Has(kDescriptorSize)) return false;
     const uint8_t* d = in.At();
     frame.x = Read16(d);
@@ -130,17 +133,18 @@ bool ReadImage(Walker& in, size_t globalTable, uint32_t globalEntries, bool& usa
     frame.paleta = globalTable;
     frame.barev = globalEntries;
     if (d[8] & kTableFlag) {
+        if (!in.Has(size_t{3} * TableEntries(d[8]))) {
+            frame.barev = 0;
+            return false;
+        }
         frame.barev = TableEntries(d[8]);
-        if (!in.Has(size_t{3} * frame.barev)) return false;
         frame.paleta = in.Pos();
         in.Skip(size_t{3} * frame.barev);
     }
     if (!in.Byte(frame.minimalniKod)) return false;
+    listed = frame.minimalniKod != 0;
     frame.data = in.Pos();
-    size_t dataBytes = 0;
-    frame.dataCela = in.SkipSubBlocks(&dataBytes);
-    usable = frame.minimalniKod >= 1 && frame.minimalniKod <= kLargestMinimumCode && frame.sirka > 0 &&
-             frame.vyska > 0 && dataBytes > 0;
+    frame.dataCela = in.SkipSubBlocks();
     return frame.dataCela;
 }
 
@@ -172,9 +176,9 @@ Obsah Projdi(const uint8_t* data, size_t size)
             if (!ReadExtension(in, control, obsah.opakovani)) break;
         } else if (block == kImage) {
             Snimek frame;
-            bool usable = false;
-            const bool more = ReadImage(in, globalTable, globalEntries, usable, frame);
-            if (usable) {
+            bool listed = true;
+            const bool more = ReadImage(in, globalTable, globalEntries, frame, listed);
+            if (listed) {
                 frame.zpozdeni = control.delay;
                 frame.likvidace = control.disposal;
                 frame.pruhledny = control.transparent;

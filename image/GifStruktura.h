@@ -25,13 +25,19 @@ struct Snimek {
     Likvidace likvidace = Likvidace::Ponechat;
     int pruhledny = -1; // transparent index, -1 without one
     bool prokladany = false;
-    uint8_t minimalniKod = 0; // LZW minimum code size, 1..11
+    // LZW minimum code size as the file gives it; only 1..11 draws anything, and it is 0 when
+    // the file ends before it.
+    uint8_t minimalniKod = 0;
     // The colour table in force: the local one, else the global one; barev 0 when the file
     // has neither.
     size_t paleta = 0; // offset in the file
     uint32_t barev = 0;
     size_t data = 0;        // offset of the length byte of the first data sub-block
-    bool dataCela = true;   // false when the file ends inside the data sub-blocks
+    bool dataCela = true;   // false when the file ends inside the frame
+
+    // Whether the frame draws anything at all; one that does not still holds its delay and
+    // leaves the canvas as it was.
+    bool Kresli() const { return sirka > 0 && vyska > 0 && minimalniKod >= 1 && minimalniKod <= 11; } // codes of 12 bits at most
 };
 
 struct Obsah {
@@ -46,11 +52,11 @@ struct Obsah {
 };
 
 // Walks the blocks once. The walk ends at the trailer, at a byte that starts no block, or
-// where the data ends; trailing bytes are never looked at. A frame is listed when its
-// descriptor, colour table and code size are whole, the code size is 1..11, its rectangle
-// is not empty and at least one byte of its image data is in the file. A frame whose data
-// the file cuts short is listed (it ends the walk). Skipped frames leave no trace: the
-// control extension before them applies to nothing.
+// where the data ends; trailing bytes are never looked at. An image separator makes a frame,
+// as browsers count them: one that the file cuts short (anywhere after its separator) is
+// listed and ends the walk; one with an empty rectangle, a code size above 11 or no data
+// draws nothing but keeps its delay and disposal. A frame whose code size is 0 is left out:
+// the control extension before it applies to nothing.
 Obsah Projdi(const uint8_t* data, size_t size);
 
 } // namespace GifStruktura

@@ -166,10 +166,11 @@ TEST_P(GifDekoderInterlace, RowsComeBackInPlace)
 // Heights that leave every combination of the four passes empty or not.
 INSTANTIATE_TEST_SUITE_P(Heights, GifDekoderInterlace, testing::Values(1, 2, 3, 4, 5, 8, 9, 11));
 
-// A frame whose data ends after 14 of its 24 pixels shows its 3 whole rows over the canvas.
+// A frame whose data ends after 14 of its 24 pixels shows its 3 whole rows and the 2 pixels
+// of the fourth over the canvas, as browsers show it.
 class GifDekoderCutShort : public testing::TestWithParam<bool> {};
 
-TEST_P(GifDekoderCutShort, ShowsTheRowsItDecoded)
+TEST_P(GifDekoderCutShort, ShowsThePixelsItDecoded)
 {
     const bool fileCut = GetParam();
     Frame cut = OwnFrame(0, 0, 4, 6, std::vector<BYTE>(24, 0), {kB});
@@ -185,12 +186,74 @@ TEST_P(GifDekoderCutShort, ShowsTheRowsItDecoded)
     GifDekoder d;
     const auto frames = Compose(gif, d);
     ASSERT_EQ(2u, frames.size());
-    EXPECT_EQ(Expected(4, 6).Paint(0, 0, 4, 6, Argb(kA)).Paint(0, 0, 4, 3, Argb(kB)).pixels, frames[1]);
+    EXPECT_EQ(Expected(4, 6).Paint(0, 0, 4, 6, Argb(kA)).Paint(0, 0, 4, 3, Argb(kB)).Paint(0, 3, 2, 1, Argb(kB)).pixels,
+              frames[1]);
     EXPECT_TRUE(d.Uplny(0));
     EXPECT_FALSE(d.Uplny(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(FileOrData, GifDekoderCutShort, testing::Bool());
+
+// Where the file ends inside its second frame: past its separator when positive, else
+// before its image data; the frame is listed as browsers list it, holds its delay and leaves
+// the canvas as it was.
+class GifDekoderCutFrame : public testing::TestWithParam<int> {};
+
+TEST_P(GifDekoderCutFrame, CountsAndShowsTheCanvasAsItWas)
+{
+    Frame second = Solid(1, 1, 2, 2, kB);
+    second.delay = 33;
+    const std::string whole = GifFixtures::EncodeGif(Screen(4, 4, {Solid(0, 0, 4, 4, kA), second}));
+    // The second frame's local table of two entries follows its separator and descriptor.
+    const GifStruktura::Obsah obsah = GifStruktura::Projdi(reinterpret_cast<const uint8_t*>(whole.data()), whole.size());
+    ASSERT_EQ(2u, obsah.snimky.size());
+    const size_t separator = obsah.snimky[1].paleta - 10;
+    ASSERT_EQ('\x2C', whole[separator]);
+
+    GifDekoder d;
+    const size_t end = GetParam() > 0 ? separator + GetParam() : obsah.snimky[1].data + GetParam();
+    const auto frames = Compose(whole.substr(0, end), d);
+    ASSERT_EQ(2u, frames.size());
+    EXPECT_EQ(frames[0], frames[1]);
+    EXPECT_EQ(33u, d.Delay(1));
+    EXPECT_FALSE(d.Uplny(1));
+}
+
+// The separator only; inside the descriptor; inside the table; before the code size; before
+// the data.
+INSTANTIATE_TEST_SUITE_P(Where, GifDekoderCutFrame, testing::Values(1, 6, 13, -1, 0));
+
+TEST(GifDekoder, FramesWithNothingToDrawKeepTheirPlace)
+{
+    // No width, no height, and an LZW code size past 12 bits: each is a frame that holds its
+    // delay and disposal and leaves the canvas as it was; the frames after them still show.
+    Frame noWidth = OwnFrame(0, 0, 0, 2, {0}, {kB}, 3);
+    Frame noHeight = OwnFrame(1, 1, 2, 0, {0}, {kB}, 2);
+    Frame wideCodes = Solid(0, 0, 4, 4, kB);
+    noWidth.delay = 7;
+    noHeight.delay = 8;
+    wideCodes.delay = 9;
+    std::string gif = GifFixtures::EncodeGif(
+        Screen(4, 4, {Solid(0, 0, 4, 4, kA), noWidth, noHeight, wideCodes, Solid(1, 1, 1, 1, kC)}));
+    GifStruktura::Obsah obsah = GifStruktura::Projdi(reinterpret_cast<const uint8_t*>(gif.data()), gif.size());
+    ASSERT_EQ(5u, obsah.snimky.size());
+    gif[obsah.snimky[3].data - 1] = 12;
+
+    GifDekoder d;
+    const auto frames = Compose(gif, d);
+    ASSERT_EQ(5u, frames.size());
+    const auto full = Expected(4, 4).Paint(0, 0, 4, 4, Argb(kA)).pixels;
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(full, frames[i]) << "frame " << i;
+    EXPECT_EQ(Expected(4, 4).Paint(0, 0, 4, 4, Argb(kA)).Paint(1, 1, 1, 1, Argb(kC)).pixels, frames[4]);
+    EXPECT_EQ((std::vector<uint16_t>{7, 8, 9}), (std::vector<uint16_t>{d.Delay(1), d.Delay(2), d.Delay(3)}));
+    EXPECT_EQ(GifStruktura::Likvidace::Obnovit, d.Info(1).likvidace);
+    EXPECT_EQ(GifStruktura::Likvidace::Vymazat, d.Info(2).likvidace);
+
+    // A file whose only frame draws nothing shows its screen, transparent.
+    const auto empty = Compose(Screen(3, 2, {OwnFrame(0, 0, 0, 2, {0}, {kB})}));
+    ASSERT_EQ(1u, empty.size());
+    EXPECT_EQ(Expected(3, 2).pixels, empty[0]);
+}
 
 TEST(GifDekoder, ScreenGrowsOnlyForAFirstFrameLargerThanIt)
 {
@@ -302,15 +365,6 @@ TEST(GifDekoder, OpensOnlyWhatItCanShow)
     GifDekoder::Limity small;
     small.pixelu = 300 * 200 - 1;
     EXPECT_EQ(Otevreni::PrilisVelky, GifDekoder(small).Open(Bytes(still)));
-
-    // A frame of no width is skipped; the frame after it is the file's only one.
-    GifRecipe recipe = Screen(2, 2, {OwnFrame(0, 0, 0, 2, {}, {kA}), Solid(0, 0, 2, 2, kB)});
-    recipe.frames[0].pixels = {0}; // written as its own frame, with no pixels to hold
-    recipe.frames[1].delay = 33;
-    ASSERT_EQ(Otevreni::Otevreno, d.Open(Bytes(GifFixtures::EncodeGif(recipe))));
-    EXPECT_EQ(1u, d.FrameCount());
-    EXPECT_EQ(33u, d.Delay(0));
-    EXPECT_EQ(Argb(kB), d.Snimek(0)[0]);
 
     // Without any colour table every value is opaque black.
     GifRecipe bare = GifFixtures::Still(2, 1, kA);

@@ -45,9 +45,12 @@ struct Damaged {
 const std::map<std::string, Damaged> kDamaged = {
     {"imagegif_gifplayer-muybridge_trunc13.gif", {Otevreni::ZadnySnimek, 0}}, // the screen descriptor only
     {"pillow_iss634_trunc138000.gif", {Otevreni::Otevreno, 16}},   // 15 whole frames and a cut one
-    {"pillow_zero_width.gif", {Otevreni::ZadnySnimek, 0}},        // its one frame is 0 pixels wide
-    {"pillow_decompression_bomb.gif", {Otevreni::ZadnySnimek, 0}}, // LZW code size 143
-    {"imagegif_issue-101-infinite-empty-loop.gif", {Otevreni::ZadnySnimek, 0}}, // zero width
+    // Its one frame is 0 pixels wide, and so is its screen: there is no canvas to show.
+    {"pillow_zero_width.gif", {Otevreni::ZadnySnimek, 0}},
+    // A frame of 65535 x 1321 with LZW code size 143: it draws nothing, but as the first frame
+    // it grows the screen past the canvas budget (it was left out before, and the file with it).
+    {"pillow_decompression_bomb.gif", {Otevreni::PrilisVelky, 0}},
+    {"imagegif_issue-101-infinite-empty-loop.gif", {Otevreni::ZadnySnimek, 0}}, // 0 wide, LZW code size 0
     {"imagegif_issue-117-out-of-range.gif", {Otevreni::ZadnySnimek, 0}},        // LZW code size 0
     {"nsgif_afl-id000097.gif", {Otevreni::ZadnySnimek, 0}},                     // LZW code size 0
     {"nsgif_afl-id000023.gif", {Otevreni::ZadnySnimek, 0}}, // an unknown block before any image
