@@ -1,8 +1,9 @@
 // libFuzzer target: any bytes through GifDekoder. Opens the input, composes its frames
 // forward (which must hold no checkpoints), then gives it a checkpoint budget, lowers it half
 // way, and asks for frames out of order, which must compose exactly as they did forward
-// (checkpoints, disposal 3 and the LZW window are all on that way). The sanitizers catch
-// what goes outside a buffer; a difference traps.
+// (checkpoints, disposal 3 and the LZW window are all on that way). A frame with nothing to
+// draw must leave the canvas as it was. The sanitizers catch what goes outside a buffer; a
+// difference traps.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -56,6 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i < frames; ++i) {
         Require(d.PrvniSnimekCesty(i) == i);
         forward[i] = Hash(d.Snimek(i), pixels);
+        // A frame with nothing to draw shows the canvas its predecessor left.
+        if (i > 0 && !d.Info(i).Kresli() && d.Info(i - 1).likvidace == GifStruktura::Likvidace::Ponechat)
+            Require(forward[i] == forward[i - 1]);
     }
     Require(d.Snimek(d.FrameCount()) == nullptr);
     Require(d.PametKontrol() == 0);
