@@ -132,8 +132,12 @@ const uint32_t* GifDekoder::Snimek(size_t i)
         else
             std::memcpy(platno_.get(), Checkpoint(start)->data(), Pixels() * sizeof(uint32_t));
     }
+    // Only the checkpoint nearest before i is filled on the way: it is the one the next steps
+    // back start from, and each one filled means a whole canvas of fresh memory, which is what
+    // a first step back far from the start would otherwise spend most of its time on.
+    const size_t nearest = rozestup_ ? i / rozestup_ * rozestup_ : 0;
     for (size_t f = start;; ++f) {
-        std::vector<uint32_t>* slot = Checkpoint(f);
+        std::vector<uint32_t>* slot = f == nearest ? Checkpoint(f) : nullptr;
         if (slot && slot->empty()) slot->assign(platno_.get(), platno_.get() + Pixels());
         Draw(f);
         if (f == i) break;

@@ -71,8 +71,9 @@ public:
 
     // Bytes the checkpoints may hold; 0, the state after Open, keeps none. As many whole
     // canvases as the budget holds are spaced evenly over the animation (every frame's when
-    // they all fit); each is filled when a composition passes its frame, not before. A lower
-    // budget drops at once what no longer fits.
+    // they all fit); each is filled when a composition passes its frame on the way to a frame
+    // it is the nearest checkpoint before, not before. A lower budget drops at once what no
+    // longer fits.
     void NastavitRozpocetKontrol(size_t bajtu);
     // Bytes the checkpoints hold now.
     size_t PametKontrol() const;
