@@ -558,6 +558,10 @@ int wmain(int argc, wchar_t** argv)
         DestroyWindow(oknoHlavni.Handle());
         return 0;
     }
+    if (argc == 2 && std::wcscmp(argv[1], L"--memory") == 0) { // this table alone
+        Pamet(Pripravit(1920, 1080, 40, 4));
+        return 0;
+    }
     if (argc == 2 && std::wcscmp(argv[1], L"--steps") == 0) { // these tables alone
         VlastniPamet();
         ScratchHkcu scratch(kKlicBench);

@@ -230,7 +230,7 @@ void GifDekoder::Draw(size_t i)
     uint32_t rowsDone = 0;
     // Rows past the canvas's bottom are never seen; a non-interlaced frame can stop there.
     const uint32_t rowsNeeded = s.prokladany ? s.vyska : std::min(s.vyska, vyska_ - s.y);
-    while (rowsDone < rowsNeeded && lzw_.Fill(s.sirka) >= s.sirka) {
+    while (rowsDone < rowsNeeded && lzw_.Fill(s.sirka, size_t{rowsNeeded - rowsDone} * s.sirka) >= s.sirka) {
         if (lzw_.Bytes())
             EmitRow(s, row, lzw_.Values8(), s.sirka);
         else

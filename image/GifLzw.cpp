@@ -90,15 +90,18 @@ void GifLzw::Clear()
     delkaPredchoziho_ = 0;
 }
 
-size_t GifLzw::Fill(size_t wanted)
+size_t GifLzw::Fill(size_t wanted, size_t ahead)
 {
+    // Going on past `wanted` in the same pass spares a call, and the loading and storing of
+    // the decoder's state, per row; what waits stays within a quarter of the window.
+    const size_t most = std::max(wanted, std::min(ahead, kapacita_ / 4));
     while (!skoncil_ && Available() < wanted) {
         if (Bytes()) {
             if (konec_ > kapacita_ - kRezerva) Compact(hodnoty8_.get());
-            Decode(hodnoty8_.get(), wanted);
+            Decode(hodnoty8_.get(), most);
         } else {
             if (konec_ > kapacita_ - kRezerva) Compact(hodnoty16_.get());
-            Decode(hodnoty16_.get(), wanted);
+            Decode(hodnoty16_.get(), most);
         }
     }
     return Available();

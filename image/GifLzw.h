@@ -26,8 +26,9 @@ public:
     void Start(unsigned minimumCode, const uint8_t* subBlocks, size_t size, uint32_t width, uint32_t height);
 
     // Decodes until at least `wanted` values (at most the frame's width) wait to be taken, or
-    // the stream ends; returns how many wait.
-    size_t Fill(size_t wanted);
+    // the stream ends; returns how many wait. Once it decodes, it goes on up to `ahead` values
+    // waiting (capped by the window): the values the caller will ask for next.
+    size_t Fill(size_t wanted, size_t ahead = 0);
     // Values below 256 (minimum code sizes up to 8: every frame whose colour table has at
     // most 256 entries) come as bytes, which halves what decoding writes and drawing reads.
     bool Bytes() const { return minimalniKod_ <= 8; }
