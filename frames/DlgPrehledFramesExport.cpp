@@ -8,7 +8,6 @@
 #include "image/GifAnimace.h"
 #include "resources/resource_export.h"
 #include "soubory/PrikazExportu.h"
-#include "soubory/Schranka.h"
 #include "winlib/Chyby.h"
 #include "winlib/ModalniSmycka.h"
 #include "winlib/Retezce.h"
@@ -75,22 +74,5 @@ void DlgPrehledFrames::ZobrazitKontextoveMenu(LPARAM pozice)
 
 bool DlgPrehledFrames::ObslouzitPrikazExportu(UINT prikaz)
 {
-    if (prikaz != ID_ANIMACE_EXPORTOVATSNIMKY && prikaz != ID_ANIMACE_KOPIROVATSNIMEK &&
-        prikaz != ID_ANIMACE_KOPIROVATSOUBOR)
-        return false;
-    if (!model || !model->HasImage()) return true;
-    HRESULT vysledek = S_OK;
-    switch (prikaz) {
-    case ID_ANIMACE_EXPORTOVATSNIMKY:
-        SpustitExportSnimku(GetParent(hwnd_), model->Path(), static_cast<UINT>(model->FrameCount()));
-        return true;
-    case ID_ANIMACE_KOPIROVATSNIMEK: {
-        const int snimek = VybranySnimek();
-        vysledek = KopirovatSnimek(hwnd_, *model, snimek >= 0 ? static_cast<UINT>(snimek) : model->ActiveFrame());
-        break;
-    }
-    default: vysledek = KopirovatSoubor(hwnd_, model->Path()); break;
-    }
-    if (FAILED(vysledek)) OznamitChybuSchranky(hwnd_, vysledek);
-    return true;
+    return ProvestPrikazExportu(prikaz, hwnd_, GetParent(hwnd_), model.get(), VybranySnimek());
 }

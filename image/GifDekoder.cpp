@@ -215,6 +215,14 @@ void GifDekoder::EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* v
     }
 }
 
+void GifDekoder::EmitDecoded(const GifStruktura::Snimek& s, uint32_t row, size_t count)
+{
+    if (lzw_.Bytes())
+        EmitRow(s, row, lzw_.Values8(), count);
+    else
+        EmitRow(s, row, lzw_.Values16(), count);
+}
+
 void GifDekoder::Draw(size_t i)
 {
     const GifStruktura::Snimek& s = snimky_[i];
@@ -231,10 +239,7 @@ void GifDekoder::Draw(size_t i)
     // Rows past the canvas's bottom are never seen; a non-interlaced frame can stop there.
     const uint32_t rowsNeeded = s.prokladany ? s.vyska : std::min(s.vyska, vyska_ - s.y);
     while (rowsDone < rowsNeeded && lzw_.Fill(s.sirka, size_t{rowsNeeded - rowsDone} * s.sirka) >= s.sirka) {
-        if (lzw_.Bytes())
-            EmitRow(s, row, lzw_.Values8(), s.sirka);
-        else
-            EmitRow(s, row, lzw_.Values16(), s.sirka);
+        EmitDecoded(s, row, s.sirka);
         lzw_.Take(s.sirka);
         ++rowsDone;
         if (!s.prokladany) {
@@ -246,10 +251,5 @@ void GifDekoder::Draw(size_t i)
     }
     kratke_[i] = rowsDone < rowsNeeded;
     // The row the data ends in shows the pixels it got, as browsers show them.
-    if (kratke_[i] && lzw_.Available() > 0) {
-        if (lzw_.Bytes())
-            EmitRow(s, row, lzw_.Values8(), lzw_.Available());
-        else
-            EmitRow(s, row, lzw_.Values16(), lzw_.Available());
-    }
+    if (kratke_[i] && lzw_.Available() > 0) EmitDecoded(s, row, lzw_.Available());
 }

@@ -85,6 +85,9 @@ private:
 
     void Draw(size_t i);
     void Dispose(size_t i);
+    // Lays the first `count` decoded values waiting in the LZW decoder (at most a row) on row
+    // `row` of the frame.
+    void EmitDecoded(const GifStruktura::Snimek& s, uint32_t row, size_t count);
     template <typename T>
     void EmitRow(const GifStruktura::Snimek& s, uint32_t row, const T* values, size_t available);
     void BuildPalette(const GifStruktura::Snimek& s);

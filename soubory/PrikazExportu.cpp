@@ -1,8 +1,10 @@
 #include "soubory/PrikazExportu.h"
 
+#include "image/GifAnimace.h"
 #include "resources/resource_export.h"
 #include "soubory/DlgExportSnimku.h"
 #include "soubory/OknoPrubehuExportu.h"
+#include "soubory/Schranka.h"
 #include "winlib/Chyby.h"
 #include "winlib/Identita.h"
 #include "winlib/ModalniSmycka.h"
@@ -20,6 +22,27 @@ bool SmiPrepsat(HWND vlastnik, UINT existujicich)
 }
 
 } // namespace
+
+bool ProvestPrikazExportu(UINT prikaz, HWND okno, HWND vlastnikExportu, GifAnimace* model, int snimek)
+{
+    if (prikaz != ID_ANIMACE_EXPORTOVATSNIMKY && prikaz != ID_ANIMACE_KOPIROVATSNIMEK &&
+        prikaz != ID_ANIMACE_KOPIROVATSOUBOR)
+        return false;
+    if (!model || !model->HasImage()) return true;
+    HRESULT vysledek = S_OK;
+    switch (prikaz) {
+    case ID_ANIMACE_EXPORTOVATSNIMKY:
+        // The export reads the file with a model of its own; the window's may change meanwhile.
+        SpustitExportSnimku(vlastnikExportu, model->Path(), static_cast<UINT>(model->FrameCount()));
+        return true;
+    case ID_ANIMACE_KOPIROVATSNIMEK:
+        vysledek = KopirovatSnimek(okno, *model, snimek >= 0 ? static_cast<UINT>(snimek) : model->ActiveFrame());
+        break;
+    default: vysledek = KopirovatSoubor(okno, model->Path()); break;
+    }
+    if (FAILED(vysledek)) OznamitChybuSchranky(okno, vysledek);
+    return true;
+}
 
 UINT PocetExistujicich(const std::vector<std::wstring>& soubory)
 {

@@ -12,6 +12,14 @@
 // afterwards: the dialog's and the question's loops dispatch whatever arrives.
 HWND SpustitExportSnimku(HWND vlastnik, const std::wstring& soubor, UINT pocetSnimku);
 
+class GifAnimace;
+
+// Carries out an export or clipboard command (the ids of resource_export.h) for the file that
+// `okno` shows in `model`: the export beside `vlastnikExportu`, the copy of frame `snimek`
+// (the model's active frame when negative) or of the file itself. False when prikaz is none of
+// them; with no picture shown the command does nothing.
+bool ProvestPrikazExportu(UINT prikaz, HWND okno, HWND vlastnikExportu, GifAnimace* model, int snimek);
+
 // How many of the files exist already.
 UINT PocetExistujicich(const std::vector<std::wstring>& soubory);
 
